@@ -1,0 +1,31 @@
+// The per-file step of a conversion run: load, back up when asked, convert,
+// save. Every error of one file is caught here and returned as its outcome.
+#pragma once
+
+#include "FileList.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace glyphwright {
+
+using TextConversion = std::function<std::string(std::string_view)>;
+
+struct ConvertHooks {
+    // Asked once per file, after loading: write the backup?
+    std::function<bool()> backupWanted;
+    // Called after converting, before saving (the encode run's bar step); may be empty.
+    std::function<void()> progressStep;
+};
+
+struct FileOutcome {
+    bool converted = false;
+    std::string message;  // the error's message when not converted
+};
+
+FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
+                              const TextConversion& convert, const ConvertHooks& hooks);
+
+} // namespace glyphwright

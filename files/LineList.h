@@ -1,0 +1,39 @@
+// One text file in memory as lines without CR, LF or NUL. The lines live in
+// one buffer with their offsets, not as one heap string per line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace glyphwright {
+
+class LineList {
+public:
+    std::size_t Count() const { return starts_.size(); }
+    bool Empty() const { return starts_.empty(); }
+    std::string_view Line(std::size_t index) const {
+        return std::string_view(buffer_).substr(starts_[index], lengths_[index]);
+    }
+    void Append(std::string_view line);
+    void Clear();
+
+    // Sum over the lines of (length + 2): the size of the joined text.
+    std::size_t JoinedSize() const { return buffer_.size() + 2 * starts_.size(); }
+
+private:
+    std::string buffer_;
+    std::vector<std::size_t> starts_;
+    std::vector<std::size_t> lengths_;
+
+    friend LineList SplitLines(std::string_view text);
+};
+
+// CR LF, a lone CR and a lone LF each end a line; the first NUL ends the text.
+LineList SplitLines(std::string_view text);
+
+// Every line followed by CR LF, the last one included.
+std::string JoinLines(const LineList& lines);
+
+} // namespace glyphwright
