@@ -1,0 +1,47 @@
+#include "Dialogs.h"
+
+#include "DialogWindow.h"
+#include "InputDialog.h"
+#include "MessageDialog.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace glyphwright::ui {
+
+void ShowInformationBox(const QString& text) {
+    RunMessageBox(MessageKind::Information, text);
+}
+
+int ShowConfirmationBox(const QString& text) {
+    const int result = RunMessageBox(MessageKind::Confirmation, text);
+    return (result == ResultYes || result == ResultNo) ? result : ResultCancel;
+}
+
+bool ShowInputDialog(const QString& caption, const QString& prompt, QString& text) {
+    return RunInputDialog(caption, prompt, text);
+}
+
+QString WithFullStop(const QString& message) {
+    if (!message.isEmpty() && message.back().unicode() > u'.') {
+        return message + u'.';
+    }
+    return message;
+}
+
+void ShowErrorBox(const QString& message) {
+    QWidget* parent = QApplication::activeModalWidget();
+    if (parent == nullptr) {
+        parent = QApplication::activeWindow();
+    }
+    auto* box = new QMessageBox(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
+                                WithFullStop(message), QMessageBox::Ok, parent);
+    // A failure text may quote file names or "<HTML>"; it is never rich text.
+    box->setTextFormat(Qt::PlainText);
+    // Qt's own button texts are untranslated; set ours.
+    box->button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    RunAndDestroy(box);
+}
+
+} // namespace glyphwright::ui

@@ -1,0 +1,67 @@
+#include "InputDialog.h"
+
+#include "DialogGeometry.h"
+#include "DialogWindow.h"
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace glyphwright::ui {
+
+bool RunInputDialog(const QString& caption, const QString& prompt, QString& text) {
+    auto* dialog = new DialogWindow(caption);
+    dialog->setFont(QApplication::font()); // the program's window font
+    const QFontMetrics metrics(dialog->font());
+    const DialogUnits units = MeasureDialogUnits(metrics);
+    const QSize promptSize = metrics.boundingRect(QRect(), Qt::TextSingleLine, prompt).size();
+    const InputDialogLayout layout =
+        LayOutInputDialog(units, promptSize, InputEditHeight(metrics.height()));
+
+    dialog->SetClientSize(layout.clientSize);
+    auto* label = new QLabel(dialog);
+    label->setObjectName(QString::fromLatin1(kPromptName));
+    label->setTextFormat(Qt::PlainText);
+    label->setText(prompt);
+    label->setGeometry(layout.promptRect);
+
+    // Created before the buttons, so the Tab order is edit, OK, Abbrechen.
+    auto* edit = new QLineEdit(dialog);
+    edit->setObjectName(QString::fromLatin1(kEditName));
+    edit->setMaxLength(kInputMaxLength);
+    edit->setText(text);
+    edit->selectAll();
+    edit->setGeometry(layout.editRect);
+
+    QPushButton* ok = dialog->AddButton(QStringLiteral("OK"), ResultOk, kOkButtonName);
+    ok->setGeometry(layout.okButtonRect);
+    ok->setDefault(true);
+    QPushButton* cancel =
+        dialog->AddButton(QStringLiteral("Abbrechen"), ResultCancel, kCancelButtonName);
+    cancel->setGeometry(layout.cancelButtonRect);
+    dialog->SetCancelButton(cancel);
+    edit->setFocus();
+
+    const QSize frameSize = FrameSize(layout.clientSize, dialog->FrameMargins());
+    dialog->MoveFrameTo(InputDialogFramePosition(PrimaryScreenRect(), frameSize));
+
+    // Read the edit before the dialog goes; the guard covers a dialog destroyed from outside.
+    const QPointer<QLineEdit> editGuard(edit);
+    QString edited;
+    QObject::connect(dialog, &QDialog::finished, dialog, [&edited, editGuard] {
+        if (!editGuard.isNull()) {
+            edited = editGuard->text();
+        }
+    });
+    if (RunAndDestroy(dialog) != ResultOk) {
+        return false;
+    }
+    text = edited;
+    return true;
+}
+
+} // namespace glyphwright::ui

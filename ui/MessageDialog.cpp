@@ -1,0 +1,99 @@
+#include "MessageDialog.h"
+
+#include "DialogGeometry.h"
+#include "DialogWindow.h"
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+#include <vector>
+
+namespace glyphwright::ui {
+
+namespace {
+
+struct ButtonSpec {
+    const char* caption;
+    int result;
+    const char* objectName;
+};
+
+struct KindSpec {
+    QString caption;
+    bool hasIcon;
+    std::vector<ButtonSpec> buttons; // left to right; the first is the default
+    int cancelIndex;
+};
+
+KindSpec SpecOf(MessageKind kind) {
+    if (kind == MessageKind::Confirmation) {
+        return {QStringLiteral("Bestätigen"),
+                true,
+                {{"&Ja", ResultYes, kYesButtonName}, {"&Nein", ResultNo, kNoButtonName}},
+                1};
+    }
+    return {QString::fromLatin1(kApplicationTitle), false, {{"OK", ResultOk, kOkButtonName}}, 0};
+}
+
+QSize MeasureMessageText(const QFontMetrics& metrics, const QString& text, int wrapWidth) {
+    return metrics.boundingRect(QRect(0, 0, wrapWidth, 0), kMessageTextFlags, text).size();
+}
+
+} // namespace
+
+int RunMessageBox(MessageKind kind, const QString& text) {
+    const KindSpec spec = SpecOf(kind);
+    auto* dialog = new DialogWindow(spec.caption);
+    // The program's window font is installed as the application font; it stands in for the
+    // desktop's message-box font.
+    dialog->setFont(QApplication::font());
+    const QFontMetrics metrics(dialog->font());
+    const QRect screen = PrimaryScreenRect();
+
+    MessageBoxRequest request;
+    request.units = MeasureDialogUnits(metrics);
+    request.textSize = MeasureMessageText(metrics, text, MessageTextWrapWidth(screen));
+    request.hasIcon = spec.hasIcon;
+    request.buttonCount = static_cast<int>(spec.buttons.size());
+    request.screen = screen;
+    request.frame = dialog->FrameMargins();
+    const MessageBoxLayout layout = LayOutMessageBox(request);
+
+    dialog->SetClientSize(layout.clientSize);
+    if (spec.hasIcon) {
+        auto* icon = new QLabel(dialog);
+        icon->setObjectName(QString::fromLatin1(kMessageIconName));
+        const QIcon question = dialog->style()->standardIcon(QStyle::SP_MessageBoxQuestion);
+        icon->setPixmap(question.pixmap(layout.iconRect.size(), dialog->devicePixelRatioF()));
+        icon->setGeometry(layout.iconRect);
+    }
+    auto* label = new QLabel(dialog);
+    label->setObjectName(QString::fromLatin1(kMessageTextName));
+    label->setTextFormat(Qt::PlainText); // a message such as "<HTML>" is shown as written
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setText(text);
+    label->setGeometry(layout.textRect);
+
+    std::vector<QPushButton*> buttons;
+    for (std::size_t i = 0; i < spec.buttons.size(); ++i) {
+        const ButtonSpec& b = spec.buttons[i];
+        QPushButton* button =
+            dialog->AddButton(QString::fromUtf8(b.caption), b.result, b.objectName);
+        button->setGeometry(layout.buttonRects[i]);
+        buttons.push_back(button);
+    }
+    buttons.front()->setDefault(true);
+    buttons.front()->setFocus();
+    dialog->SetCancelButton(buttons[static_cast<std::size_t>(spec.cancelIndex)]);
+
+    dialog->MoveFrameTo(layout.framePosition);
+    return RunAndDestroy(dialog);
+}
+
+} // namespace glyphwright::ui

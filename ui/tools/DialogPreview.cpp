@@ -1,0 +1,51 @@
+// Shows one of the program's dialogs with its real texts, for screenshots and a quick look:
+//   glyphwright-dialog-preview info|confirm|input|error
+// Prints the dialog's answer when it closes.
+#include "Application.h"
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+int Usage() {
+    std::fputs("usage: glyphwright-dialog-preview info|confirm|input|error\n", stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The program's own application object and look, so the pictures match the program.
+    glyphwright::ui::Application app(argc, argv);
+    glyphwright::ui::SetUpApplication(app);
+
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 2) {
+        return Usage();
+    }
+    const QString kind = arguments.at(1);
+    if (kind == QLatin1String("info")) {
+        glyphwright::ui::ShowInformationBox(QStringLiteral("Fertig"));
+        std::puts("closed");
+    } else if (kind == QLatin1String("confirm")) {
+        const int result =
+            glyphwright::ui::ShowConfirmationBox(QStringLiteral("Die gesamte Liste löschen?"));
+        std::printf("%d\n", result);
+    } else if (kind == QLatin1String("input")) {
+        QString text;
+        const bool accepted = glyphwright::ui::ShowInputDialog(
+            QStringLiteral("Neue Endung"),
+            QStringLiteral("Bitte die Endung eingeben (z.B. \".PHP\"):"), text);
+        std::printf("%s \"%s\"\n", accepted ? "true" : "false", text.toUtf8().constData());
+    } else if (kind == QLatin1String("error")) {
+        glyphwright::ui::ShowErrorBox(QStringLiteral("Datei nicht gefunden"));
+        std::puts("closed");
+    } else {
+        return Usage();
+    }
+    return 0;
+}
