@@ -34,10 +34,10 @@ std::size_t ExtensionList::Add(std::string_view text) {
     if (entries_.size() >= maxCount_) {
         throw ListFullError();
     }
-    const auto place = std::upper_bound(
-        entries_.begin(), entries_.end(), text, [](std::string_view t, const ExtensionEntry& e) {
-            return CompareIgnoringCase(t, e.text) < 0;
-        });
+    const auto place = std::upper_bound(entries_.begin(), entries_.end(), text,
+                                        [](std::string_view t, const ExtensionEntry& e) {
+                                            return CompareIgnoringCase(t, e.text) < 0;
+                                        });
     const auto position = static_cast<std::size_t>(std::distance(entries_.begin(), place));
     if (observer_ != nullptr) {
         observer_->RowsAboutToBeInserted(position, position);

@@ -47,8 +47,9 @@ void FileList::DeleteRows(const std::vector<std::size_t>& ascendingPositions) {
         while (i > 0 && ascendingPositions[i - 1] + 1 == first) {
             first = ascendingPositions[--i];
         }
-        if (last < paths_.size()) {
-            RemoveBlock(first, last);
+        // Positions past the end name nothing, as in a one-at-a-time walk.
+        if (first < paths_.size()) {
+            RemoveBlock(first, last < paths_.size() ? last : paths_.size() - 1);
         }
     }
 }

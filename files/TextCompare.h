@@ -1,6 +1,12 @@
 // Case-insensitive comparison of native byte strings (UTF-8 on a usual Linux),
 // folding letters under the current LC_CTYPE locale so that "Ä" equals "ä".
-// Bytes that do not decode in the locale's encoding compare as themselves.
+// a to z always fold to A to Z, whatever the locale; bytes that do not decode
+// in the locale's encoding compare as themselves, after every character.
+//
+// Under the plain "C"/"POSIX" locale (a process that never called setlocale,
+// or runs with LANG unset) the texts are read as UTF-8 and folded by the
+// C.UTF-8 rules: Linux file names are UTF-8 by convention, and an ASCII-only
+// reading would make ".Ä" and ".ä" differ merely because the locale is unset.
 #pragma once
 
 #include <string_view>

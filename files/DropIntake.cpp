@@ -1,0 +1,30 @@
+#include "DropIntake.h"
+
+#include "FileList.h"
+#include "IsAcceptedFile.h"
+#include "ScanFolder.h"
+
+#include <sys/stat.h>
+
+namespace glyphwright {
+namespace {
+
+bool IsExistingFolder(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+void TakeDroppedPaths(const std::vector<std::string>& dropList, const ExtensionList& extensions,
+                      FileList& files) {
+    for (const std::string& path : dropList) {
+        if (IsExistingFolder(path)) {
+            ScanFolder(path, extensions, files);
+        } else if (IsAcceptedFile(path, extensions)) {
+            files.Append(path);
+        }
+    }
+}
+
+} // namespace glyphwright

@@ -1,0 +1,25 @@
+// The recursive folder walk that fills the file list from a dropped folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace glyphwright {
+
+class ExtensionList;
+class FileList;
+
+// The path without one trailing "/" (the path separator here); "/" gives "".
+std::string StripTrailingBackslash(std::string_view path);
+
+// Walks folder and every folder below it depth-first, in the order the file
+// system delivers the entries, and appends base + "/" + name for each file
+// whose name IsAcceptedFile accepts (base: folder after StripTrailingBackslash).
+// Folders, symbolic links to folders included, are walked whatever their names;
+// everything else is judged by its name alone. A folder that cannot be opened
+// or read contributes nothing and is not reported. No folder (device and inode)
+// is entered twice in one walk, so links that lead back into the tree end there.
+// A ListFullError from files ends the walk and propagates; entries before stay.
+void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileList& files);
+
+} // namespace glyphwright

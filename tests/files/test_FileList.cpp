@@ -1,0 +1,131 @@
+#include "FileList.h"
+#include "ListErrors.h"
+#include "RecordingObserver.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace glyphwright {
+namespace {
+
+using testing::RecordingObserver;
+
+std::vector<std::string> Paths(const FileList& list) {
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        paths.push_back(list.Path(i));
+    }
+    return paths;
+}
+
+FileList Numbered(std::size_t count) {
+    FileList list;
+    for (std::size_t i = 0; i < count; ++i) {
+        list.Append("/f" + std::to_string(i));
+    }
+    return list;
+}
+
+// The delete command as the user sees it: at each position, a selected entry
+// is deleted and the same position tested again, else the next one.
+std::vector<std::string> DeleteOneAtATime(std::vector<std::string> paths,
+                                          std::vector<bool> selected) {
+    std::size_t position = 0;
+    while (position < paths.size()) {
+        if (selected[position]) {
+            paths.erase(paths.begin() + static_cast<std::ptrdiff_t>(position));
+            selected.erase(selected.begin() + static_cast<std::ptrdiff_t>(position));
+        } else {
+            ++position;
+        }
+    }
+    return paths;
+}
+
+TEST(FileList, AppendKeepsIntakeOrderAndDuplicates) {
+    FileList list;
+    list.Append("/b.htm");
+    list.Append("/a.htm");
+    list.Append("/b.htm");
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{"/b.htm", "/a.htm", "/b.htm"}));
+    list.Delete(0);
+    list.Delete(5); // past the end: nothing
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{"/a.htm", "/b.htm"}));
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0U);
+}
+
+TEST(FileList, TellsTheObserverEveryChangeWithItsRows) {
+    FileList list;
+    RecordingObserver observer;
+    list.SetObserver(&observer);
+    list.Append("/a");
+    list.Append("/b");
+    list.Append("/c");
+    list.Delete(1);
+    list.Clear();
+    EXPECT_EQ(observer.calls,
+              (std::vector<std::string>{"aboutToInsert 0-0", "inserted", "aboutToInsert 1-1",
+                                        "inserted", "aboutToInsert 2-2", "inserted",
+                                        "aboutToRemove 1-1", "removed", "aboutToReset", "reset"}));
+}
+
+TEST(FileList, DeleteRowsRemovesContiguousBlocksFromTheEnd) {
+    FileList list = Numbered(8);
+    RecordingObserver observer;
+    list.SetObserver(&observer);
+    list.DeleteRows({1, 2, 4, 6, 7});
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{"/f0", "/f3", "/f5"}));
+    EXPECT_EQ(observer.calls,
+              (std::vector<std::string>{"aboutToRemove 6-7", "removed", "aboutToRemove 4-4",
+                                        "removed", "aboutToRemove 1-2", "removed"}));
+}
+
+TEST(FileList, DeleteRowsEdgeCases) {
+    FileList list = Numbered(5);
+    list.DeleteRows({});
+    EXPECT_EQ(list.Count(), 5U);
+    list.DeleteRows({1, 2});
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{"/f0", "/f3", "/f4"}));
+    list.DeleteRows({2, 3, 9}); // rows past the end name nothing
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{"/f0", "/f3"}));
+    list.DeleteRows({0, 1});
+    EXPECT_EQ(list.Count(), 0U);
+}
+
+TEST(FileList, DeleteRowsGivesTheSameListAsTheOneAtATimeWalk) {
+    std::mt19937 random(4);
+    for (int round = 0; round < 300; ++round) {
+        const std::size_t count = random() % 40;
+        FileList list = Numbered(count);
+        const std::vector<std::string> before = Paths(list);
+        std::vector<bool> selected(count);
+        std::vector<std::size_t> rows;
+        const unsigned density = 1 + random() % 4;
+        for (std::size_t i = 0; i < count; ++i) {
+            selected[i] = random() % density != 0;
+            if (selected[i]) {
+                rows.push_back(i);
+            }
+        }
+        list.DeleteRows(rows);
+        EXPECT_EQ(Paths(list), DeleteOneAtATime(before, selected)) << "round " << round;
+    }
+}
+
+TEST(FileList, RefusesAnEntryPastItsMaximumKeepingTheEntriesBefore) {
+    FileList list(2);
+    list.Append("/a");
+    list.Append("/b");
+    RecordingObserver observer;
+    list.SetObserver(&observer);
+    EXPECT_THROW(list.Append("/c"), ListFullError);
+    EXPECT_EQ(Paths(list), (std::vector<std::string>{"/a", "/b"}));
+    EXPECT_TRUE(observer.calls.empty());
+}
+
+} // namespace
+} // namespace glyphwright

@@ -1,0 +1,320 @@
+#include "ExtensionList.h"
+#include "FileList.h"
+#include "IsAcceptedFile.h"
+#include "ListErrors.h"
+#include "ReaddirWalk.h"
+#include "ScanFolder.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <dirent.h>
+#include <fcntl.h>
+#include <functional>
+#include <grp.h>
+#include <sched.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace glyphwright {
+namespace {
+
+using testing::ReaddirNames;
+using testing::ReaddirWalk;
+using testing::TempFolder;
+
+ExtensionList HtmAndPhp() {
+    ExtensionList list = ExtensionList::WithDefaults();
+    list.SetMark(*list.Find(".HTM"), true);
+    list.SetMark(*list.Find(".PHP"), true);
+    return list;
+}
+
+std::vector<std::string> Scan(const std::string& folder, const ExtensionList& list) {
+    FileList files;
+    ScanFolder(folder, list, files);
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < files.Count(); ++i) {
+        paths.push_back(files.Path(i));
+    }
+    return paths;
+}
+
+std::vector<std::string> Expected(const std::string& folder, const ExtensionList& list) {
+    return ReaddirWalk(folder, [&](const std::string& name) { return IsAcceptedFile(name, list); });
+}
+
+bool Contains(const std::vector<std::string>& paths, const std::string& path) {
+    return std::find(paths.begin(), paths.end(), path) != paths.end();
+}
+
+// Runs body in a child process and returns its exit code and the lines it
+// wrote, for walks that need other privileges or another root folder.
+struct ChildResult {
+    int exitCode = -1;
+    std::vector<std::string> lines;
+};
+
+ChildResult RunInChild(const std::function<int(std::vector<std::string>&)>& body) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) {
+        return {};
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeFds[0]);
+        std::vector<std::string> lines;
+        const int code = body(lines);
+        for (const std::string& line : lines) {
+            const std::string text = line + "\n";
+            if (write(pipeFds[1], text.data(), text.size()) < 0) {
+                _exit(99);
+            }
+        }
+        _exit(code);
+    }
+    close(pipeFds[1]);
+    std::string output;
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) {
+        output.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(pipeFds[0]);
+    ChildResult result;
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        result.exitCode = WEXITSTATUS(status);
+    }
+    std::size_t start = 0;
+    for (std::size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1) {
+        result.lines.push_back(output.substr(start, end - start));
+    }
+    return result;
+}
+
+constexpr int SkipCode = 77;
+
+std::size_t OpenFileDescriptors() {
+    return ReaddirNames("/proc/self/fd").size();
+}
+
+TEST(StripTrailingBackslash, RemovesOneTrailingSeparator) {
+    EXPECT_EQ(StripTrailingBackslash("/web/"), "/web");
+    EXPECT_EQ(StripTrailingBackslash("/web"), "/web");
+    EXPECT_EQ(StripTrailingBackslash("/web//"), "/web/");
+    EXPECT_EQ(StripTrailingBackslash("/"), "");
+    EXPECT_EQ(StripTrailingBackslash(""), "");
+    EXPECT_EQ(StripTrailingBackslash("web\\"), "web\\");
+}
+
+TEST(ScanFolder, FollowsReaddirOrderDepthFirst) {
+    TempFolder tree;
+    // The order example: sub-folder S, then x.htm and z.htm, in whatever
+    // order the file system delivers them.
+    tree.MakeFolder("D");
+    tree.MakeFile("D/x.htm");
+    tree.MakeFolder("D/S");
+    tree.MakeFile("D/S/y.htm");
+    tree.MakeFile("D/z.htm");
+    const std::string d = tree.Path() + "/D";
+    std::vector<std::string> expected;
+    for (const std::string& name : ReaddirNames(d)) {
+        expected.push_back(name == "S" ? d + "/S/y.htm" : d + "/" + name);
+    }
+    EXPECT_EQ(Scan(d, HtmAndPhp()), expected);
+}
+
+TEST(ScanFolder, WalksALargerTreeInTheOrderReaddirGives) {
+    TempFolder tree;
+    const char* const kinds[] = {".htm", ".HTM", ".Php", ".txt", "", ".html", ".htm.bak"};
+    for (int folder = 0; folder < 6; ++folder) {
+        std::string path = "f" + std::to_string(folder);
+        if (folder >= 3) {
+            path = "f" + std::to_string(folder - 3) + "/inner" + std::to_string(folder);
+        }
+        tree.MakeFolder(path);
+        for (int file = 0; file < 40; ++file) {
+            tree.MakeFile(path + "/n" + std::to_string(file) + kinds[file % 7]);
+        }
+    }
+    for (int file = 0; file < 20; ++file) {
+        tree.MakeFile("top" + std::to_string(file) + kinds[file % 7]);
+    }
+    const ExtensionList list = HtmAndPhp();
+    const std::vector<std::string> found = Scan(tree.Path(), list);
+    const std::vector<std::string> expected = Expected(tree.Path(), list);
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(found.size(), 6U * 18U + 9U);
+    // A trailing separator on the dropped folder changes nothing.
+    EXPECT_EQ(Scan(tree.Path() + "/", list), expected);
+}
+
+TEST(ScanFolder, TakesHiddenEntriesAndWalksFoldersWhateverTheirNames) {
+    TempFolder tree;
+    tree.MakeFile(".hidden.htm");
+    tree.MakeFolder(".git");
+    tree.MakeFile(".git/a.htm");
+    tree.MakeFolder("site.htm");
+    tree.MakeFile("site.htm/inner.htm");
+    tree.MakeFile("site.htm/README");
+    tree.MakeFolder("empty");
+    tree.MakeFolder("nothing");
+    tree.MakeFile("nothing/notes.txt");
+    const std::string root = tree.Path();
+    const std::vector<std::string> found = Scan(root, HtmAndPhp());
+    EXPECT_EQ(found, Expected(root, HtmAndPhp()));
+    std::vector<std::string> sorted = found;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, (std::vector<std::string>{root + "/.git/a.htm", root + "/.hidden.htm",
+                                                root + "/site.htm/inner.htm"}));
+    EXPECT_TRUE(Scan(root + "/empty", HtmAndPhp()).empty());
+    EXPECT_TRUE(Scan(root + "/nothing", HtmAndPhp()).empty());
+}
+
+TEST(ScanFolder, AFolderThatCannotBeOpenedGivesNothing) {
+    TempFolder tree;
+    tree.MakeFile("file.htm");
+    EXPECT_TRUE(Scan(tree.Path() + "/vanished", HtmAndPhp()).empty());
+    EXPECT_TRUE(Scan(tree.Path() + "/file.htm", HtmAndPhp()).empty());
+    EXPECT_TRUE(Scan("", HtmAndPhp()).empty());
+}
+
+TEST(ScanFolder, SkipsAnUnreadableFolderSilently) {
+    TempFolder tree;
+    tree.MakeFile("a.htm");
+    tree.MakeFolder("locked");
+    tree.MakeFile("locked/secret.htm");
+    tree.MakeFolder("open");
+    tree.MakeFile("open/b.htm");
+    ASSERT_EQ(chmod((tree.Path() + "/locked").c_str(), 0), 0);
+    // Root reads any folder, so as root the walk runs in a child that has
+    // given up its privileges for the "nobody" account.
+    ASSERT_EQ(chmod(tree.Path().c_str(), 0755), 0);
+    const std::string root = tree.Path();
+    const ChildResult result = RunInChild([&](std::vector<std::string>& lines) {
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
+            return SkipCode;
+        }
+        if (access(root.c_str(), R_OK | X_OK) != 0) {
+            return SkipCode; // the temp folder's parents are closed to nobody
+        }
+        lines = Scan(root, HtmAndPhp());
+        return 0;
+    });
+    if (result.exitCode == SkipCode) {
+        GTEST_SKIP() << "cannot walk as an unprivileged user here";
+    }
+    ASSERT_EQ(result.exitCode, 0);
+    std::vector<std::string> sorted = result.lines;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, (std::vector<std::string>{root + "/a.htm", root + "/open/b.htm"}));
+}
+
+TEST(ScanFolder, ADroppedRootGivesSingleSeparators) {
+    TempFolder tree;
+    tree.MakeFile("a.htm");
+    tree.MakeFolder("sub");
+    tree.MakeFile("sub/b.htm");
+    const std::string root = tree.Path();
+    // The walk of "/" runs in a child whose root folder is the temp tree.
+    const ChildResult result = RunInChild([&](std::vector<std::string>& lines) {
+        if (chroot(root.c_str()) != 0 &&
+            (unshare(CLONE_NEWUSER) != 0 || chroot(root.c_str()) != 0)) {
+            return SkipCode;
+        }
+        if (chdir("/") != 0) {
+            return SkipCode;
+        }
+        lines = Scan("/", HtmAndPhp());
+        return 0;
+    });
+    if (result.exitCode == SkipCode) {
+        GTEST_SKIP() << "cannot change the root folder here";
+    }
+    ASSERT_EQ(result.exitCode, 0);
+    std::vector<std::string> expected;
+    for (const std::string& name : ReaddirNames(root)) {
+        expected.push_back(name == "sub" ? "/sub/b.htm" : "/" + name);
+    }
+    EXPECT_EQ(result.lines, expected);
+}
+
+TEST(ScanFolder, ALinkBackIntoTheTreeEndsTheWalk) {
+    TempFolder tree;
+    TempFolder outside;
+    outside.MakeFile("y.htm");
+    tree.MakeFolder("a");
+    tree.MakeFile("a/x.htm");
+    tree.MakeLink("a/up", "..");
+    tree.MakeLink("a/self", ".");
+    tree.MakeLink("b", "a");
+    tree.MakeLink("ext", outside.Path());
+    tree.MakeLink("link.htm", "a/x.htm");
+    tree.MakeLink("dead.htm", "nowhere");
+    const std::string root = tree.Path();
+    const std::vector<std::string> found = Scan(root, HtmAndPhp());
+
+    // Each real folder is entered once: a's file comes through "a" or "b",
+    // whichever the walk meets first.
+    const bool viaA = Contains(found, root + "/a/x.htm");
+    const bool viaB = Contains(found, root + "/b/x.htm");
+    EXPECT_NE(viaA, viaB);
+    // A link to a folder outside is walked like a folder; links to files and
+    // dangling links are judged by their names.
+    EXPECT_TRUE(Contains(found, root + "/ext/y.htm"));
+    EXPECT_TRUE(Contains(found, root + "/link.htm"));
+    EXPECT_TRUE(Contains(found, root + "/dead.htm"));
+    EXPECT_EQ(found.size(), 4U);
+}
+
+TEST(ScanFolder, KeepsPathsLongerThanThePlatformLimitWhole) {
+    TempFolder tree;
+    const std::string segment(200, 'd');
+    std::string relative;
+    int fd = open(tree.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    for (int depth = 0; depth < 25; ++depth) { // 25 * 201 characters: past PATH_MAX
+        ASSERT_EQ(mkdirat(fd, segment.c_str(), 0755), 0);
+        const int next = openat(fd, segment.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        close(fd);
+        ASSERT_GE(next, 0);
+        fd = next;
+        relative += "/" + segment;
+    }
+    const int file = openat(fd, "deep.htm", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(file, 0);
+    close(file);
+    close(fd);
+    const std::string expected = tree.Path() + relative + "/deep.htm";
+    ASSERT_GT(expected.size(), static_cast<std::size_t>(PATH_MAX));
+    EXPECT_EQ(Scan(tree.Path(), HtmAndPhp()), std::vector<std::string>{expected});
+}
+
+TEST(ScanFolder, AFullListEndsTheWalkKeepingTheEntriesBefore) {
+    TempFolder tree;
+    tree.MakeFolder("s");
+    for (int i = 0; i < 5; ++i) {
+        tree.MakeFile("s/f" + std::to_string(i) + ".htm");
+        tree.MakeFile("g" + std::to_string(i) + ".htm");
+    }
+    const ExtensionList list = HtmAndPhp();
+    const std::vector<std::string> expected = Expected(tree.Path(), list);
+    const std::size_t descriptorsBefore = OpenFileDescriptors();
+    FileList files(4);
+    EXPECT_THROW(ScanFolder(tree.Path(), list, files), ListFullError);
+    ASSERT_EQ(files.Count(), 4U);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(files.Path(i), expected[i]);
+    }
+    EXPECT_EQ(OpenFileDescriptors(), descriptorsBefore); // every folder closed again
+}
+
+} // namespace
+} // namespace glyphwright
