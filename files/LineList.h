@@ -1,5 +1,6 @@
 // One text file in memory as lines without CR, LF or NUL. The lines live in
-// one buffer with their offsets, not as one heap string per line.
+// one buffer, back to back, with the offset where each one ends; not as one
+// heap string per line.
 #pragma once
 
 #include <cstddef>
@@ -11,23 +12,24 @@ namespace glyphwright {
 
 class LineList {
 public:
-    std::size_t Count() const { return starts_.size(); }
-    bool Empty() const { return starts_.empty(); }
+    std::size_t Count() const { return ends_.size(); }
+    bool Empty() const { return ends_.empty(); }
     std::string_view Line(std::size_t index) const {
-        return std::string_view(buffer_).substr(starts_[index], lengths_[index]);
+        const std::size_t start = index == 0 ? 0 : ends_[index - 1];
+        return std::string_view(buffer_).substr(start, ends_[index] - start);
     }
     void Append(std::string_view line);
     void Clear();
 
     // Sum over the lines of (length + 2): the size of the joined text.
-    std::size_t JoinedSize() const { return buffer_.size() + 2 * starts_.size(); }
+    std::size_t JoinedSize() const { return buffer_.size() + 2 * ends_.size(); }
 
 private:
     std::string buffer_;
-    std::vector<std::size_t> starts_;
-    std::vector<std::size_t> lengths_;
+    std::vector<std::size_t> ends_;
 
     friend LineList SplitLines(std::string_view text);
+    friend std::string JoinLines(const LineList& lines);
 };
 
 // CR LF, a lone CR and a lone LF each end a line; the first NUL ends the text.

@@ -1,0 +1,40 @@
+#include "ConversionRun.h"
+
+namespace glyphwright {
+
+RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
+                            const RunHooks& hooks) {
+    RunSummary summary;
+    const std::size_t count = list.Count();
+    for (std::size_t entry = 0; entry < count; ++entry) {
+        const FileOutcome outcome = ConvertListedFile(list, entry, convert, hooks.perFile);
+        if (outcome.converted) {
+            ++summary.converted;
+        } else {
+            summary.failures.push_back(outcome.message);
+        }
+        if (hooks.entryDone) {
+            hooks.entryDone(entry, outcome);
+        }
+    }
+    return summary;
+}
+
+std::string FailureReport(const RunSummary& summary) {
+    if (summary.failures.empty()) {
+        return {};
+    }
+    std::string report = "Nicht umgewandelt:";
+    const std::size_t listed =
+        summary.failures.size() < kListedFailures ? summary.failures.size() : kListedFailures;
+    for (std::size_t i = 0; i < listed; ++i) {
+        report += '\n';
+        report += summary.failures[i];
+    }
+    if (summary.failures.size() > listed) {
+        report += "\n… und " + std::to_string(summary.failures.size() - listed) + " weitere";
+    }
+    return report;
+}
+
+} // namespace glyphwright

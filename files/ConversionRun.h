@@ -1,0 +1,36 @@
+// A whole run over the file list: every entry in order through the per-file
+// step, the failures gathered so that the caller can report them.
+#pragma once
+
+#include "ConvertListedFile.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace glyphwright {
+
+struct RunSummary {
+    std::size_t converted = 0;
+    std::vector<std::string> failures;  // one message per failed entry, in list order
+};
+
+struct RunHooks {
+    ConvertHooks perFile;
+    // Called after each entry with its position and outcome; may be empty.
+    std::function<void(std::size_t entry, const FileOutcome&)> entryDone;
+};
+
+// Takes the entry count once, then converts entries 0 .. N-1 in order.
+RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
+                            const RunHooks& hooks);
+
+// How many failures the report lists by name before it sums up the rest.
+inline constexpr std::size_t kListedFailures = 20;
+
+// "Nicht umgewandelt:" and one line per failure (at most kListedFailures),
+// then "… und N weitere"; empty when nothing failed.
+std::string FailureReport(const RunSummary& summary);
+
+} // namespace glyphwright

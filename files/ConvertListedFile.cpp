@@ -1,0 +1,43 @@
+#include "ConvertListedFile.h"
+
+#include "LineList.h"
+#include "TextFile.h"
+
+#include <exception>
+#include <new>
+
+namespace glyphwright {
+
+FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
+                              const TextConversion& convert, const ConvertHooks& hooks) {
+    LineList lines;
+    try {
+        // The path is read afresh at each use, as the list holds it.
+        lines = LoadTextFile(list.Path(entry));
+        if (hooks.backupWanted && hooks.backupWanted()) {
+            SaveTextFile(lines, BackupPath(list.Path(entry)));
+        }
+        {
+            // Each form is let go as soon as the next one stands, so that a
+            // large file is held at most twice at a time.
+            std::string joined = JoinLines(lines);
+            lines = LineList();
+            std::string converted = convert(joined);
+            joined = std::string();
+            lines = SplitLines(converted);
+        }
+        if (hooks.progressStep) {
+            hooks.progressStep();
+        }
+        SaveTextFile(lines, list.Path(entry));
+        return {true, {}};
+    } catch (const std::bad_alloc&) {
+        return {false, "Zu wenig Arbeitsspeicher"};
+    } catch (const std::exception& error) {
+        return {false, error.what()};
+    } catch (...) {
+        return {false, "Unbekannter Fehler"};
+    }
+}
+
+} // namespace glyphwright

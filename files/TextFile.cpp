@@ -1,0 +1,67 @@
+#include "TextFile.h"
+
+#include "FileErrors.h"
+#include "FileReplace.h"
+#include "LargeText.h"
+#include "PosixFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace glyphwright {
+
+namespace {
+
+// No advisory lock is taken: only cooperating programs would honour it, and
+// the replacement by rename already gives every reader either the old or the
+// new file whole.
+
+// File sizes are signed 32-bit counts in this program; larger files are refused.
+constexpr off_t kSizeLimit = off_t{1} << 31;
+
+} // namespace
+
+LineList LoadTextFile(const std::string& path) {
+    // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, and
+    // is then refused like any other file that is not a regular file.
+    posix::FileDescriptor fd = posix::Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat info {};
+    if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0) {
+        throw OpenError(path);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw UnsupportedFileError::NotRegular(path);
+    }
+    if (info.st_size >= kSizeLimit) {
+        throw UnsupportedFileError::TooLarge(path);
+    }
+
+    const auto size = static_cast<std::size_t>(info.st_size);
+    std::string bytes = MakeLargeText(size);
+    // A file that delivers fewer bytes than its size, or more, would be written
+    // back cut off: both are errors.
+    char probe = 0;
+    if (posix::ReadUpTo(fd.Get(), bytes.data(), size) != static_cast<ssize_t>(size) ||
+        posix::ReadUpTo(fd.Get(), &probe, 1) != 0) {
+        throw ShortReadError(path);
+    }
+    fd.Reset();
+
+    // The line model ends at the first NUL: such a file is refused whole
+    // rather than written back shortened.
+    if (bytes.find('\0') != std::string::npos) {
+        throw UnsupportedFileError::HoldsNul(path);
+    }
+    return SplitLines(bytes);
+}
+
+void SaveTextFile(const LineList& lines, const std::string& path) {
+    ReplaceFileContent(path, JoinLines(lines));
+}
+
+std::string BackupPath(const std::string& path) {
+    return path + "._backup_";
+}
+
+} // namespace glyphwright

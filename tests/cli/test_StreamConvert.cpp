@@ -1,0 +1,69 @@
+#include "StreamConvert.h"
+#include "Unit_HtmlUmlaute.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace glyphwright::cli {
+namespace {
+
+// Feeds text in pieces of random sizes (1 .. maxPiece bytes).
+std::string ConvertInPieces(Direction direction, const std::string& text, std::mt19937& random,
+                            std::size_t maxPiece) {
+    StreamConverter converter(direction);
+    std::string output;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t piece = 1 + random() % maxPiece;
+        output += converter.Feed(std::string_view(text).substr(at, piece));
+        at += piece;
+    }
+    return output + converter.Finish();
+}
+
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (const unsigned char c : bytes) {
+        hex += digits[c >> 4];
+        hex += digits[c & 15];
+    }
+    return hex;
+}
+
+TEST(StreamConverter, PiecesGiveTheResultOfTheWholeText) {
+    // Texts dense with '&', ';' and entity fragments, cut anywhere.
+    const char* fragments[] = {"&", ";",    "&auml;", "&amp;", "&frac12;", "&lt",    "uml;",
+                               "x", "\xE4", "\xDF",   "\r\n",  "&&",       "&#132;", "\0"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int parts = static_cast<int>(random() % 40);
+        for (int i = 0; i < parts; ++i) {
+            const char* fragment = fragments[random() % std::size(fragments)];
+            text += *fragment == '\0' ? std::string(1, '\0') : std::string(fragment);
+        }
+        const std::size_t maxPiece = 1 + random() % 12;
+        ASSERT_EQ(ConvertInPieces(Direction::Decode, text, random, maxPiece), DecodeEntities(text))
+            << "input " << Hex(text);
+        ASSERT_EQ(ConvertInPieces(Direction::Encode, text, random, maxPiece), EncodeUmlauts(text))
+            << "input " << Hex(text);
+    }
+}
+
+TEST(StreamConverter, LongRunOfAmpersandsIsKeptUntilTheEnd) {
+    // No cut is safe inside the run, so nothing may come out before Finish.
+    const std::string text = std::string(200000, '&') + "auml;";
+    StreamConverter converter(Direction::Decode);
+    std::string output;
+    for (std::size_t at = 0; at < text.size(); at += 4096) {
+        output += converter.Feed(std::string_view(text).substr(at, 4096));
+    }
+    output += converter.Finish();
+    EXPECT_EQ(output, DecodeEntities(text));
+}
+
+} // namespace
+} // namespace glyphwright::cli

@@ -1,0 +1,319 @@
+#include "FileErrors.h"
+#include "FileTesting.h"
+#include "TempFolder.h"
+#include "TextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace glyphwright {
+namespace {
+
+using testing::NamesIn;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+using Names = std::vector<std::string>;
+
+// The message of the error that f throws, or "" when it throws none.
+template <typename Error, typename F> std::string MessageOf(F&& f) {
+    try {
+        f();
+    } catch (const Error& error) {
+        return error.what();
+    }
+    return "";
+}
+
+struct stat StatOf(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(lstat(path.c_str(), &info), 0) << path;
+    return info;
+}
+
+class TextFileTest : public ::testing::Test {
+protected:
+    std::string At(const std::string& name) const { return folder.Path() + "/" + name; }
+
+    // Loads and saves the file back as the conversion runs do.
+    void RoundTrip(const std::string& path) { SaveTextFile(LoadTextFile(path), path); }
+
+    glyphwright::testing::TempFolder folder;
+};
+
+TEST_F(TextFileTest, RoundTripEdgeCases) {
+    struct Case {
+        std::string before;
+        std::string after;
+    };
+    const std::vector<Case> cases = {
+        {"", ""},                       // empty stays 0 bytes
+        {"a\nb\n", "a\r\nb\r\n"},       // one more byte per LF line
+        {"a\r\nlast", "a\r\nlast\r\n"}, // final CR LF added
+        {"\r\n", "\r\n"},               // one empty line
+        {"x\n\ry", "x\r\n\r\ny\r\n"},   // LF CR: an empty line between
+        {"t \t\r\n\r\n\x80\xE4\xFF \r\n", "t \t\r\n\r\n\x80\xE4\xFF \r\n"},
+        {"\xEF\xBB\xBF<p>\r\n", "\xEF\xBB\xBF<p>\r\n"}, // byte-order mark kept
+    };
+    for (const Case& c : cases) {
+        const std::string path = At("page.htm");
+        WriteBytes(path, c.before);
+        RoundTrip(path);
+        EXPECT_EQ(ReadBytes(path), c.after) << "from " << c.before.size() << " bytes";
+    }
+    EXPECT_EQ(NamesIn(folder.Path()), Names{"page.htm"}) << "no temporary file left";
+}
+
+TEST_F(TextFileTest, SaveCreatesAMissingFileAndReplacesAnExistingOne) {
+    const LineList lines = SplitLines("eins\nzwei");
+    SaveTextFile(lines, At("new.htm"));
+    EXPECT_EQ(ReadBytes(At("new.htm")), "eins\r\nzwei\r\n");
+    const mode_t mask = umask(022);
+    umask(mask);
+    EXPECT_EQ(StatOf(At("new.htm")).st_mode & 07777, 0666 & ~mask);
+
+    WriteBytes(At("old.htm"), "a much longer old content that must vanish\n");
+    SaveTextFile(lines, At("old.htm"));
+    EXPECT_EQ(ReadBytes(At("old.htm")), "eins\r\nzwei\r\n");
+    SaveTextFile(LineList(), At("old.htm"));
+    EXPECT_EQ(ReadBytes(At("old.htm")), "");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"new.htm", "old.htm"}));
+}
+
+TEST_F(TextFileTest, BackupPathAppendsToEverything) {
+    EXPECT_EQ(BackupPath("/web/index.html"), "/web/index.html._backup_");
+    EXPECT_EQ(BackupPath("a._backup_"), "a._backup_._backup_");
+    EXPECT_EQ(BackupPath(""), "._backup_");
+}
+
+TEST_F(TextFileTest, MissingFileOrFolder) {
+    const std::string missing = At("missing.htm");
+    EXPECT_EQ(MessageOf<OpenError>([&] { LoadTextFile(missing); }),
+              "Datei " + missing + " kann nicht geöffnet werden");
+    const std::string inMissingFolder = At("nofolder/page.htm");
+    EXPECT_EQ(MessageOf<OpenError>([&] { LoadTextFile(inMissingFolder); }),
+              "Datei " + inMissingFolder + " kann nicht geöffnet werden");
+    EXPECT_EQ(MessageOf<CreateError>([&] { SaveTextFile(SplitLines("x"), inMissingFolder); }),
+              "Datei " + inMissingFolder + " kann nicht erstellt werden");
+    // The path is named as given, not made absolute or cleaned up.
+    EXPECT_EQ(MessageOf<OpenError>([] { LoadTextFile("./gibt/es/nicht.htm"); }),
+              "Datei ./gibt/es/nicht.htm kann nicht geöffnet werden");
+    EXPECT_TRUE(NamesIn(folder.Path()).empty()) << "nothing created";
+}
+
+TEST_F(TextFileTest, VanishedFile) {
+    const std::string path = At("gone.htm");
+    WriteBytes(path, "x\r\n");
+    ASSERT_EQ(unlink(path.c_str()), 0);
+    EXPECT_THROW(LoadTextFile(path), OpenError);
+    EXPECT_TRUE(NamesIn(folder.Path()).empty());
+}
+
+TEST_F(TextFileTest, ReadOnlyFileLoadsButIsNotReplaced) {
+    // No write bit in the mode: refused also for root, which the kernel would let write.
+    const std::string path = At("ro.htm");
+    WriteBytes(path, "alt\n", 0444);
+    const ino_t inode = StatOf(path).st_ino;
+    const LineList lines = LoadTextFile(path);
+    ASSERT_EQ(lines.Count(), 1u);
+    EXPECT_EQ(MessageOf<CreateError>([&] { SaveTextFile(SplitLines("neu"), path); }),
+              "Datei " + path + " kann nicht erstellt werden");
+    EXPECT_EQ(ReadBytes(path), "alt\n");
+    EXPECT_EQ(StatOf(path).st_mode & 07777, 0444u);
+    EXPECT_EQ(StatOf(path).st_ino, inode);
+    EXPECT_EQ(NamesIn(folder.Path()), Names{"ro.htm"});
+}
+
+TEST_F(TextFileTest, FileThisProcessMayNotWriteIsRefusedInAWritableFolder) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to make a file of another user";
+    }
+    // Root's file with write bits, in a folder anyone may write: a rename
+    // would succeed, but the process may not write the file itself.
+    ASSERT_EQ(chmod(folder.Path().c_str(), 0777), 0);
+    const std::string path = At("roots.htm");
+    WriteBytes(path, "alt\n", 0644);
+    const int code = testing::RunInChild(
+        [&] {
+            try {
+                SaveTextFile(SplitLines("neu"), path);
+            } catch (const CreateError&) {
+                return 0;
+            }
+            return 1;
+        },
+        true);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ReadBytes(path), "alt\n");
+    EXPECT_EQ(NamesIn(folder.Path()), Names{"roots.htm"});
+}
+
+TEST_F(TextFileTest, FolderWithoutRoomForATemporaryFileIsWrittenInPlace) {
+    const std::string path = At("mine.htm");
+    WriteBytes(path, "alt\n", 0640);
+    const ino_t inode = StatOf(path).st_ino;
+    const bool asRoot = geteuid() == 0;
+    if (asRoot) {
+        // Root may always create files; the folder only stops another user.
+        ASSERT_EQ(chown(path.c_str(), testing::kUnprivilegedId, testing::kUnprivilegedId), 0);
+    }
+    ASSERT_EQ(chmod(folder.Path().c_str(), 0555), 0);
+    const int code = testing::RunInChild(
+        [&] {
+            SaveTextFile(SplitLines("neu und l\xE4nger als vorher"), path);
+            return 0;
+        },
+        asRoot);
+    ASSERT_EQ(chmod(folder.Path().c_str(), 0755), 0);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ReadBytes(path), "neu und l\xE4nger als vorher\r\n");
+    EXPECT_EQ(StatOf(path).st_ino, inode);
+    EXPECT_EQ(StatOf(path).st_mode & 07777, 0640u);
+    EXPECT_EQ(NamesIn(folder.Path()), Names{"mine.htm"});
+}
+
+TEST_F(TextFileTest, ReplacementIsARenameThatKeepsPermissionBits) {
+    for (const mode_t mode : {0600, 0640, 0755, 0604}) {
+        const std::string path = At("keep.htm");
+        WriteBytes(path, "a\n");
+        ASSERT_EQ(chmod(path.c_str(), mode), 0);
+        const ino_t inode = StatOf(path).st_ino;
+        RoundTrip(path);
+        EXPECT_EQ(ReadBytes(path), "a\r\n");
+        EXPECT_EQ(StatOf(path).st_mode & 07777, mode);
+        // A new inode: the old file was replaced whole, never emptied first.
+        EXPECT_NE(StatOf(path).st_ino, inode);
+        EXPECT_EQ(NamesIn(folder.Path()), Names{"keep.htm"});
+    }
+}
+
+TEST_F(TextFileTest, OwnerIsKeptWherePossible) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root may give a file to another user";
+    }
+    const std::string path = At("theirs.htm");
+    WriteBytes(path, "a\n");
+    ASSERT_EQ(chown(path.c_str(), testing::kUnprivilegedId, testing::kUnprivilegedId), 0);
+    RoundTrip(path);
+    EXPECT_EQ(StatOf(path).st_uid, testing::kUnprivilegedId);
+    EXPECT_EQ(StatOf(path).st_gid, testing::kUnprivilegedId);
+}
+
+TEST_F(TextFileTest, SymbolicLinkStaysALinkAndItsTargetChanges) {
+    folder.MakeFolder("real");
+    WriteBytes(At("real/page.htm"), "x\n", 0640);
+    folder.MakeLink("link.htm", "real/page.htm");
+    folder.MakeLink("chain.htm", "link.htm");
+    RoundTrip(At("chain.htm"));
+    EXPECT_TRUE(S_ISLNK(StatOf(At("link.htm")).st_mode));
+    EXPECT_TRUE(S_ISLNK(StatOf(At("chain.htm")).st_mode));
+    EXPECT_EQ(ReadBytes(At("real/page.htm")), "x\r\n");
+    EXPECT_EQ(StatOf(At("real/page.htm")).st_mode & 07777, 0640u);
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"chain.htm", "link.htm", "real"}));
+    EXPECT_EQ(NamesIn(At("real")), Names{"page.htm"});
+}
+
+TEST_F(TextFileTest, DanglingLinkIsRefusedAndNothingCreated) {
+    folder.MakeLink("dangling.htm", "nowhere.htm");
+    EXPECT_THROW(SaveTextFile(SplitLines("x"), At("dangling.htm")), CreateError);
+    EXPECT_EQ(NamesIn(folder.Path()), Names{"dangling.htm"});
+}
+
+TEST_F(TextFileTest, HardLinkedFileIsWrittenInPlace) {
+    WriteBytes(At("one.htm"), "a\nb\n");
+    ASSERT_EQ(link(At("one.htm").c_str(), At("two.htm").c_str()), 0);
+    const ino_t inode = StatOf(At("one.htm")).st_ino;
+    SaveTextFile(SplitLines("k\xFCrzer"), At("one.htm"));
+    EXPECT_EQ(ReadBytes(At("two.htm")), "k\xFCrzer\r\n");
+    EXPECT_EQ(StatOf(At("one.htm")).st_ino, inode);
+    EXPECT_EQ(StatOf(At("two.htm")).st_nlink, 2u);
+    SaveTextFile(SplitLines("viel l\xE4nger als zuvor\nzwei"), At("two.htm"));
+    EXPECT_EQ(ReadBytes(At("one.htm")), "viel l\xE4nger als zuvor\r\nzwei\r\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"one.htm", "two.htm"}));
+}
+
+TEST_F(TextFileTest, FileWithNulIsRefused) {
+    const std::string path = At("nul.htm");
+    WriteBytes(path, std::string("vor\0nach\r\n", 10));
+    EXPECT_EQ(MessageOf<UnsupportedFileError>([&] { LoadTextFile(path); }),
+              "Datei " + path + " enthält ein NUL-Byte und wird nicht umgewandelt");
+}
+
+TEST_F(TextFileTest, FileOfTwoGibibytesIsRefusedWithoutReading) {
+    for (const off_t size : {off_t{1} << 31, (off_t{1} << 32) + 5}) {
+        const std::string path = At("huge.htm");
+        WriteBytes(path, "");
+        ASSERT_EQ(truncate(path.c_str(), size), 0); // sparse: no blocks written
+        EXPECT_EQ(MessageOf<UnsupportedFileError>([&] { LoadTextFile(path); }),
+                  "Datei " + path + " ist 2 GiB groß oder größer und wird nicht umgewandelt");
+        EXPECT_EQ(StatOf(path).st_size, size);
+    }
+}
+
+TEST_F(TextFileTest, OnlyRegularFilesAreReadOrReplaced) {
+    const std::string fifo = At("pipe.htm");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    folder.MakeFolder("folder.htm");
+    const std::string message = " ist keine gewöhnliche Datei";
+    // Neither call may wait for a writer or reader on the FIFO.
+    EXPECT_EQ(MessageOf<UnsupportedFileError>([&] { LoadTextFile(fifo); }),
+              "Datei " + fifo + message);
+    EXPECT_EQ(MessageOf<UnsupportedFileError>([&] { LoadTextFile(At("folder.htm")); }),
+              "Datei " + At("folder.htm") + message);
+    EXPECT_EQ(MessageOf<UnsupportedFileError>([] { LoadTextFile("/dev/null"); }),
+              "Datei /dev/null" + message);
+    EXPECT_THROW(SaveTextFile(SplitLines("x"), fifo), CreateError);
+    EXPECT_THROW(SaveTextFile(SplitLines("x"), At("folder.htm")), CreateError);
+    EXPECT_TRUE(S_ISFIFO(StatOf(fifo).st_mode));
+    EXPECT_TRUE(S_ISDIR(StatOf(At("folder.htm")).st_mode));
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"folder.htm", "pipe.htm"}));
+}
+
+TEST_F(TextFileTest, ReadThatDisagreesWithTheSizeIsAnError) {
+    // Files of the kernel's information folders tell a size that their
+    // content does not match: /proc says 0 and delivers more, sysfs says a
+    // page and delivers less.
+    EXPECT_EQ(MessageOf<ShortReadError>([] { LoadTextFile("/proc/self/status"); }),
+              "Datei /proc/self/status konnte nicht vollständig gelesen werden");
+    const std::string sysfsFile = "/sys/kernel/mm/transparent_hugepage/enabled";
+    struct stat info {};
+    if (stat(sysfsFile.c_str(), &info) == 0 && info.st_size > 0) {
+        EXPECT_THROW(LoadTextFile(sysfsFile), ShortReadError);
+    }
+}
+
+TEST_F(TextFileTest, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
+    const std::string old(3000, 'o');
+    const LineList bigger = SplitLines(std::string(5000, 'n'));
+    const std::size_t limit = 4096;
+
+    // Replaced through a temporary file.
+    WriteBytes(At("plain.htm"), old);
+    // Written in place (hard-linked).
+    WriteBytes(At("linked.htm"), old);
+    ASSERT_EQ(link(At("linked.htm").c_str(), At("other.htm").c_str()), 0);
+    for (const char* name : {"plain.htm", "linked.htm", "fresh.htm"}) {
+        const std::string path = At(name);
+        const int code = testing::RunWithFileSizeLimit(limit, [&] {
+            try {
+                SaveTextFile(bigger, path);
+            } catch (const WriteError& error) {
+                return std::string(error.what()) == "Stream-Write-Fehler" ? 0 : 2;
+            }
+            return 1;
+        });
+        EXPECT_EQ(code, 0) << name;
+    }
+    EXPECT_EQ(ReadBytes(At("plain.htm")), old);
+    EXPECT_EQ(ReadBytes(At("other.htm")), old);
+    EXPECT_EQ(StatOf(At("linked.htm")).st_size, 3000);
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"linked.htm", "other.htm", "plain.htm"}));
+}
+
+} // namespace
+} // namespace glyphwright
