@@ -1,6 +1,6 @@
 // glyphwright-cli: the conversion of the window for scripts and pipes.
 #include "CommandLine.h"
-#include "ConvertListedFile.h"
+#include "ConversionRun.h"
 #include "FileList.h"
 #include "StreamConvert.h"
 #include "Unit_HtmlUmlaute.h"
@@ -20,15 +20,6 @@ constexpr int kAllConverted = 0;
 constexpr int kSomeFailed = 1;
 constexpr int kUsageError = 2;
 
-void PrintFailure(const std::string& path, const std::string& message) {
-    // Most messages name the file; the write error and exhausted memory do not.
-    if (message.find(path) == std::string::npos) {
-        std::cerr << "glyphwright-cli: " << path << ": " << message << '\n';
-    } else {
-        std::cerr << "glyphwright-cli: " << message << '\n';
-    }
-}
-
 int ConvertFiles(const cli::Invocation& invocation) {
     FileList list;
     for (const std::string& file : invocation.files) {
@@ -36,18 +27,16 @@ int ConvertFiles(const cli::Invocation& invocation) {
     }
     const TextConversion convert =
         invocation.direction == cli::Direction::Encode ? EncodeUmlauts : DecodeEntities;
-    ConvertHooks hooks;
-    hooks.backupWanted = [&invocation] { return invocation.backup; };
-
-    int status = kAllConverted;
-    for (std::size_t entry = 0; entry < list.Count(); ++entry) {
-        const FileOutcome outcome = ConvertListedFile(list, entry, convert, hooks);
+    RunHooks hooks;
+    hooks.perFile.backupWanted = [&invocation] { return invocation.backup; };
+    hooks.entryDone = [&list](std::size_t entry, const FileOutcome& outcome) {
         if (!outcome.converted) {
-            PrintFailure(list.Path(entry), outcome.message);
-            status = kSomeFailed;
+            std::cerr << "glyphwright-cli: " << FailureLine(list.Path(entry), outcome.message)
+                      << '\n';
         }
-    }
-    return status;
+    };
+    const RunSummary summary = ConvertAllListed(list, convert, hooks);
+    return summary.failures.empty() ? kAllConverted : kSomeFailed;
 }
 
 int Run(const std::vector<std::string>& arguments) {

@@ -11,13 +11,20 @@ RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
         if (outcome.converted) {
             ++summary.converted;
         } else {
-            summary.failures.push_back(outcome.message);
+            summary.failures.push_back(FailureLine(list.Path(entry), outcome.message));
         }
         if (hooks.entryDone) {
             hooks.entryDone(entry, outcome);
         }
     }
     return summary;
+}
+
+std::string FailureLine(const std::string& path, const std::string& message) {
+    if (message.find(path) != std::string::npos) {
+        return message;
+    }
+    return path + ": " + message;
 }
 
 std::string FailureReport(const RunSummary& summary) {

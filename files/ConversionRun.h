@@ -13,7 +13,7 @@ namespace glyphwright {
 
 struct RunSummary {
     std::size_t converted = 0;
-    std::vector<std::string> failures;  // one message per failed entry, in list order
+    std::vector<std::string> failures;  // one FailureLine per failed entry, in list order
 };
 
 struct RunHooks {
@@ -25,6 +25,10 @@ struct RunHooks {
 // Takes the entry count once, then converts entries 0 .. N-1 in order.
 RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
                             const RunHooks& hooks);
+
+// The message of a failed file, naming it: most messages do already, but the
+// write error and exhausted memory do not, so those get "path: " in front.
+std::string FailureLine(const std::string& path, const std::string& message);
 
 // How many failures the report lists by name before it sums up the rest.
 inline constexpr std::size_t kListedFailures = 20;

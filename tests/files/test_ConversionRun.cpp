@@ -54,6 +54,12 @@ TEST(ConversionRun, ConvertsEveryEntryInOrderAndGathersFailures) {
     EXPECT_EQ(list.Count(), 3u);  // a run never changes the list
 }
 
+TEST(ConversionRun, FailureLineNamesTheFileOnce) {
+    EXPECT_EQ(FailureLine("/w/a.htm", "Datei /w/a.htm kann nicht geöffnet werden"),
+              "Datei /w/a.htm kann nicht geöffnet werden");
+    EXPECT_EQ(FailureLine("/w/a.htm", "Stream-Write-Fehler"), "/w/a.htm: Stream-Write-Fehler");
+}
+
 TEST(ConversionRun, EmptyListConvertsNothing) {
     FileList list;
     const RunSummary summary = ConvertAllListed(list, Upper, RunHooks{});
