@@ -11,8 +11,8 @@ namespace glyphwright {
 // The 90 entity/character pairs, in lookup order: the first matching row wins.
 struct EntityTable {
     static constexpr std::size_t RowCount = 90;
-    static std::string_view Entity(std::size_t row);  // e.g. "&auml;"
-    static char Character(std::size_t row);           // e.g. '\xE4'
+    static std::string_view Entity(std::size_t row); // e.g. "&auml;"
+    static char Character(std::size_t row);          // e.g. '\xE4'
 };
 
 // One character in, its entity out (the first row whose character matches);

@@ -1,0 +1,87 @@
+// Sixteen bytes at a time: which bytes are high (0x80 and above) or equal a
+// given byte, as a bit mask (bit j for byte j), how many are high, and plain
+// 16-byte copies.
+// SSE2 where the compiler offers it (every x86-64), a byte loop elsewhere.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace glyphwright::detail {
+
+inline constexpr std::size_t kBlock = 16;
+
+#if defined(__SSE2__)
+
+inline unsigned HighByteMask(const char* bytes) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    return static_cast<unsigned>(_mm_movemask_epi8(block));
+}
+
+inline unsigned EqualByteMask(const char* bytes, char wanted) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(wanted))));
+}
+
+inline void CopyBlock(char* to, const char* from) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(from)));
+}
+
+// The number of high bytes among the first `blocks` whole blocks.
+inline std::size_t CountHighBytesInBlocks(const char* bytes, std::size_t blocks) {
+    const __m128i zero = _mm_setzero_si128();
+    std::size_t count = 0;
+    while (blocks != 0) {
+        // Byte lanes count up to 255 before they are summed into 64-bit lanes.
+        const std::size_t round = blocks < 255 ? blocks : 255;
+        __m128i lanes = zero;
+        for (std::size_t b = 0; b < round; ++b, bytes += kBlock) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+            lanes = _mm_sub_epi8(lanes, _mm_cmplt_epi8(block, zero)); // high bytes are negative
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, zero);
+        count += static_cast<std::size_t>(_mm_cvtsi128_si64(sums)) +
+                 static_cast<std::size_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+        blocks -= round;
+    }
+    return count;
+}
+
+#else
+
+inline unsigned HighByteMask(const char* bytes) {
+    unsigned mask = 0;
+    for (unsigned j = 0; j < kBlock; ++j) {
+        mask |= static_cast<unsigned>(static_cast<unsigned char>(bytes[j]) >> 7) << j;
+    }
+    return mask;
+}
+
+inline unsigned EqualByteMask(const char* bytes, char wanted) {
+    unsigned mask = 0;
+    for (unsigned j = 0; j < kBlock; ++j) {
+        mask |= static_cast<unsigned>(bytes[j] == wanted) << j;
+    }
+    return mask;
+}
+
+inline void CopyBlock(char* to, const char* from) {
+    std::memcpy(to, from, kBlock);
+}
+
+inline std::size_t CountHighBytesInBlocks(const char* bytes, std::size_t blocks) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < blocks * kBlock; ++i) {
+        count += static_cast<unsigned char>(bytes[i]) >> 7;
+    }
+    return count;
+}
+
+#endif
+
+} // namespace glyphwright::detail
