@@ -1,0 +1,21 @@
+#include "ErrorReport.h"
+
+#include "Dialogs.h"
+
+namespace glyphwright::ui {
+
+QString ExceptionMessage(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(std::move(failure));
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Unbekannter Fehler");
+    }
+}
+
+void ReportException(std::exception_ptr failure) {
+    ShowErrorBox(ExceptionMessage(std::move(failure)));
+}
+
+} // namespace glyphwright::ui

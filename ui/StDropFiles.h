@@ -1,0 +1,40 @@
+// The drop target of the main window: a component without a face that
+// watches its target window, so that files dropped anywhere on it, over any
+// control, arrive here. It keeps the full local paths of the latest drop and
+// then signals DropFiles.
+#pragma once
+
+#include <QObject>
+
+#include <string>
+#include <vector>
+
+class QMimeData;
+class QWidget;
+
+namespace glyphwright::ui {
+
+class StDropFiles : public QObject {
+    Q_OBJECT
+public:
+    // Makes target accept drops and watches it; the component is its child.
+    StDropFiles(const QString& name, QWidget* target);
+
+    // The paths of the latest drop, as the file system spells them, in the
+    // order the drag source gave them.
+    const std::vector<std::string>& Files() const { return files_; }
+
+    // The local file paths a drag carries; other URLs are left out.
+    static std::vector<std::string> LocalPaths(const QMimeData* mime);
+
+signals:
+    void DropFiles();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::vector<std::string> files_;
+};
+
+} // namespace glyphwright::ui

@@ -1,0 +1,338 @@
+#include "Unit1.h"
+
+#include "Dialogs.h"
+#include "DockPanel.h"
+#include "ErrorReport.h"
+#include "ExtensionListModel.h"
+#include "FileListModel.h"
+#include "Fonts.h"
+#include "StDropFiles.h"
+#include "Unit_Copyright.h"
+#include "WebLinks.h"
+#include "WindowPlacement.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace glyphwright::ui {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr int kClientWidth = 452;
+constexpr int kClientHeight = 495;
+
+const QColor kStepNumberColour(0, 0, 128);
+
+void Place(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(Scaled(left), Scaled(top), Scaled(width), Scaled(height));
+}
+
+QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent, const QFont& font) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(font);
+    return label;
+}
+
+// A one-line static text takes the width and height of its text.
+QLabel* MakeOneLineLabel(const char* name, const QString& text, QWidget* parent, int left, int top,
+                         const QFont& font) {
+    QLabel* label = MakeLabel(name, text, parent, font);
+    const QFontMetrics metrics(font);
+    label->setGeometry(Scaled(left), Scaled(top), metrics.horizontalAdvance(text),
+                       metrics.height());
+    return label;
+}
+
+// A wrapping static text keeps its width and takes the height of its lines.
+QLabel* MakeWrappingLabel(const char* name, const QString& text, QWidget* parent, int left, int top,
+                          int width) {
+    QLabel* label = MakeLabel(name, text, parent, BoldFont());
+    label->setWordWrap(true);
+    const int scaledWidth = Scaled(width);
+    label->setGeometry(Scaled(left), Scaled(top), scaledWidth, label->heightForWidth(scaledWidth));
+    return label;
+}
+
+QLabel* MakeStepNumber(const char* name, const QString& text, QWidget* parent, int left, int top) {
+    QLabel* label = MakeOneLineLabel(name, text, parent, left, top, StepNumberFont());
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, kStepNumberColour);
+    label->setPalette(palette);
+    return label;
+}
+
+QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent, int left, int top,
+                        int width, int height) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromUtf8(name));
+    // The window has no default button: Enter presses only the focused one.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    Place(button, left, top, width, height);
+    return button;
+}
+
+QListView* MakeListView(const char* name, QWidget* parent,
+                        QAbstractItemView::SelectionMode selection) {
+    auto* view = new QListView(parent);
+    view->setObjectName(QString::fromUtf8(name));
+    view->setSelectionMode(selection);
+    // Every row is one line of the window font high; uniform rows keep a
+    // list of 100,000 entries quick to lay out.
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return view;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+
+    BuildMenus();
+    BuildDockingTree();
+    BuildStep1();
+    BuildStep2();
+    BuildStep3();
+    BuildStatusLine();
+    StDropFiles1 = new StDropFiles(QStringLiteral("StDropFiles1"), this);
+    SetKeyboardOrder();
+    ConnectHandlers();
+
+    // The client area is the window less its menu bar, whose height the
+    // window's layout takes from heightForWidth (one pixel more than its
+    // size hint).
+    const int width = Scaled(kClientWidth);
+    resize(width, Scaled(kClientHeight) + MainMenu1->heightForWidth(width));
+
+    RunReportingErrors([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildMenus() {
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(MainMenu1);
+
+    Datei1 = MainMenu1->addMenu(QStringLiteral("&Datei"));
+    Datei1->setObjectName(QStringLiteral("Datei1"));
+    Beenden1 = Datei1->addAction(QStringLiteral("&Beenden"));
+    Beenden1->setObjectName(QStringLiteral("Beenden1"));
+
+    Infos1 = MainMenu1->addMenu(QStringLiteral("&Infos"));
+    Infos1->setObjectName(QStringLiteral("Infos1"));
+    Copyright1 = Infos1->addAction(QStringLiteral("&Copyright"));
+    Copyright1->setObjectName(QStringLiteral("Copyright1"));
+    Donate1 = Infos1->addAction(QStringLiteral("&Spenden"));
+    Donate1->setObjectName(QStringLiteral("Donate1"));
+    VisitWebsite1 = Infos1->addAction(QStringLiteral("&Webseite besuchen"));
+    VisitWebsite1->setObjectName(QStringLiteral("VisitWebsite1"));
+}
+
+void TForm1::BuildDockingTree() {
+    ClientArea = new DockPanel(QStringLiteral("ClientArea"), this);
+    setCentralWidget(ClientArea);
+
+    StatusBar1 = new QStatusBar(ClientArea);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    ProgressBar1 = new QProgressBar(ClientArea);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    Panel1 = new DockPanel(QStringLiteral("Panel1"), ClientArea);
+    Panel2 = new DockPanel(QStringLiteral("Panel2"), ClientArea);
+    Panel3 = new DockPanel(QStringLiteral("Panel3"), ClientArea);
+    // From the bottom up: the status line, the progress bar, step 3.
+    ClientArea->Dock(StatusBar1, DockSide::Bottom, Scaled(19));
+    ClientArea->Dock(ProgressBar1, DockSide::Bottom, Scaled(5));
+    ClientArea->Dock(Panel2, DockSide::Bottom, Scaled(137));
+    ClientArea->Dock(Panel1, DockSide::Top, Scaled(193));
+    ClientArea->Dock(Panel3, DockSide::Fill);
+
+    Panel4 = new DockPanel(QStringLiteral("Panel4"), Panel3);
+    Panel5 = new DockPanel(QStringLiteral("Panel5"), Panel3);
+    Panel6 = new DockPanel(QStringLiteral("Panel6"), Panel3);
+    Panel3->Dock(Panel4, DockSide::Top, Scaled(41));
+    // An empty margin that lines the file list up with the other steps.
+    Panel3->Dock(Panel5, DockSide::Left, Scaled(48));
+    Panel3->Dock(Panel6, DockSide::Fill);
+
+    Panel7 = new DockPanel(QStringLiteral("Panel7"), Panel6);
+    ListBox1 = MakeListView("ListBox1", Panel6, QAbstractItemView::ExtendedSelection);
+    Panel6->Dock(Panel7, DockSide::Top, Scaled(24));
+    Panel6->Dock(ListBox1, DockSide::Fill);
+
+    ProgressBar1->setRange(0, 100);
+    // A new bar stands at -1; the window opens with it at 0.
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+}
+
+void TForm1::BuildStep1() {
+    Label2 = MakeStepNumber("Label2", QStringLiteral("1."), Panel1, 8, 8);
+    Label5 = MakeWrappingLabel(
+        "Label5",
+        QStringLiteral("Die Dateien werden in Schritt 2. per Drag und Drop in die Liste eingefügt. "
+                       "Hier können Sie eingrenzen welche Dateien aufgenommen werden sollen."),
+        Panel1, 48, 7, 397);
+    Label1 = MakeOneLineLabel("Label1", QStringLiteral("Dateien mit folgender Endung annehmen:"),
+                              Panel1, 48, 56, WindowFont());
+
+    CheckListBox2 = MakeListView("CheckListBox2", Panel1, QAbstractItemView::SingleSelection);
+    Place(CheckListBox2, 48, 88, 401, 81);
+    extensionModel_ = new ExtensionListModel(extensions_, this);
+    CheckListBox2->setModel(extensionModel_);
+
+    // Made after the list so that their lower edges lie on its top border.
+    Button5 = MakeButton("Button5", QStringLiteral("- Liste löschen"), Panel1, 48, 72, 89, 17);
+    Button6 = MakeButton("Button6", QStringLiteral("- Eintrag löschen"), Panel1, 136, 72, 89, 17);
+    Button7 =
+        MakeButton("Button7", QStringLiteral("+ Eintrag hinzufügen"), Panel1, 232, 72, 105, 17);
+}
+
+void TForm1::BuildStep2() {
+    Label3 = MakeStepNumber("Label3", QStringLiteral("2."), Panel4, 8, 3);
+    Label6 = MakeWrappingLabel("Label6",
+                               QStringLiteral("Jetzt die Dateien per Drag & Drop aus dem Explorer "
+                                              "ziehen und über der Liste \"fallen lassen\""),
+                               Panel4, 48, 8, 392);
+
+    Button3 = MakeButton("Button3", QStringLiteral("- Liste löschen"), Panel7, 0, 7, 89, 17);
+    Button4 = MakeButton("Button4", QStringLiteral("- Eintrag löschen"), Panel7, 88, 7, 89, 17);
+
+    fileModel_ = new FileListModel(files_, this);
+    ListBox1->setModel(fileModel_);
+}
+
+void TForm1::BuildStep3() {
+    Label4 = MakeStepNumber("Label4", QStringLiteral("3."), Panel2, 8, 8);
+    Label7 = MakeOneLineLabel("Label7", QStringLiteral("Umwandeln mit folgenden Optionen:"), Panel2,
+                              48, 21, BoldFont());
+
+    CheckBox1 = new QCheckBox(QStringLiteral("BackUp Dateien erstellen (*._backup_)"), Panel2);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    Place(CheckBox1, 48, 48, 401, 17);
+    CheckBox1->setChecked(true);
+
+    Button1 = MakeButton("Button1", QStringLiteral("Umlaute nach <HTML>"), Panel2, 48, 72, 401, 25);
+    Button2 =
+        MakeButton("Button2", QStringLiteral("<HTML> nach Umlaute"), Panel2, 48, 104, 401, 25);
+}
+
+void TForm1::BuildStatusLine() {
+    // One panel with a lowered bevel (the status bar draws it) across the
+    // whole bar, and the size grip at its right end.
+    StatusText = new QLabel(
+        QStringLiteral("Glyphwright – Umlaute und HTML-Entities, freie Software (MIT-Lizenz)"));
+    StatusText->setObjectName(QStringLiteral("StatusText"));
+    StatusText->setTextFormat(Qt::PlainText);
+    StatusBar1->addWidget(StatusText, 1);
+    StatusBar1->setSizeGripEnabled(true);
+}
+
+void TForm1::SetKeyboardOrder() {
+    QWidget* const order[] = {CheckListBox2, Button5,  Button6,   Button7, Button3,
+                              Button4,       ListBox1, CheckBox1, Button1, Button2};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+    ProgressBar1->setFocusPolicy(Qt::NoFocus);
+    StatusBar1->setFocusPolicy(Qt::NoFocus);
+    CheckListBox2->setFocus();
+}
+
+void TForm1::ConnectHandlers() {
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+    connect(StDropFiles1, &StDropFiles::DropFiles, this, &TForm1::StDropFiles1DropFiles);
+    connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
+    connect(Copyright1, &QAction::triggered, this, &TForm1::Copyright1Click);
+    connect(Donate1, &QAction::triggered, this, &TForm1::Donate1Click);
+    connect(VisitWebsite1, &QAction::triggered, this, &TForm1::VisitWebsite1Click);
+}
+
+void TForm1::ShowAtFirstPosition() {
+    MoveToScreenCentre(*this);
+    show();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // The program ends with this window; the about window goes with it.
+    if (Form_Copyright != nullptr) {
+        Form_Copyright->hide();
+    }
+}
+
+// The handlers below are the hooks of the later steps: the extension list
+// (Button5-7), the file list and drops (Button3-4, StDropFiles1DropFiles),
+// the conversion runs (Button1-2) and the settings (FormCreate,
+// FormCloseQuery).
+
+void TForm1::FormCreate() {}
+
+void TForm1::FormCloseQuery(bool& canClose) {
+    static_cast<void>(canClose);
+}
+
+void TForm1::Button1Click() {}
+
+void TForm1::Button2Click() {}
+
+void TForm1::Button3Click() {}
+
+void TForm1::Button4Click() {}
+
+void TForm1::Button5Click() {}
+
+void TForm1::Button6Click() {}
+
+void TForm1::Button7Click() {}
+
+void TForm1::StDropFiles1DropFiles() {}
+
+void TForm1::Copyright1Click() {
+    if (Form_Copyright != nullptr) {
+        Form_Copyright->ShowInFront();
+    }
+}
+
+void TForm1::Donate1Click() {
+    OpenWebPage(DonationPageUrl());
+}
+
+void TForm1::VisitWebsite1Click() {
+    OpenWebPage(HomePageUrl());
+}
+
+// "&Beenden" closes the window exactly as its close box does, close query
+// included.
+void TForm1::Beenden1Click() {
+    close();
+}
+
+} // namespace glyphwright::ui

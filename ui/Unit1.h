@@ -1,0 +1,124 @@
+// The main window: three numbered steps from top to bottom (1. the extension
+// list, 2. the file list filled by drops, 3. the two conversion buttons), a
+// thin progress bar and the status line, all docked so that resizing the
+// window gives or takes room from the file list only.
+#pragma once
+
+#include "ExtensionList.h"
+#include "FileList.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QListView;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+
+namespace glyphwright::ui {
+
+class DockPanel;
+class ExtensionListModel;
+class FileListModel;
+class StDropFiles;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds every control, then runs FormCreate; a failure escaping it is
+    // reported in the error box and the window is still built.
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Moves the window to the centre of the screen and shows it.
+    void ShowAtFirstPosition();
+
+    glyphwright::ExtensionList& Extensions() { return extensions_; }
+    glyphwright::FileList& Files() { return files_; }
+
+    // Containers of the docking tree; ClientArea is the window's client area
+    // below the menu bar.
+    DockPanel* ClientArea;
+    DockPanel* Panel1;
+    DockPanel* Panel2;
+    DockPanel* Panel3;
+    DockPanel* Panel4;
+    DockPanel* Panel5;
+    DockPanel* Panel6;
+    DockPanel* Panel7;
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPushButton* Button4;
+    QPushButton* Button5;
+    QPushButton* Button6;
+    QPushButton* Button7;
+    QListView* CheckListBox2;
+    QListView* ListBox1;
+    QCheckBox* CheckBox1;
+    QProgressBar* ProgressBar1;
+    QStatusBar* StatusBar1;
+    QLabel* StatusText;
+
+    QMenuBar* MainMenu1;
+    QMenu* Datei1;
+    QAction* Beenden1;
+    QMenu* Infos1;
+    QAction* Copyright1;
+    QAction* Donate1;
+    QAction* VisitWebsite1;
+
+    StDropFiles* StDropFiles1;
+
+public slots:
+    void FormCreate();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void StDropFiles1DropFiles();
+    void Copyright1Click();
+    void Donate1Click();
+    void VisitWebsite1Click();
+    void Beenden1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // canClose starts true; the close request is refused when it ends false.
+    void FormCloseQuery(bool& canClose);
+
+    void BuildMenus();
+    void BuildDockingTree();
+    void BuildStep1();
+    void BuildStep2();
+    void BuildStep3();
+    void BuildStatusLine();
+    void SetKeyboardOrder();
+    void ConnectHandlers();
+
+    glyphwright::ExtensionList extensions_ = glyphwright::ExtensionList::WithDefaults();
+    glyphwright::FileList files_;
+    ExtensionListModel* extensionModel_ = nullptr;
+    FileListModel* fileModel_ = nullptr;
+};
+
+extern TForm1* Form1;
+
+} // namespace glyphwright::ui

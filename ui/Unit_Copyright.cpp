@@ -1,0 +1,91 @@
+#include "Unit_Copyright.h"
+
+#include "Fonts.h"
+#include "WindowPlacement.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+
+namespace glyphwright::ui {
+
+TForm_Copyright* Form_Copyright = nullptr;
+
+namespace {
+
+// The window's outer size is 460 x 546; its client area is that less the
+// classic frame of a sizeable window (4-pixel borders, 19-pixel caption),
+// since the real frame is the desktop's business and unknown before showing.
+constexpr int kClientWidth = 460 - 2 * 4;
+constexpr int kClientHeight = 546 - 2 * 4 - 19;
+
+} // namespace
+
+QString LicenceText() {
+    QFile file(QStringLiteral(":/LICENSE"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QStringList paragraphs;
+    QString paragraph;
+    for (const QString& line : lines) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty()) {
+            if (!paragraph.isEmpty()) {
+                paragraphs << paragraph;
+                paragraph.clear();
+            }
+        } else {
+            paragraph += (paragraph.isEmpty() ? QString() : QStringLiteral(" ")) + trimmed;
+        }
+    }
+    if (!paragraph.isEmpty()) {
+        paragraphs << paragraph;
+    }
+    return paragraphs.join(QStringLiteral("\n\n"));
+}
+
+TForm_Copyright::TForm_Copyright(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Form_Copyright"));
+    setWindowTitle(QStringLiteral("Copyright"));
+    // Closing the main window ends the program even while this one is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    resize(Scaled(kClientWidth), Scaled(kClientHeight));
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(Scaled(8), Scaled(8), Scaled(441), Scaled(473));
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setTabChangesFocus(true);
+    Memo1->setPlainText(LicenceText());
+
+    Button1 = new QPushButton(QStringLiteral("&OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(Scaled(176), Scaled(488), Scaled(97), Scaled(25));
+    Button1->setAutoDefault(false);
+    Button1->setDefault(false);
+    connect(Button1, &QPushButton::clicked, this, &TForm_Copyright::Button1Click);
+
+    setTabOrder(Memo1, Button1);
+    Memo1->setFocus();
+}
+
+void TForm_Copyright::ShowInFront() {
+    if (!placed_) {
+        MoveToScreenCentre(*this);
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm_Copyright::Button1Click() {
+    close();
+}
+
+} // namespace glyphwright::ui
