@@ -3,6 +3,7 @@
 // main window closes. The layout is in logical pixels at 96 DPI; Qt's own
 // high-DPI scaling stands in for scaling by the display's DPI.
 #include "Application.h"
+#include "SettingsPath.h"
 #include "Unit1.h"
 #include "Unit_Copyright.h"
 
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     Application app(argc, argv);
     SetUpApplication(app);
 
-    auto mainWindow = std::make_unique<TForm1>();
+    auto mainWindow = std::make_unique<TForm1>(glyphwright::SettingsFilePath());
     Form1 = mainWindow.get();
     auto aboutWindow = std::make_unique<TForm_Copyright>();
     Form_Copyright = aboutWindow.get();

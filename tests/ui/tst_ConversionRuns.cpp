@@ -1,0 +1,343 @@
+// The two conversion runs in the window: what lands on disk, the locked window
+// and the progress bar of the encode run, the closing box and the files it
+// names when some could not be converted.
+#include "DialogWindow.h"
+#include "DropIntake.h"
+#include "FileErrors.h"
+#include "UiTestSupport.h"
+#include "Unit1.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QListView>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace glyphwright::ui;
+
+namespace {
+
+// What the window showed while a box was open.
+struct BoxSeen {
+    QString text;
+    bool windowEnabled;
+    bool barVisible;
+    int barValue;
+    int barMaximum;
+    QImage bar;
+};
+
+// Answers every modal box that opens while it lives, noting the window's
+// state at that moment. Its timer dies with it, so that no late poll
+// answers a box of another test.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(TForm1& form) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, [this, &form] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) {
+                return;
+            }
+            auto* label = modal->findChild<QLabel*>(QString::fromLatin1(kMessageTextName));
+            seen.push_back({label != nullptr ? label->text() : QString(), form.isEnabled(),
+                            form.ProgressBar1->isVisible(), form.ProgressBar1->value(),
+                            form.ProgressBar1->maximum(), form.ProgressBar1->grab().toImage()});
+            QTest::keyClick(modal, Qt::Key_Return);
+        });
+        timer_.start();
+    }
+
+    std::vector<BoxSeen> seen;
+
+private:
+    QTimer timer_;
+};
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QByteArrayLiteral("<missing>");
+    }
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+std::string Native(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString Backup(const QString& path) {
+    return path + QStringLiteral("._backup_");
+}
+
+// Windows-1252 texts with LF or CR LF line ends, and their converted forms.
+const QByteArray kGreeting("Gr\xFC\xDF"
+                           "e\naus K\xF6ln");
+const QByteArray kGreetingLines("Gr\xFC\xDF"
+                                "e\r\naus K\xF6ln\r\n");
+const QByteArray kGreetingEncoded("Gr&uuml;&szlig;e\r\naus K&ouml;ln\r\n");
+const QByteArray kNote("<p>\xA9 2024 &amp; \xBD</p>\r\n");
+const QByteArray kNoteEncoded("<p>&copy; 2024 &amp; &frac12;</p>\r\n");
+const QByteArray kNoteDecoded("<p>\xA9 2024 & \xBD</p>\r\n");
+
+} // namespace
+
+class TestConversionRuns : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<QTemporaryDir> dir_;
+
+    QString At(const QString& name) const { return dir_->filePath(name); }
+
+    void List(const QString& path) { form_->Files().Append(Native(path)); }
+
+    // Presses the button as the user would; returns once the run and its box are over.
+    std::vector<BoxSeen> Press(QPushButton* button) {
+        BoxAnswerer answerer(*form_);
+        QTest::mouseClick(button, Qt::LeftButton);
+        return answerer.seen;
+    }
+
+    void CheckUnlocked() {
+        QVERIFY(form_->isEnabled());
+        QVERIFY(!form_->ProgressBar1->isVisible());
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        form_ = std::make_unique<TForm1>();
+        form_->ShowAtFirstPosition();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+
+    void cleanup() {
+        form_.reset();
+        dir_.reset();
+    }
+
+    // Marks ".HTM", takes a dropped folder in, encodes and decodes it.
+    void encodeThenDecodeADroppedFolder() {
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("sub")));
+        WriteBytes(At("a.htm"), kGreeting);
+        WriteBytes(At("sub/b.HTM"), kNote);
+        WriteBytes(At("c.txt"), kGreeting);
+        WriteBytes(At("d.html"), kGreeting);
+        auto& extensions = form_->Extensions();
+        extensions.SetMark(extensions.Find(".HTM").value(), true);
+        glyphwright::TakeDroppedPaths({Native(dir_->path())}, extensions, form_->Files());
+        QCOMPARE(form_->Files().Count(), std::size_t{2});
+
+        QVERIFY(form_->ProgressBar1->isVisible());
+        const int listHeight = form_->ListBox1->height();
+        std::vector<BoxSeen> boxes = Press(form_->Button1);
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
+        QVERIFY(!boxes[0].windowEnabled);
+        QVERIFY(boxes[0].barVisible);
+        QCOMPARE(boxes[0].barValue, 2);
+        QCOMPARE(boxes[0].barMaximum, 2);
+        // A full bar shows its fill across the 5-pixel strip.
+        const QImage& bar = boxes[0].bar;
+        QCOMPARE(bar.height(), 5);
+        const QColor fill = bar.pixelColor(bar.width() * 3 / 4, 2);
+        QVERIFY(fill != form_->ProgressBar1->palette().color(QPalette::Base));
+        QVERIFY(fill != form_->ProgressBar1->palette().color(QPalette::Window));
+
+        QCOMPARE(ReadBytes(At("a.htm")), kGreetingEncoded);
+        QCOMPARE(ReadBytes(Backup(At("a.htm"))), kGreetingLines);
+        QCOMPARE(ReadBytes(At("sub/b.HTM")), kNoteEncoded);
+        QCOMPARE(ReadBytes(Backup(At("sub/b.HTM"))), kNote);
+        QCOMPARE(ReadBytes(At("c.txt")), kGreeting);
+        QCOMPARE(ReadBytes(At("d.html")), kGreeting);
+        QVERIFY(!QFile::exists(Backup(At("c.txt"))));
+        CheckUnlocked();
+        QCOMPARE(form_->ListBox1->height(), listHeight + 5);
+        QCOMPARE(form_->Files().Count(), std::size_t{2});
+
+        boxes = Press(form_->Button2);
+        QVERIFY(boxes.empty());
+        QCOMPARE(ReadBytes(At("a.htm")), kGreetingLines);
+        QCOMPARE(ReadBytes(Backup(At("a.htm"))), kGreetingEncoded);
+        QCOMPARE(ReadBytes(At("sub/b.HTM")), kNoteDecoded);
+        QCOMPARE(ReadBytes(Backup(At("sub/b.HTM"))), kNoteEncoded);
+        CheckUnlocked();
+        QCOMPARE(form_->ProgressBar1->value(), 2);
+        QCOMPARE(form_->Files().Count(), std::size_t{2});
+    }
+
+    // The decode run leaves the bar as the window opened with it.
+    void decodeRunKeepsWindowAndBar() {
+        WriteBytes(At("a.htm"), kNoteEncoded);
+        List(At("a.htm"));
+        QVERIFY(Press(form_->Button2).empty());
+        QCOMPARE(ReadBytes(At("a.htm")), kNoteDecoded);
+        QVERIFY(form_->isEnabled());
+        QVERIFY(form_->ProgressBar1->isVisible());
+        QCOMPARE(form_->ProgressBar1->value(), 0);
+        QCOMPARE(form_->ProgressBar1->maximum(), 100);
+    }
+
+    void noBackupWhenTheOptionIsOff() {
+        WriteBytes(At("a.htm"), kGreeting);
+        List(At("a.htm"));
+        form_->CheckBox1->setChecked(false);
+        QCOMPARE(Press(form_->Button1).size(), std::size_t{1});
+        QCOMPARE(Press(form_->Button2).size(), std::size_t{0});
+        QCOMPARE(ReadBytes(At("a.htm")), kGreetingLines);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("a.htm")});
+        QVERIFY(!form_->CheckBox1->isChecked());
+    }
+
+    // The second pass backs up what the first one wrote, and converts it again.
+    void samePathListedTwiceIsConvertedTwice() {
+        WriteBytes(At("a.htm"), kGreeting);
+        List(At("a.htm"));
+        List(At("a.htm"));
+        const std::vector<BoxSeen> boxes = Press(form_->Button1);
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
+        QCOMPARE(boxes[0].barValue, 2);
+        QCOMPARE(ReadBytes(At("a.htm")), kGreetingEncoded);
+        QCOMPARE(ReadBytes(Backup(At("a.htm"))), kGreetingEncoded);
+
+        WriteBytes(At("b.htm"), QByteArrayLiteral("&amp;auml;"));
+        form_->Files().Clear();
+        List(At("b.htm"));
+        List(At("b.htm"));
+        QVERIFY(Press(form_->Button2).empty());
+        QCOMPARE(ReadBytes(At("b.htm")), QByteArray("\xE4\r\n"));
+        QCOMPARE(ReadBytes(Backup(At("b.htm"))), QByteArrayLiteral("&auml;\r\n"));
+    }
+
+    void emptyListEncodeSaysFertig() {
+        const std::vector<BoxSeen> boxes = Press(form_->Button1);
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
+        QVERIFY(!boxes[0].windowEnabled);
+        QVERIFY(boxes[0].barVisible);
+        QCOMPARE(boxes[0].barValue, 0);
+        QCOMPARE(boxes[0].barMaximum, 0);
+        CheckUnlocked();
+    }
+
+    void emptyListDecodeDoesNothing() {
+        QVERIFY(Press(form_->Button2).empty());
+        QVERIFY(form_->isEnabled());
+        QVERIFY(form_->ProgressBar1->isVisible());
+        QCOMPARE(form_->ProgressBar1->maximum(), 100);
+    }
+
+    // Each failing file is named in the box; the others are converted.
+    void failuresAreReportedAndTheRunGoesOn() {
+        const QString good1 = At("1.htm"), readOnly = At("2.htm"), vanished = At("3.htm"),
+                      withNul = At("4.htm"), good2 = At("5.htm");
+        const QByteArray nulBytes("\xE4\0\xE4\n", 4);
+        WriteBytes(good1, kGreeting);
+        WriteBytes(readOnly, kGreeting);
+        QVERIFY(::chmod(Native(readOnly).c_str(), 0444) == 0);
+        WriteBytes(withNul, nulBytes);
+        WriteBytes(good2, kNote);
+        for (const QString& path : {good1, readOnly, vanished, withNul, good2}) {
+            List(path);
+        }
+        const QString report =
+            QStringLiteral("Nicht umgewandelt:\n") +
+            QString::fromUtf8(glyphwright::CreateError(Native(readOnly)).what()) + '\n' +
+            QString::fromUtf8(glyphwright::OpenError(Native(vanished)).what()) + '\n' +
+            QString::fromUtf8(glyphwright::UnsupportedFileError::HoldsNul(Native(withNul)).what());
+
+        std::vector<BoxSeen> boxes = Press(form_->Button1);
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].text, QStringLiteral("Fertig\n\n") + report);
+        QVERIFY(!boxes[0].windowEnabled);
+        QVERIFY(boxes[0].barVisible);
+        // The read-only file got as far as its save; the vanished one and the
+        // one holding NUL stopped before the step.
+        QCOMPARE(boxes[0].barValue, 3);
+        QCOMPARE(boxes[0].barMaximum, 5);
+        CheckUnlocked();
+
+        QCOMPARE(ReadBytes(good1), kGreetingEncoded);
+        QCOMPARE(ReadBytes(good2), kNoteEncoded);
+        QCOMPARE(ReadBytes(readOnly), kGreeting);
+        QCOMPARE(ReadBytes(Backup(readOnly)), kGreetingLines);
+        QVERIFY(!QFile::exists(vanished));
+        QVERIFY(!QFile::exists(Backup(vanished)));
+        QCOMPARE(ReadBytes(withNul), nulBytes);
+        QVERIFY(!QFile::exists(Backup(withNul)));
+
+        // The decode run shows the report alone, after the last file, unlocked.
+        boxes = Press(form_->Button2);
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].text, report);
+        QVERIFY(boxes[0].windowEnabled);
+        QVERIFY(!boxes[0].barVisible);
+        QCOMPARE(ReadBytes(good1), kGreetingLines);
+        QCOMPARE(ReadBytes(good2), kNoteDecoded);
+        QCOMPARE(ReadBytes(readOnly), kGreeting);
+    }
+
+    void longFailureListIsCutShort() {
+        for (int i = 0; i < 22; ++i) {
+            List(At(QStringLiteral("gone%1.htm").arg(i)));
+        }
+        const std::vector<BoxSeen> boxes = Press(form_->Button2);
+        QCOMPARE(boxes.size(), std::size_t{1});
+        const QStringList lines = boxes[0].text.split('\n');
+        QCOMPARE(lines.size(), 22);
+        QCOMPARE(lines.first(), QStringLiteral("Nicht umgewandelt:"));
+        QVERIFY(lines[20].contains(QStringLiteral("gone19.htm")));
+        QCOMPARE(lines.last(), QStringLiteral("… und 2 weitere"));
+    }
+
+    // The command-line tool and the window write the same bytes.
+    void commandLineToolWritesTheSameBytes() {
+        QByteArray text("first\rsecond\r\n&auml;&AUML;&#132;&nbsp&amp;lt; &unknown;\n\n");
+        for (int byte = 1; byte < 256; ++byte) {
+            text.append(static_cast<char>(byte));
+        }
+        const QStringList commands = {QStringLiteral("encode"), QStringLiteral("decode")};
+        for (const QString& command : commands) {
+            const QString byWindow = At(command + QStringLiteral("-window.htm"));
+            const QString byTool = At(command + QStringLiteral("-tool.htm"));
+            WriteBytes(byWindow, text);
+            WriteBytes(byTool, text);
+            form_->Files().Clear();
+            List(byWindow);
+            Press(command == QLatin1String("encode") ? form_->Button1 : form_->Button2);
+
+            QProcess tool;
+            tool.start(QStringLiteral(GW_CLI_PATH), {command, byTool});
+            QVERIFY(tool.waitForFinished(60000));
+            QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(tool.exitCode(), 0);
+            QVERIFY(ReadBytes(byWindow) != text);
+            QCOMPARE(ReadBytes(byWindow), ReadBytes(byTool));
+            QCOMPARE(ReadBytes(Backup(byWindow)), ReadBytes(Backup(byTool)));
+        }
+    }
+};
+
+GW_UI_TEST_MAIN(TestConversionRuns)
+
+#include "tst_ConversionRuns.moc"

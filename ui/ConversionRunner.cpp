@@ -1,0 +1,96 @@
+#include "ConversionRunner.h"
+
+#include "ConversionRun.h"
+#include "Dialogs.h"
+#include "FileList.h"
+#include "Unit_HtmlUmlaute.h"
+
+#include <QCheckBox>
+#include <QProgressBar>
+#include <QWidget>
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <string>
+
+namespace glyphwright::ui {
+namespace {
+
+QString FromCore(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Holds the window locked and the bar shown for the encode run's lifetime;
+// unlocking runs from the destructor so that no way out of the run skips it.
+class LockedForEncodeRun {
+public:
+    explicit LockedForEncodeRun(const RunControls& controls) : controls_(controls) {
+        controls_.window->setEnabled(false);
+        controls_.progress->setVisible(true);
+    }
+    LockedForEncodeRun(const LockedForEncodeRun&) = delete;
+    LockedForEncodeRun& operator=(const LockedForEncodeRun&) = delete;
+    ~LockedForEncodeRun() {
+        controls_.window->setEnabled(true);
+        // The docking gives the bar's strip to the file list.
+        controls_.progress->setVisible(false);
+    }
+
+private:
+    const RunControls& controls_;
+};
+
+RunHooks HooksFor(const RunControls& controls) {
+    RunHooks hooks;
+    const QCheckBox* backup = controls.backup;
+    hooks.perFile.backupWanted = [backup] { return backup->isChecked(); };
+    return hooks;
+}
+
+// The bar counts in int; the file list never holds more entries than that.
+int BarMaximum(std::size_t count) {
+    return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
+}
+
+} // namespace
+
+void EncodeRun(const FileList& files, const RunControls& controls) {
+    const LockedForEncodeRun locked(controls);
+    QProgressBar* const bar = controls.progress;
+    bar->setValue(0);
+    bar->setMaximum(BarMaximum(files.Count()));
+
+    RunHooks hooks = HooksFor(controls);
+    // QProgressBar repaints itself when its fill changes, so the bar moves
+    // although the run does not return to the event loop between files.
+    hooks.perFile.progressStep = [bar] { bar->setValue(bar->value() + 1); };
+    const RunSummary summary = ConvertAllListed(files, EncodeUmlauts, hooks);
+
+    ShowInformationBox(EncodeRunMessage(summary));
+}
+
+void DecodeRun(const FileList& files, const RunControls& controls) {
+    if (files.Count() == 0) {
+        return;
+    }
+    const RunSummary summary = ConvertAllListed(files, DecodeEntities, HooksFor(controls));
+    const QString message = DecodeRunMessage(summary);
+    if (!message.isEmpty()) {
+        ShowInformationBox(message);
+    }
+}
+
+QString EncodeRunMessage(const RunSummary& summary) {
+    const QString done = QStringLiteral("Fertig");
+    if (summary.failures.empty()) {
+        return done;
+    }
+    return done + QStringLiteral("\n\n") + FromCore(FailureReport(summary));
+}
+
+QString DecodeRunMessage(const RunSummary& summary) {
+    return FromCore(FailureReport(summary));
+}
+
+} // namespace glyphwright::ui
