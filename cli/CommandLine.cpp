@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "IsAcceptedFile.h"
+
 namespace glyphwright::cli {
 
 namespace {
@@ -7,6 +9,141 @@ namespace {
 bool IsOption(const std::string& argument) {
     return argument.size() > 1 && argument[0] == '-';
 }
+
+std::string Quoted(std::string_view text) {
+    return "„" + std::string(text) + "“";
+}
+
+// Walks the arguments once, keeping the position for options that take the next one.
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+    Invocation Parse() {
+        for (; next_ < arguments_.size(); ++next_) {
+            const std::string& argument = arguments_[next_];
+            if (!optionsEnded_ && argument == "--") {
+                optionsEnded_ = true;
+            } else if (!optionsEnded_ && argument.rfind("--", 0) == 0) {
+                LongOption(argument);
+            } else if (!optionsEnded_ && IsOption(argument)) {
+                ShortOptions(argument);
+            } else if (!commandSeen_) {
+                Command(argument);
+            } else {
+                invocation_.paths.push_back(argument);
+            }
+        }
+        Check();
+        return invocation_;
+    }
+
+private:
+    void LongOption(const std::string& argument) {
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        std::optional<std::string> value;
+        if (equals != std::string::npos) {
+            value = argument.substr(equals + 1);
+        }
+        if (name == "--ext" || name == "--settings") {
+            const std::string given = value ? *value : NextValue(name);
+            name == "--ext" ? AddExtensions(given) : SetSettingsFile(given);
+            return;
+        }
+        if (value) {
+            throw UsageError("Option " + Quoted(name) + " nimmt keinen Wert");
+        }
+        if (name == "--no-backup") {
+            invocation_.backup = false;
+        } else if (name == "--dry-run") {
+            invocation_.dryRun = true;
+        } else if (name == "--quiet") {
+            invocation_.quiet = true;
+        } else if (name == "--utf8") {
+            invocation_.encoding = Encoding::Utf8;
+        } else {
+            throw UsageError("unbekannte Option " + Quoted(argument));
+        }
+    }
+
+    void ShortOptions(const std::string& argument) {
+        for (std::size_t at = 1; at < argument.size(); ++at) {
+            switch (argument[at]) {
+            case 'n':
+                invocation_.dryRun = true;
+                break;
+            case 'q':
+                invocation_.quiet = true;
+                break;
+            case 'e':
+                AddExtensions(at + 1 < argument.size() ? argument.substr(at + 1) : NextValue("-e"));
+                return;
+            default:
+                throw UsageError("unbekannte Option " + Quoted(std::string("-") + argument[at]));
+            }
+        }
+    }
+
+    void Command(const std::string& argument) {
+        if (argument == "encode") {
+            invocation_.direction = Direction::Encode;
+        } else if (argument == "decode") {
+            invocation_.direction = Direction::Decode;
+        } else {
+            throw UsageError("unbekannter Befehl " + Quoted(argument) +
+                             " (erwartet: encode oder decode)");
+        }
+        commandSeen_ = true;
+    }
+
+    std::string NextValue(const std::string& option) {
+        if (next_ + 1 >= arguments_.size()) {
+            throw UsageError("Option " + Quoted(option) + " braucht einen Wert");
+        }
+        return arguments_[++next_];
+    }
+
+    void AddExtensions(std::string_view value) {
+        if (!invocation_.extensions) {
+            invocation_.extensions.emplace();
+        }
+        for (std::string& entry : ParseExtensionOption(value)) {
+            invocation_.extensions->push_back(std::move(entry));
+        }
+    }
+
+    void SetSettingsFile(const std::string& path) {
+        if (path.empty()) {
+            throw UsageError("Option „--settings“ braucht einen Dateinamen");
+        }
+        invocation_.settingsFile = path;
+    }
+
+    void Check() const {
+        if (!commandSeen_) {
+            throw UsageError("Befehl fehlt: encode oder decode");
+        }
+        if (invocation_.extensions && invocation_.settingsFile) {
+            throw UsageError("„--ext“ und „--settings“ schließen einander aus");
+        }
+        if (invocation_.paths.empty()) {
+            if (invocation_.dryRun) {
+                throw UsageError("„--dry-run“ braucht eine Datei oder einen Ordner");
+            }
+            if (invocation_.extensions || invocation_.settingsFile) {
+                throw UsageError(
+                    "„--ext“ und „--settings“ gelten für Ordner; es ist kein Pfad genannt");
+            }
+        }
+    }
+
+    const std::vector<std::string>& arguments_;
+    std::size_t next_ = 0;
+    bool optionsEnded_ = false;
+    bool commandSeen_ = false;
+    Invocation invocation_;
+};
 
 } // namespace
 
@@ -25,60 +162,78 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments) {
             break;
         }
     }
+    return Parser(arguments).Parse();
+}
 
-    bool commandSeen = false;
-    bool optionsEnded = false;
-    for (const std::string& argument : arguments) {
-        if (!optionsEnded && argument == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && IsOption(argument)) {
-            if (argument != "--no-backup") {
-                throw UsageError("unbekannte Option „" + argument + "“");
+std::vector<std::string> ParseExtensionOption(std::string_view value) {
+    std::vector<std::string> entries;
+    while (true) {
+        const std::size_t comma = value.find(',');
+        const std::string_view piece = value.substr(0, comma);
+        if (!piece.empty()) {
+            std::string entry = UpperCaseAToZ(piece);
+            if (entry.front() != '.') {
+                entry.insert(entry.begin(), '.');
             }
-            invocation.backup = false;
-        } else if (!commandSeen) {
-            if (argument == "encode") {
-                invocation.direction = Direction::Encode;
-            } else if (argument == "decode") {
-                invocation.direction = Direction::Decode;
-            } else {
-                throw UsageError("unbekannter Befehl „" + argument +
-                                 "“ (erwartet: encode oder decode)");
-            }
-            commandSeen = true;
-        } else {
-            invocation.files.push_back(argument);
+            entries.push_back(std::move(entry));
         }
+        if (comma == std::string_view::npos) {
+            return entries;
+        }
+        value.remove_prefix(comma + 1);
     }
-    if (!commandSeen) {
-        throw UsageError("Befehl fehlt: encode oder decode");
-    }
-    return invocation;
 }
 
 std::string HelpText() {
-    return "Aufruf: glyphwright-cli encode|decode [--no-backup] [DATEI...]\n"
+    return "Aufruf: glyphwright-cli encode|decode [OPTION]... [PFAD]...\n"
            "\n"
-           "encode  ersetzt Sonderzeichen (Windows-1252, Bytes ab 128) durch\n"
-           "        HTML-Entities, z. B. ä durch &auml;\n"
+           "encode  ersetzt Sonderzeichen (ä, ß, é, ©, ½ …) durch HTML-Entities,\n"
+           "        z. B. ä durch &auml;\n"
            "decode  ersetzt die bekannten HTML-Entities wieder durch Zeichen\n"
            "\n"
-           "Ohne DATEI wird die Standardeingabe umgewandelt und auf die\n"
-           "Standardausgabe geschrieben; die Zeilenenden bleiben, wie sie sind.\n"
-           "\n"
-           "Jede genannte DATEI wird der Reihe nach an Ort und Stelle umgewandelt,\n"
-           "ihre Zeilenenden werden CR LF. Vorher wird eine Sicherung\n"
+           "Jeder PFAD, der eine Datei ist, wird umgewandelt, wie auch immer er\n"
+           "endet. Ein Ordner wird mit allen Unterordnern durchsucht, in derselben\n"
+           "Reihenfolge wie beim Ablegen auf dem Fenster; genommen werden die\n"
+           "Dateien mit einer Endung aus --ext oder, ohne --ext, mit einer im\n"
+           "Fenster markierten Endung. Die Dateien werden an Ort und Stelle\n"
+           "umgewandelt, ihre Zeilenenden werden CR LF; vorher wird eine Sicherung\n"
            "DATEI._backup_ geschrieben. Schlägt eine Datei fehl, geht es mit der\n"
            "nächsten weiter.\n"
            "\n"
+           "Ohne PFAD wird die Standardeingabe umgewandelt und auf die\n"
+           "Standardausgabe geschrieben; die Zeilenenden bleiben, wie sie sind.\n"
+           "\n"
            "Optionen:\n"
-           "  --no-backup  keine Sicherungsdateien schreiben\n"
-           "  --help       diese Hilfe zeigen\n"
-           "  --version    die Versionsnummer zeigen\n"
-           "  --           alles Folgende sind Dateinamen\n"
+           "  -e, --ext LISTE      Endungen für Ordner, durch Kommas getrennt, z. B.\n"
+           "                       --ext .htm,.html (php gilt als .PHP; Groß- und\n"
+           "                       Kleinschreibung zählen nicht)\n"
+           "      --settings DATEI die markierten Endungen dieser INI-Datei nehmen\n"
+           "                       statt der Einstellungen des Fensters\n"
+           "  -n, --dry-run        nur die Dateien auflisten, die umgewandelt würden,\n"
+           "                       eine je Zeile; nichts ändern\n"
+           "      --no-backup      keine Sicherungsdateien schreiben\n"
+           "      --utf8           die Dateien sind in UTF-8 gespeichert (sonst\n"
+           "                       Windows-1252); eine Datei, die kein gültiges\n"
+           "                       UTF-8 ist, bleibt unverändert\n"
+           "  -q, --quiet          nur Fehler melden, keinen Fortschritt und keine\n"
+           "                       Zusammenfassung\n"
+           "  -h, --help           diese Hilfe zeigen\n"
+           "      --version        die Versionsnummer zeigen\n"
+           "      --               alles Folgende sind Pfade\n"
+           "\n"
+           "Beispiele:\n"
+           "  glyphwright-cli encode --ext .htm,.html public_html\n"
+           "  glyphwright-cli decode --utf8 --no-backup index.html impressum.html\n"
+           "  glyphwright-cli encode -n -e php www\n"
+           "  glyphwright-cli encode --settings site.ini www\n"
+           "  glyphwright-cli decode --utf8 < seite.html > seite-neu.html\n"
+           "\n"
+           "Auf einem Terminal zeigt eine Zeile den Fortschritt und am Ende eine\n"
+           "Zusammenfassung; sonst werden nur Fehler gemeldet.\n"
            "\n"
            "Rückgabewert: 0, wenn alles umgewandelt wurde; 1, wenn eine Datei\n"
-           "fehlschlug; 2 bei einem falschen Aufruf.\n";
+           "fehlschlug oder ein PFAD nicht gefunden wurde; 2 bei einem falschen\n"
+           "Aufruf oder wenn für einen Ordner keine Endung markiert ist.\n";
 }
 
 std::string VersionText() {

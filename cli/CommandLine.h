@@ -1,20 +1,33 @@
-// The arguments of glyphwright-cli: what to do, in which direction, on which files.
+// The arguments of glyphwright-cli: what to do, in which direction, on which
+// files and folders, with which filter.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace glyphwright::cli {
 
 enum class Direction { Encode, Decode };
 
+// How the bytes of a file stand for characters.
+enum class Encoding { Windows1252, Utf8 };
+
 struct Invocation {
     enum class Action { Convert, Help, Version };
     Action action = Action::Convert;
     Direction direction = Direction::Encode;
+    Encoding encoding = Encoding::Windows1252;
     bool backup = true;
-    std::vector<std::string> files; // none: standard input to standard output
+    bool dryRun = false;
+    bool quiet = false;
+    // The extensions of --ext, already in the form of the list (".HTM");
+    // none: take the marked entries of the settings file.
+    std::optional<std::vector<std::string>> extensions;
+    std::optional<std::string> settingsFile; // --settings
+    std::vector<std::string> paths;          // none: standard input to standard output
 };
 
 // A call the tool cannot run; the message says why, in German.
@@ -24,8 +37,15 @@ public:
 };
 
 // Parses the arguments after the program name. "--help" and "--version" win
-// wherever they stand; "--" ends the options, so that a file may begin with "-".
+// wherever they stand; "--" ends the options, so that a path may begin with "-".
+// Long options take their value as "--ext=.htm" or "--ext .htm"; short flags
+// may be bundled ("-nq"), and "-e" takes the rest of its argument or the next.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
+
+// One --ext value: split at ",", empty pieces left out, each piece made an
+// entry as the window's add button makes one (a to z upper-cased, a "." put
+// in front unless it starts with one, nothing trimmed).
+std::vector<std::string> ParseExtensionOption(std::string_view value);
 
 std::string HelpText();
 std::string VersionText();

@@ -1,6 +1,8 @@
 #include "StreamConvert.h"
 
+#include "Codecs.h"
 #include "Unit_HtmlUmlaute.h"
+#include "Utf8Entities.h"
 
 #include <vector>
 
@@ -13,15 +15,41 @@ constexpr std::size_t kDecodeWindow = 7;
 // How far back a cut is searched for before the input is simply kept for the
 // next piece (only a text dense with '&' gets that far).
 constexpr std::size_t kMaxCutSearch = 64 * 1024;
+// The longest UTF-8 sequence.
+constexpr std::size_t kMaxSequence = 4;
+
+// Where an unfinished UTF-8 sequence at the end of text starts, or its size:
+// a lead byte among the last three bytes with fewer bytes after it than it
+// announces. Anything malformed is left to the validation.
+std::size_t Utf8CompleteLength(std::string_view text) {
+    const std::size_t size = text.size();
+    for (std::size_t back = 1; back < kMaxSequence && back <= size; ++back) {
+        const auto byte = static_cast<unsigned char>(text[size - back]);
+        if ((byte & 0xC0) == 0x80) {
+            continue; // a continuation byte: look further back for its lead
+        }
+        const std::size_t announced = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return announced > back ? size - back : size;
+    }
+    return size;
+}
 
 } // namespace
 
+InvalidStreamError::InvalidStreamError(std::uint64_t position)
+    : std::runtime_error("Die Eingabe ist kein gültiges UTF-8 (Byte " + std::to_string(position) +
+                         ")") {}
+
 std::size_t StreamConverter::FinalLength() const {
-    if (direction_ == Direction::Encode) {
-        return pending_.size();
-    }
     const std::string_view text = pending_;
     std::size_t cut = text.size();
+    if (encoding_ == Encoding::Utf8) {
+        cut = Utf8CompleteLength(text);
+    }
+    if (direction_ == Direction::Encode) {
+        return cut;
+    }
+    // A cut before a '&' also lies between two characters, as '&' is ASCII.
     while (cut > 0 && text.size() - cut <= kMaxCutSearch) {
         const std::size_t from = cut > kDecodeWindow ? cut - kDecodeWindow : 0;
         const std::size_t amp = text.substr(from, cut - from).rfind('&');
@@ -33,8 +61,17 @@ std::size_t StreamConverter::FinalLength() const {
     return 0;
 }
 
-std::string StreamConverter::Convert(std::string_view text) const {
-    return direction_ == Direction::Encode ? EncodeUmlauts(text) : DecodeEntities(text);
+std::string StreamConverter::Convert(std::string_view text) {
+    if (encoding_ == Encoding::Utf8) {
+        // Each converted part ends between two characters, so checking the
+        // parts one by one checks the whole stream.
+        const std::size_t invalid = FindInvalidUtf8(text);
+        if (invalid != kValidUtf8) {
+            throw InvalidStreamError(consumed_ + invalid + 1);
+        }
+    }
+    consumed_ += text.size();
+    return ConversionFor(direction_, encoding_)(text);
 }
 
 std::string StreamConverter::Feed(std::string_view piece) {
@@ -51,25 +88,29 @@ std::string StreamConverter::Finish() {
     return output;
 }
 
-bool ConvertStream(std::FILE* in, std::FILE* out, Direction direction, std::size_t pieceSize) {
-    StreamConverter converter(direction);
+void ConvertStream(std::FILE* in, std::FILE* out, Direction direction, Encoding encoding,
+                   std::size_t pieceSize) {
+    StreamConverter converter(direction, encoding);
     std::vector<char> buffer(pieceSize);
     auto put = [out](const std::string& bytes) {
-        return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+        if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) {
+            throw std::runtime_error("Fehler beim Schreiben der Ausgabe");
+        }
     };
     for (;;) {
         const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in);
         if (got == 0) {
             break;
         }
-        if (!put(converter.Feed(std::string_view(buffer.data(), got)))) {
-            return false;
-        }
+        put(converter.Feed(std::string_view(buffer.data(), got)));
     }
     if (std::ferror(in)) {
-        return false;
+        throw std::runtime_error("Fehler beim Lesen der Eingabe");
     }
-    return put(converter.Finish()) && std::fflush(out) == 0;
+    put(converter.Finish());
+    if (std::fflush(out) != 0) {
+        throw std::runtime_error("Fehler beim Schreiben der Ausgabe");
+    }
 }
 
 } // namespace glyphwright::cli

@@ -5,17 +5,28 @@
 #include "CommandLine.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace glyphwright::cli {
 
+// Input that is not valid UTF-8 in the UTF-8 mode; the message gives the
+// 1-based position of the first bad byte in the whole stream.
+class InvalidStreamError : public std::runtime_error {
+public:
+    explicit InvalidStreamError(std::uint64_t position);
+};
+
 class StreamConverter {
 public:
-    explicit StreamConverter(Direction direction) : direction_(direction) {}
+    explicit StreamConverter(Direction direction, Encoding encoding = Encoding::Windows1252)
+        : direction_(direction), encoding_(encoding) {}
 
     // Takes the next piece of input; returns the output that is final so far.
+    // Throws InvalidStreamError in the UTF-8 mode at the first bad sequence.
     std::string Feed(std::string_view piece);
     // Ends the input; returns the rest of the output.
     std::string Finish();
@@ -23,16 +34,20 @@ public:
 private:
     // How much of the pending input converts the same alone as followed by
     // anything: for decoding, no '&' may stand in its last seven bytes, as the
-    // decoder looks at up to seven bytes after a '&'.
+    // decoder looks at up to seven bytes after a '&'; in UTF-8, no character
+    // may be cut.
     std::size_t FinalLength() const;
-    std::string Convert(std::string_view text) const;
+    std::string Convert(std::string_view text);
 
     Direction direction_;
+    Encoding encoding_;
     std::string pending_;
+    std::uint64_t consumed_ = 0; // input bytes converted so far
 };
 
-// Copies in to out converted; false on a read or write error.
-bool ConvertStream(std::FILE* in, std::FILE* out, Direction direction,
+// Copies in to out converted. Throws InvalidStreamError, or std::runtime_error
+// on a read or write error.
+void ConvertStream(std::FILE* in, std::FILE* out, Direction direction, Encoding encoding,
                    std::size_t pieceSize = std::size_t{1} << 20);
 
 } // namespace glyphwright::cli

@@ -1,71 +1,58 @@
 // glyphwright-cli: the conversion of the window for scripts and pipes.
 #include "CommandLine.h"
-#include "ConversionRun.h"
-#include "FileList.h"
+#include "ExitStatus.h"
+#include "PathRun.h"
+#include "Progress.h"
 #include "StreamConvert.h"
-#include "Unit_HtmlUmlaute.h"
 
 #include <cstdio>
 #include <exception>
 #include <iostream>
 #include <new>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
-using namespace glyphwright;
+using namespace glyphwright::cli;
 
-constexpr int kAllConverted = 0;
-constexpr int kSomeFailed = 1;
-constexpr int kUsageError = 2;
-
-int ConvertFiles(const cli::Invocation& invocation) {
-    FileList list;
-    for (const std::string& file : invocation.files) {
-        list.Append(file);
-    }
-    const TextConversion convert =
-        invocation.direction == cli::Direction::Encode ? EncodeUmlauts : DecodeEntities;
-    RunHooks hooks;
-    hooks.perFile.backupWanted = [&invocation] { return invocation.backup; };
-    hooks.entryDone = [&list](std::size_t entry, const FileOutcome& outcome) {
-        if (!outcome.converted) {
-            std::cerr << "glyphwright-cli: " << FailureLine(list.Path(entry), outcome.message)
-                      << '\n';
-        }
-    };
-    const RunSummary summary = ConvertAllListed(list, convert, hooks);
-    return summary.failures.empty() ? kAllConverted : kSomeFailed;
+int UsageFailure(const UsageError& error) {
+    std::cerr << "glyphwright-cli: " << error.what() << '\n' << "Hilfe: glyphwright-cli --help\n";
+    return kUsageError;
 }
 
 int Run(const std::vector<std::string>& arguments) {
-    cli::Invocation invocation;
+    Invocation invocation;
     try {
-        invocation = cli::ParseCommandLine(arguments);
-    } catch (const cli::UsageError& error) {
-        std::cerr << "glyphwright-cli: " << error.what() << '\n'
-                  << "Hilfe: glyphwright-cli --help\n";
-        return kUsageError;
+        invocation = ParseCommandLine(arguments);
+    } catch (const UsageError& error) {
+        return UsageFailure(error);
     }
     switch (invocation.action) {
-    case cli::Invocation::Action::Help:
-        std::cout << cli::HelpText() << std::flush;
+    case Invocation::Action::Help:
+        std::cout << HelpText() << std::flush;
         return kAllConverted;
-    case cli::Invocation::Action::Version:
-        std::cout << cli::VersionText() << std::flush;
+    case Invocation::Action::Version:
+        std::cout << VersionText() << std::flush;
         return kAllConverted;
-    case cli::Invocation::Action::Convert:
+    case Invocation::Action::Convert:
         break;
     }
-    if (!invocation.files.empty()) {
-        return ConvertFiles(invocation);
+    if (invocation.paths.empty()) {
+        ConvertStream(stdin, stdout, invocation.direction, invocation.encoding);
+        return kAllConverted;
     }
-    if (!cli::ConvertStream(stdin, stdout, invocation.direction)) {
-        std::cerr << "glyphwright-cli: Fehler beim Lesen oder Schreiben der Daten\n";
-        return kSomeFailed;
+    RunOutput output;
+    output.errIsTerminal = isatty(STDERR_FILENO) == 1;
+    if (output.errIsTerminal) {
+        output.width = TerminalWidth(stderr);
     }
-    return kAllConverted;
+    try {
+        return RunOnPaths(invocation, output);
+    } catch (const UsageError& error) {
+        return UsageFailure(error);
+    }
 }
 
 } // namespace

@@ -14,6 +14,9 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
     try {
         // The path is read afresh at each use, as the list holds it.
         lines = LoadTextFile(list.Path(entry));
+        if (hooks.loaded) {
+            hooks.loaded(list.Path(entry), lines);
+        }
         if (hooks.backupWanted && hooks.backupWanted()) {
             SaveTextFile(lines, BackupPath(list.Path(entry)));
         }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "FileList.h"
+#include "LineList.h"
 
 #include <cstddef>
 #include <functional>
@@ -14,6 +15,9 @@ namespace glyphwright {
 using TextConversion = std::function<std::string(std::string_view)>;
 
 struct ConvertHooks {
+    // Called after loading, before anything is written; may refuse the file by
+    // throwing, which leaves it as it was, without a backup. May be empty.
+    std::function<void(const std::string& path, const LineList& lines)> loaded;
     // Asked once per file, after loading: write the backup?
     std::function<bool()> backupWanted;
     // Called after converting, before saving (the encode run's bar step); may be empty.

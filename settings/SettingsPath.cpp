@@ -74,8 +74,12 @@ std::optional<std::string> ExecutablePath() {
 }
 
 std::string SettingsFilePath() {
+    return SettingsFilePathFor(ExecutablePath().value_or(""));
+}
+
+std::string SettingsFilePathFor(const std::string& executablePath) {
     SettingsPathInputs inputs;
-    inputs.executablePath = ExecutablePath().value_or("");
+    inputs.executablePath = executablePath;
     inputs.xdgConfigHome = NonEmptyEnv("XDG_CONFIG_HOME");
     inputs.home = HomeFolder();
     const SettingsPathProbe probe{

@@ -38,4 +38,8 @@ std::optional<std::string> ExecutablePath();
 // ChooseSettingsPath over this process's executable, environment and file system.
 std::string SettingsFilePath();
 
+// The same for another program's path (the command-line tool asks for the
+// window's file, the program beside it), with this process's environment.
+std::string SettingsFilePathFor(const std::string& executablePath);
+
 } // namespace glyphwright

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,17 +26,52 @@ TEST(ParseCommandLine, CommandsOptionsAndFiles) {
     EXPECT_EQ(call.action, Invocation::Action::Convert);
     EXPECT_EQ(call.direction, Direction::Encode);
     EXPECT_TRUE(call.backup);
-    EXPECT_TRUE(call.files.empty());
+    EXPECT_TRUE(call.paths.empty());
 
     call = ParseCommandLine({"decode", "a.htm", "--no-backup", "b.htm", "a.htm"});
     EXPECT_EQ(call.direction, Direction::Decode);
     EXPECT_FALSE(call.backup);
-    EXPECT_EQ(call.files, (Args{"a.htm", "b.htm", "a.htm"}));
+    EXPECT_EQ(call.paths, (Args{"a.htm", "b.htm", "a.htm"}));
 
     // After "--" everything is a file, also what looks like an option; "-" is a file.
     call = ParseCommandLine({"--no-backup", "encode", "--", "--help", "-x", "-"});
     EXPECT_FALSE(call.backup);
-    EXPECT_EQ(call.files, (Args{"--help", "-x", "-"}));
+    EXPECT_EQ(call.paths, (Args{"--help", "-x", "-"}));
+}
+
+TEST(ParseCommandLine, EveryOptionInItsForms) {
+    Invocation call = ParseCommandLine(
+        {"decode", "-n", "--quiet", "--utf8", "-e", "htm,.Php", "--ext=.shtml", "site", "-eINC"});
+    EXPECT_TRUE(call.dryRun);
+    EXPECT_TRUE(call.quiet);
+    EXPECT_EQ(call.encoding, Encoding::Utf8);
+    EXPECT_TRUE(call.backup);
+    ASSERT_TRUE(call.extensions.has_value());
+    EXPECT_EQ(*call.extensions, (Args{".HTM", ".PHP", ".SHTML", ".INC"}));
+    EXPECT_EQ(call.paths, Args{"site"});
+    EXPECT_FALSE(call.settingsFile.has_value());
+
+    call = ParseCommandLine({"encode", "-qne", ".htm", "a"});
+    EXPECT_TRUE(call.dryRun && call.quiet);
+    EXPECT_EQ(*call.extensions, Args{".HTM"});
+
+    call = ParseCommandLine({"encode", "--settings", "my.ini", "a"});
+    EXPECT_EQ(call.settingsFile, "my.ini");
+
+    call = ParseCommandLine({"encode", "--settings=s.ini", "--dry-run", "a"});
+    EXPECT_EQ(call.settingsFile, "s.ini");
+    EXPECT_FALSE(call.extensions.has_value());
+    EXPECT_EQ(call.encoding, Encoding::Windows1252);
+    EXPECT_FALSE(call.quiet);
+}
+
+TEST(ParseExtensionOption, EntriesAsTheAddButtonMakesThem) {
+    EXPECT_EQ(ParseExtensionOption(".htm,html,.PhP"), (Args{".HTM", ".HTML", ".PHP"}));
+    EXPECT_EQ(ParseExtensionOption(",,htm,,"), Args{".HTM"});
+    EXPECT_EQ(ParseExtensionOption(""), Args{});
+    // Only a to z change case; blanks stay, as in the window.
+    EXPECT_EQ(ParseExtensionOption("ä, php"), (Args{".ä", ". PHP"}));
+    EXPECT_EQ(ParseExtensionOption(".tar.gz,."), (Args{".TAR.GZ", "."}));
 }
 
 TEST(ParseCommandLine, HelpAndVersionWinBeforeErrors) {
@@ -51,15 +88,43 @@ TEST(ParseCommandLine, UsageErrors) {
               "unbekannter Befehl „ENCODE“ (erwartet: encode oder decode)");
     EXPECT_EQ(UsageMessage({"encode", "--nobackup", "a"}), "unbekannte Option „--nobackup“");
     EXPECT_EQ(UsageMessage({"--", "encode"}), "") << "the command may follow \"--\"";
+    EXPECT_EQ(UsageMessage({"encode", "-e"}), "Option „-e“ braucht einen Wert");
+    EXPECT_EQ(UsageMessage({"encode", "a", "--settings"}),
+              "Option „--settings“ braucht einen Wert");
+    EXPECT_EQ(UsageMessage({"encode", "--settings=", "a"}),
+              "Option „--settings“ braucht einen Dateinamen");
+    EXPECT_EQ(UsageMessage({"encode", "--quiet=yes", "a"}), "Option „--quiet“ nimmt keinen Wert");
+    EXPECT_EQ(UsageMessage({"encode", "-nx", "a"}), "unbekannte Option „-x“");
+    EXPECT_EQ(UsageMessage({"encode", "-e", ".htm", "--settings", "s.ini", "a"}),
+              "„--ext“ und „--settings“ schließen einander aus");
+    EXPECT_EQ(UsageMessage({"encode", "-n"}), "„--dry-run“ braucht eine Datei oder einen Ordner");
+    EXPECT_EQ(UsageMessage({"encode", "-e", ".htm"}),
+              "„--ext“ und „--settings“ gelten für Ordner; es ist kein Pfad genannt");
+    EXPECT_EQ(UsageMessage({"decode", "--utf8", "-q", "--no-backup"}), "")
+        << "the filter takes these";
 }
 
 TEST(HelpText, NamesEveryOptionAndTheVersionItsNumber) {
     const std::string help = HelpText();
-    for (const char* word : {"Aufruf: glyphwright-cli", "--no-backup", "--help", "--version",
-                             "._backup_", "Standardeingabe"}) {
+    for (const char* word :
+         {"Aufruf: glyphwright-cli", "--no-backup", "--help", "--version", "._backup_",
+          "Standardeingabe", "-e, --ext", "--settings", "-n, --dry-run", "--utf8", "-q, --quiet",
+          "Beispiele:", "glyphwright-cli encode --ext .htm,.html"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText(), "glyphwright-cli " GLYPHWRIGHT_VERSION "\n");
+}
+
+TEST(ManPage, NamesEveryOptionOfTheHelp) {
+    std::ifstream file(GW_MAN_PAGE);
+    std::stringstream page;
+    page << file.rdbuf();
+    ASSERT_FALSE(page.str().empty());
+    for (const char* option :
+         {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
+          "\\-\\-utf8", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version"}) {
+        EXPECT_NE(page.str().find(option), std::string::npos) << option;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "StreamConvert.h"
 #include "Unit_HtmlUmlaute.h"
+#include "Utf8Entities.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,8 @@ namespace {
 
 // Feeds text in pieces of random sizes (1 .. maxPiece bytes).
 std::string ConvertInPieces(Direction direction, const std::string& text, std::mt19937& random,
-                            std::size_t maxPiece) {
-    StreamConverter converter(direction);
+                            std::size_t maxPiece, Encoding encoding = Encoding::Windows1252) {
+    StreamConverter converter(direction, encoding);
     std::string output;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -63,6 +64,54 @@ TEST(StreamConverter, LongRunOfAmpersandsIsKeptUntilTheEnd) {
     }
     output += converter.Finish();
     EXPECT_EQ(output, DecodeEntities(text));
+}
+
+TEST(StreamConverter, Utf8PiecesGiveTheResultOfTheWholeText) {
+    // Characters of one to four bytes cut anywhere, among entity fragments.
+    const char* fragments[] = {"&", ";", "&auml;", "&amp;",  "&frac12;", "ä",    "ß",
+                               "½", "€", "😀",      "\u00A0", "x",        "\r\n", "&&"};
+    std::mt19937 random(8);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int parts = static_cast<int>(random() % 40);
+        for (int i = 0; i < parts; ++i) {
+            text += fragments[random() % std::size(fragments)];
+        }
+        const std::size_t maxPiece = 1 + random() % 12;
+        ASSERT_EQ(ConvertInPieces(Direction::Decode, text, random, maxPiece, Encoding::Utf8),
+                  DecodeEntitiesUtf8(text))
+            << "input " << Hex(text);
+        ASSERT_EQ(ConvertInPieces(Direction::Encode, text, random, maxPiece, Encoding::Utf8),
+                  EncodeUmlautsUtf8(text))
+            << "input " << Hex(text);
+    }
+}
+
+TEST(StreamConverter, InvalidUtf8IsFoundWhereverThePiecesEnd) {
+    struct Case {
+        std::string text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"abc\xE4xyz", "Die Eingabe ist kein gültiges UTF-8 (Byte 4)"},
+        {"ä€\xC3", "Die Eingabe ist kein gültiges UTF-8 (Byte 6)"}, // truncated at the end
+        {"ä€\xF0\x9F\x98", "Die Eingabe ist kein gültiges UTF-8 (Byte 6)"},
+        {"&auml;\xED\xA0\x80", "Die Eingabe ist kein gültiges UTF-8 (Byte 7)"},
+        {"xx\xC0\x80", "Die Eingabe ist kein gültiges UTF-8 (Byte 3)"},
+    };
+    std::mt19937 random(9);
+    for (const Case& c : cases) {
+        for (const Direction direction : {Direction::Encode, Direction::Decode}) {
+            for (std::size_t maxPiece = 1; maxPiece < 12; ++maxPiece) {
+                try {
+                    ConvertInPieces(direction, c.text, random, maxPiece, Encoding::Utf8);
+                    ADD_FAILURE() << "accepted " << Hex(c.text);
+                } catch (const InvalidStreamError& error) {
+                    EXPECT_STREQ(error.what(), c.message) << Hex(c.text);
+                }
+            }
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,112 @@
+#include "FileSelection.h"
+
+#include "ExtensionSettings.h"
+#include "FileList.h"
+#include "ScanFolder.h"
+#include "SettingsPath.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace glyphwright::cli {
+
+namespace {
+
+bool AnyMarked(const ExtensionList& list) {
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        if (list.Mark(i)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+ExtensionList MarkedEntries(const std::vector<std::string>& entries) {
+    ExtensionList list;
+    for (const std::string& entry : entries) {
+        list.SetMark(list.Add(entry), true);
+    }
+    return list;
+}
+
+ExtensionList LoadedEntries(const std::string& path, bool named) {
+    // As in the window: the defaults, all off, unless the file says otherwise.
+    ExtensionList list = ExtensionList::WithDefaults();
+    switch (LoadExtensionList(list, path)) {
+    case LoadOutcome::Loaded:
+        break;
+    case LoadOutcome::NoFile:
+        if (named) {
+            throw UsageError("Einstellungsdatei " + path + " nicht gefunden");
+        }
+        break;
+    case LoadOutcome::Failed:
+        throw UsageError(std::string(LoadFailedMessage) + " " + path);
+    }
+    return list;
+}
+
+} // namespace
+
+PathKind KindOf(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0) {
+        return S_ISDIR(info.st_mode) ? PathKind::Folder : PathKind::File;
+    }
+    return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::File;
+}
+
+std::string WindowSettingsPath() {
+    const std::string self = ExecutablePath().value_or("");
+    const std::size_t slash = self.rfind('/');
+    if (slash == std::string::npos) {
+        return SettingsFilePathFor("");
+    }
+    return SettingsFilePathFor(self.substr(0, slash + 1) + "glyphwright");
+}
+
+ExtensionList FolderFilter(const Invocation& invocation, bool folderGiven) {
+    ExtensionList filter;
+    std::string source;
+    if (invocation.extensions) {
+        filter = MarkedEntries(*invocation.extensions);
+        source = "--ext";
+    } else if (invocation.settingsFile) {
+        filter = LoadedEntries(*invocation.settingsFile, true);
+        source = *invocation.settingsFile;
+    } else if (folderGiven) {
+        source = WindowSettingsPath();
+        filter = LoadedEntries(source, false);
+    }
+    if (folderGiven && !AnyMarked(filter)) {
+        throw UsageError("keine Dateiendung markiert (" + source +
+                         "), ein Ordner bliebe leer; Endungen mit --ext angeben, "
+                         "z. B. --ext .htm,.html");
+    }
+    return filter;
+}
+
+std::vector<std::string> TakePaths(const std::vector<std::string>& paths,
+                                   const ExtensionList& filter, FileList& files) {
+    std::vector<std::string> missing;
+    for (const std::string& path : paths) {
+        switch (KindOf(path)) {
+        case PathKind::Folder:
+            ScanFolder(path, filter, files);
+            break;
+        case PathKind::File:
+            files.Append(path);
+            break;
+        case PathKind::Missing:
+            missing.push_back(path);
+            break;
+        }
+    }
+    return missing;
+}
+
+std::string MissingPathMessage(const std::string& path) {
+    return "Datei oder Ordner " + path + " nicht gefunden";
+}
+
+} // namespace glyphwright::cli

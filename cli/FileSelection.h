@@ -1,0 +1,43 @@
+// Which files a call names: the filter for folders, and the PATHs taken in
+// order, folders walked as a drop on the window walks them.
+#pragma once
+
+#include "CommandLine.h"
+#include "ExtensionList.h"
+
+#include <string>
+#include <vector>
+
+namespace glyphwright {
+class FileList;
+}
+
+namespace glyphwright::cli {
+
+enum class PathKind { Folder, File, Missing };
+
+// A folder (or a link to one), anything else that exists, or nothing: a path
+// that does not exist, also through a dangling link or a file used as a
+// folder. A path that cannot be examined otherwise counts as a file, so that
+// its conversion reports why.
+PathKind KindOf(const std::string& path);
+
+// The window's settings file: that of the program "glyphwright" beside this one.
+std::string WindowSettingsPath();
+
+// The filter for the folders among paths: the --ext entries, all marked; or
+// the marked entries of the settings file (--settings, else the window's).
+// Throws UsageError when a named settings file is missing or unreadable, or
+// when a folder is given and no entry is marked.
+ExtensionList FolderFilter(const Invocation& invocation, bool folderGiven);
+
+// Takes paths in order into files: a folder is walked by ScanFolder, any other
+// existing path is appended as named, whatever its extension. Returns the
+// missing paths, in order; they contribute nothing.
+std::vector<std::string> TakePaths(const std::vector<std::string>& paths,
+                                   const ExtensionList& filter, FileList& files);
+
+// The failure line of a missing path.
+std::string MissingPathMessage(const std::string& path);
+
+} // namespace glyphwright::cli

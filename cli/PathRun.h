@@ -1,0 +1,23 @@
+// The tool's run over named files and folders: the intake, then either the
+// list of a dry run or the conversion, with progress and summary on a
+// terminal and the failures always.
+#pragma once
+
+#include "CommandLine.h"
+
+#include <cstddef>
+#include <cstdio>
+
+namespace glyphwright::cli {
+
+struct RunOutput {
+    std::FILE* out = stdout;
+    std::FILE* err = stderr;
+    bool errIsTerminal = false; // progress line and summary go there
+    std::size_t width = 80;     // of that terminal
+};
+
+// Returns the exit status. Throws UsageError before anything is converted.
+int RunOnPaths(const Invocation& invocation, const RunOutput& output);
+
+} // namespace glyphwright::cli

@@ -1,0 +1,65 @@
+// What the tool shows on a terminal: one progress line on standard error,
+// redrawn at most ten times a second, and the German summary at the end.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace glyphwright::cli {
+
+// German digit grouping: 1234567 gives "1.234.567".
+std::string GroupDigits(std::uint64_t value);
+
+// Megabytes (10^6 bytes) per second with one decimal, German style: "12,3 MB/s".
+std::string FormatRate(double bytesPerSecond);
+
+// "1.234 Dateien umgewandelt, 2 fehlgeschlagen"; without failures the first part alone.
+std::string SummaryLine(std::size_t converted, std::size_t failed);
+
+// "12/1.234 Dateien, 45,6 MB/s: path", cut to at most width columns (one per
+// UTF-8 character) by shortening the path at its front to "…" and its end.
+std::string ProgressText(std::size_t done, std::size_t total, double bytesPerSecond,
+                         std::string_view current, std::size_t width);
+
+// The columns of the terminal behind the stream, or 80 when unknown.
+std::size_t TerminalWidth(std::FILE* terminal);
+
+class ProgressLine {
+public:
+    using Clock = std::chrono::steady_clock;
+    using Now = std::function<Clock::time_point()>;
+    static constexpr std::chrono::milliseconds kRedrawInterval{100};
+
+    ProgressLine(
+        std::FILE* terminal, std::size_t total, std::size_t width,
+        Now now = [] { return Clock::now(); });
+
+    void Started(std::string_view path);
+    void Finished(std::uint64_t bytes);
+    // Erases the line, when one is shown, so that other output can follow.
+    void Clear();
+
+    std::size_t Redraws() const { return redraws_; }
+
+private:
+    void Redraw(bool force);
+
+    std::FILE* terminal_;
+    std::size_t total_;
+    std::size_t width_;
+    Now now_;
+    Clock::time_point start_;
+    Clock::time_point lastDraw_;
+    std::size_t done_ = 0;
+    std::uint64_t bytes_ = 0;
+    std::string current_;
+    std::size_t redraws_ = 0;
+    bool shown_ = false;
+};
+
+} // namespace glyphwright::cli

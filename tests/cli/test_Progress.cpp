@@ -1,0 +1,85 @@
+#include "Progress.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace glyphwright::cli {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(Progress, GermanNumbers) {
+    EXPECT_EQ(GroupDigits(0), "0");
+    EXPECT_EQ(GroupDigits(999), "999");
+    EXPECT_EQ(GroupDigits(1000), "1.000");
+    EXPECT_EQ(GroupDigits(1234567), "1.234.567");
+    EXPECT_EQ(FormatRate(0), "0,0 MB/s");
+    EXPECT_EQ(FormatRate(45.65e6), "45,7 MB/s");
+    EXPECT_EQ(FormatRate(1234.5e6), "1.234,5 MB/s");
+    EXPECT_EQ(SummaryLine(1234, 2), "1.234 Dateien umgewandelt, 2 fehlgeschlagen");
+    EXPECT_EQ(SummaryLine(1, 0), "1 Datei umgewandelt");
+    EXPECT_EQ(SummaryLine(0, 1), "0 Dateien umgewandelt, 1 fehlgeschlagen");
+}
+
+TEST(Progress, TheLineFitsItsWidthByShorteningThePathAtItsFront) {
+    EXPECT_EQ(ProgressText(3, 1200, 12.3e6, "/web/a.htm", 80),
+              "3/1.200 Dateien, 12,3 MB/s: /web/a.htm");
+    // 27 columns before the path; "…" and the path's last characters fill the rest.
+    EXPECT_EQ(ProgressText(3, 1200, 12.3e6, "/web/sub/ä/index.htm", 40),
+              "3/1.200 Dateien, 12,3 MB/s: …ä/index.htm");
+    EXPECT_EQ(ProgressText(3, 1200, 12.3e6, "/web/a.htm", 20), "3/1.200 Dateien, 12,3 MB/s");
+    EXPECT_EQ(ProgressText(0, 0, 0, "", 80), "0/0 Dateien, 0,0 MB/s");
+    EXPECT_EQ(ProgressText(1, 2, 0, "a\nb\x1b", 80), "1/2 Dateien, 0,0 MB/s: a?b?");
+}
+
+// Progress drawn into memory, with a clock the test moves.
+class ProgressLineTest : public ::testing::Test {
+protected:
+    ProgressLineTest() : stream(open_memstream(&buffer, &size)) {}
+    ~ProgressLineTest() override {
+        std::fclose(stream);
+        std::free(buffer);
+    }
+    std::string Drawn() {
+        std::fflush(stream);
+        return std::string(buffer, size);
+    }
+
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    std::FILE* stream;
+    ProgressLine::Clock::time_point now{};
+    ProgressLine::Now clock = [this] { return now; };
+};
+
+TEST_F(ProgressLineTest, RedrawsAtMostTenTimesASecond) {
+    ProgressLine line(stream, 1000, 80, clock);
+    for (int file = 0; file < 1000; ++file) {
+        line.Started("/w/f.htm");
+        now += 1ms;
+        line.Finished(2000);
+    }
+    // A second of work: the first file at once, then one drawing per 100 ms.
+    EXPECT_EQ(line.Redraws(), 11u);
+    const std::string last = "\r1.000/1.000 Dateien, 2,0 MB/s: /w/f.htm\x1b[K";
+    ASSERT_GE(Drawn().size(), last.size());
+    EXPECT_EQ(Drawn().substr(Drawn().size() - last.size()), last);
+    line.Clear();
+    const std::string cleared = Drawn();
+    EXPECT_EQ(cleared.substr(cleared.size() - 4), "\r\x1b[K");
+    line.Clear(); // nothing shown any more: nothing written
+    EXPECT_EQ(Drawn(), cleared);
+}
+
+TEST_F(ProgressLineTest, NothingDrawnNothingCleared) {
+    ProgressLine line(stream, 0, 80, clock);
+    line.Clear();
+    EXPECT_EQ(Drawn(), "");
+    EXPECT_EQ(line.Redraws(), 0u);
+}
+
+} // namespace
+} // namespace glyphwright::cli
