@@ -1,10 +1,16 @@
 #include "Unit1.h"
 
+#include "CheckListView.h"
+#include "ConversionRunner.h"
 #include "Dialogs.h"
 #include "DockPanel.h"
+#include "DropIntake.h"
 #include "ErrorReport.h"
 #include "ExtensionListModel.h"
+#include "ExtensionSettings.h"
 #include "FileListModel.h"
+#include "IsAcceptedFile.h"
+#include "SelectedRows.h"
 #include "Fonts.h"
 #include "StDropFiles.h"
 #include "Unit_Copyright.h"
@@ -13,7 +19,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFontMetrics>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -21,6 +29,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+
+#include <string_view>
+#include <utility>
 
 namespace glyphwright::ui {
 
@@ -85,9 +96,16 @@ QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent, 
     return button;
 }
 
-QListView* MakeListView(const char* name, QWidget* parent,
-                        QAbstractItemView::SelectionMode selection) {
-    auto* view = new QListView(parent);
+// The settings file's failures are told in the information box.
+void ShowSettingsMessage(std::optional<std::string_view> message) {
+    if (message) {
+        ShowInformationBox(QString::fromUtf8(message->data(), qsizetype(message->size())));
+    }
+}
+
+template <class View = QListView>
+View* MakeListView(const char* name, QWidget* parent, QAbstractItemView::SelectionMode selection) {
+    auto* view = new View(parent);
     view->setObjectName(QString::fromUtf8(name));
     view->setSelectionMode(selection);
     // Every row is one line of the window font high; uniform rows keep a
@@ -99,7 +117,8 @@ QListView* MakeListView(const char* name, QWidget* parent,
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(std::optional<std::string> settingsPath, QWidget* parent)
+    : QMainWindow(parent), settingsPath_(std::move(settingsPath)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
 
@@ -122,7 +141,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     RunReportingErrors([this] { FormCreate(); });
 }
 
-TForm1::~TForm1() = default;
+// The adapters watch the two lists, which as members end before the
+// window's child objects do: the adapters go first.
+TForm1::~TForm1() {
+    delete extensionModel_;
+    delete fileModel_;
+}
 
 void TForm1::BuildMenus() {
     MainMenu1 = new QMenuBar(this);
@@ -179,6 +203,11 @@ void TForm1::BuildDockingTree() {
     // A new bar stands at -1; the window opens with it at 0.
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    // At 5 pixels the style's own frame and margins leave no room for the
+    // fill, so the bar would never show progress: a one-pixel frame instead.
+    ProgressBar1->setStyleSheet(QStringLiteral(
+        "QProgressBar { border: 1px solid palette(dark); background: palette(base); }"
+        "QProgressBar::chunk { background: palette(highlight); }"));
 }
 
 void TForm1::BuildStep1() {
@@ -191,10 +220,16 @@ void TForm1::BuildStep1() {
     Label1 = MakeOneLineLabel("Label1", QStringLiteral("Dateien mit folgender Endung annehmen:"),
                               Panel1, 48, 56, WindowFont());
 
-    CheckListBox2 = MakeListView("CheckListBox2", Panel1, QAbstractItemView::SingleSelection);
+    auto* checkList =
+        MakeListView<CheckListView>("CheckListBox2", Panel1, QAbstractItemView::SingleSelection);
+    CheckListBox2 = checkList;
     Place(CheckListBox2, 48, 88, 401, 81);
     extensionModel_ = new ExtensionListModel(extensions_, this);
     CheckListBox2->setModel(extensionModel_);
+    // The mark toggle: the list tells which entry, the core list turns its
+    // mark over and the model redraws it.
+    connect(checkList, &CheckListView::ToggleMark, this,
+            [this](int row) { extensions_.ToggleMark(static_cast<std::size_t>(row)); });
 
     // Made after the list so that their lower edges lie on its top border.
     Button5 = MakeButton("Button5", QStringLiteral("- Liste löschen"), Panel1, 48, 72, 89, 17);
@@ -293,27 +328,94 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // the conversion runs (Button1-2) and the settings (FormCreate,
 // FormCloseQuery).
 
-void TForm1::FormCreate() {}
-
-void TForm1::FormCloseQuery(bool& canClose) {
-    static_cast<void>(canClose);
+void TForm1::FormCreate() {
+    LoadExtensionList();
 }
 
-void TForm1::Button1Click() {}
+// The save deals with its own failures, so the window always closes.
+void TForm1::FormCloseQuery(bool& canClose) {
+    canClose = false;
+    SaveExtensionList();
+    canClose = true;
+}
 
-void TForm1::Button2Click() {}
+void TForm1::LoadExtensionList() {
+    if (!settingsPath_) {
+        return;
+    }
+    const auto outcome = glyphwright::LoadExtensionList(extensions_, *settingsPath_);
+    ShowSettingsMessage(MessageFor(outcome));
+}
 
-void TForm1::Button3Click() {}
+void TForm1::SaveExtensionList() {
+    if (!settingsPath_) {
+        return;
+    }
+    const auto outcome = glyphwright::SaveExtensionList(extensions_, *settingsPath_);
+    ShowSettingsMessage(MessageFor(outcome));
+}
 
-void TForm1::Button4Click() {}
+void TForm1::Button1Click() {
+    EncodeRun(files_, {this, ProgressBar1, CheckBox1});
+}
 
-void TForm1::Button5Click() {}
+void TForm1::Button2Click() {
+    DecodeRun(files_, {this, ProgressBar1, CheckBox1});
+}
 
-void TForm1::Button6Click() {}
+void TForm1::Button3Click() {
+    if (ShowConfirmationBox(QStringLiteral("Die gesamte Liste löschen?")) == ResultYes) {
+        files_.Clear();
+    }
+}
 
-void TForm1::Button7Click() {}
+// Every selected entry goes; the rest keep their order.
+void TForm1::Button4Click() {
+    const std::vector<std::size_t> rows = SelectedRows(*ListBox1);
+    if (rows.empty()) {
+        return;
+    }
+    // The selection model would otherwise follow each removed block across
+    // all of its ranges, which is quadratic for a scattered selection.
+    ListBox1->selectionModel()->clearSelection();
+    files_.DeleteRows(rows);
+}
 
-void TForm1::StDropFiles1DropFiles() {}
+void TForm1::Button5Click() {
+    if (ShowConfirmationBox(QStringLiteral("Die gesamte Liste löschen?")) == ResultYes) {
+        extensions_.Clear();
+    }
+}
+
+// Deletes the selected entry, if there is one; no question is asked.
+void TForm1::Button6Click() {
+    const std::vector<std::size_t> rows = SelectedRows(*CheckListBox2);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        extensions_.Delete(*row);
+    }
+}
+
+void TForm1::Button7Click() {
+    QString typed;
+    if (!ShowInputDialog(QStringLiteral("Neue Endung"),
+                         QStringLiteral("Bitte die Endung eingeben (z.B. \".PHP\"):"), typed) ||
+        typed.isEmpty()) {
+        return;
+    }
+    // Entries are native byte strings, compared with file names as the file
+    // system spells them.
+    std::string extension = UpperCaseAToZ(QFile::encodeName(typed).toStdString());
+    if (extension.front() != '.') {
+        extension.insert(extension.begin(), '.');
+    }
+    extensions_.Add(extension);
+}
+
+// A list that cannot take another entry ends the intake with ListFullError,
+// which the application reports; the entries appended before stay.
+void TForm1::StDropFiles1DropFiles() {
+    TakeDroppedPaths(StDropFiles1->Files(), extensions_, files_);
+}
 
 void TForm1::Copyright1Click() {
     if (Form_Copyright != nullptr) {

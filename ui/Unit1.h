@@ -9,6 +9,9 @@
 
 #include <QMainWindow>
 
+#include <optional>
+#include <string>
+
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -31,7 +34,12 @@ class TForm1 : public QMainWindow {
 public:
     // Builds every control, then runs FormCreate; a failure escaping it is
     // reported in the error box and the window is still built.
-    explicit TForm1(QWidget* parent = nullptr);
+    // settingsPath is the settings file that FormCreate loads the extension
+    // list from and FormCloseQuery saves it to (the program passes
+    // SettingsFilePath()); without one the list lives in memory only, which
+    // keeps the window tests apart from any file.
+    explicit TForm1(std::optional<std::string> settingsPath = std::nullopt,
+                    QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Moves the window to the centre of the screen and shows it.
@@ -103,6 +111,8 @@ protected:
 private:
     // canClose starts true; the close request is refused when it ends false.
     void FormCloseQuery(bool& canClose);
+    void LoadExtensionList();
+    void SaveExtensionList();
 
     void BuildMenus();
     void BuildDockingTree();
@@ -117,6 +127,7 @@ private:
     glyphwright::FileList files_;
     ExtensionListModel* extensionModel_ = nullptr;
     FileListModel* fileModel_ = nullptr;
+    std::optional<std::string> settingsPath_;
 };
 
 extern TForm1* Form1;

@@ -116,6 +116,55 @@ TEST(FileList, DeleteRowsGivesTheSameListAsTheOneAtATimeWalk) {
     }
 }
 
+// A view reads the list between the notices of each block: before a block
+// goes, the list still holds it; after, exactly that block is gone.
+TEST(FileList, DeleteRowsShowsEachBlocksResultToTheObserver) {
+    class Snapshots : public RecordingObserver {
+    public:
+        const FileList* list = nullptr;
+        std::vector<std::vector<std::string>> seen;
+        void RowsAboutToBeRemoved(std::size_t first, std::size_t last) override {
+            seen.push_back(Paths(*list));
+            RecordingObserver::RowsAboutToBeRemoved(first, last);
+        }
+        void RowsRemoved() override { seen.push_back(Paths(*list)); }
+    };
+    FileList list = Numbered(9);
+    Snapshots observer;
+    observer.list = &list;
+    list.SetObserver(&observer);
+    list.DeleteRows({0, 2, 3, 6, 8, 12});
+    using Texts = std::vector<std::string>;
+    const Texts all = {"/f0", "/f1", "/f2", "/f3", "/f4", "/f5", "/f6", "/f7", "/f8"};
+    const Texts no8 = {"/f0", "/f1", "/f2", "/f3", "/f4", "/f5", "/f6", "/f7"};
+    const Texts no6 = {"/f0", "/f1", "/f2", "/f3", "/f4", "/f5", "/f7"};
+    const Texts no23 = {"/f0", "/f1", "/f4", "/f5", "/f7"};
+    const Texts no0 = {"/f1", "/f4", "/f5", "/f7"};
+    EXPECT_EQ(observer.seen, (std::vector<Texts>{all, no8, no8, no6, no6, no23, no23, no0}));
+    EXPECT_EQ(Paths(list), no0);
+    list.Append("/f9");
+    EXPECT_EQ(list.Path(4), "/f9");
+}
+
+TEST(FileList, DeleteRowsOfAScatteredSelectionIsOneReset) {
+    FileList list = Numbered(2000);
+    std::vector<std::string> expected;
+    std::vector<std::size_t> rows;
+    for (std::size_t i = 0; i < 2000; ++i) {
+        if (i % 3 == 1 || i == 1999) {
+            rows.push_back(i);
+        } else {
+            expected.push_back("/f" + std::to_string(i));
+        }
+    }
+    rows.push_back(5000); // past the end: nothing
+    RecordingObserver observer;
+    list.SetObserver(&observer);
+    list.DeleteRows(rows);
+    EXPECT_EQ(Paths(list), expected);
+    EXPECT_EQ(observer.calls, (std::vector<std::string>{"aboutToReset", "reset"}));
+}
+
 TEST(FileList, RefusesAnEntryPastItsMaximumKeepingTheEntriesBefore) {
     FileList list(2);
     list.Append("/a");

@@ -1,0 +1,213 @@
+// The file list: drops from anywhere on the window fill it in the order the
+// drag source gives, folders walked in between; the two buttons delete the
+// selected entries or, after a confirmation, all of them.
+#include "CollectTestSupport.h"
+#include "Unit1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QItemSelection>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+using namespace glyphwright;
+using namespace glyphwright::ui;
+using namespace glyphwright::ui::test;
+
+namespace {
+
+std::string Native(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+void MakeFile(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TForm1> form_;
+
+    // Fills the file list with "/f/0.htm" ... without a drop.
+    void Fill(int count) {
+        for (int i = 0; i < count; ++i) {
+            form_->Files().Append("/f/" + std::to_string(i) + ".htm");
+        }
+    }
+
+    void SelectRows(std::initializer_list<int> rows) {
+        QItemSelection selection;
+        for (int row : rows) {
+            const QModelIndex index = form_->ListBox1->model()->index(row, 0);
+            selection.select(index, index);
+        }
+        form_->ListBox1->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+
+private slots:
+    void init() {
+        form_ = std::make_unique<TForm1>();
+        form_->ShowAtFirstPosition();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        form_->Extensions().SetMark(0, true); // ".HTM"
+    }
+
+    void cleanup() { form_.reset(); }
+
+    void dropsOnAnyControlFillTheList() {
+        QWidget* targets[] = {form_->ListBox1->viewport(), form_->CheckListBox2->viewport(),
+                              form_->Button4, form_->Label1, form_->StatusBar1};
+        std::vector<std::string> expected;
+        int n = 0;
+        for (QWidget* target : targets) {
+            // No existence check: a path that names nothing is judged by its name.
+            const QString accepted = QStringLiteral("/nowhere/drop %1/Datei ä.htm").arg(n++);
+            DropOn(target, *FileDrag({accepted, QStringLiteral("/nowhere/b.php")}));
+            expected.push_back(Native(accepted));
+            QCOMPARE(Paths(form_->Files()), expected);
+        }
+        QCOMPARE(form_->ListBox1->model()->rowCount(), int(expected.size()));
+        QCOMPARE(form_->ListBox1->model()->index(0, 0).data().toString(),
+                 QStringLiteral("/nowhere/drop 0/Datei ä.htm"));
+
+        // With ".HTM" off the same drop takes nothing.
+        form_->Extensions().SetMark(0, false);
+        DropOn(form_->Label3, *FileDrag({QStringLiteral("/nowhere/c.htm")}));
+        QCOMPARE(Paths(form_->Files()), expected);
+    }
+
+    // File, folder, file: the folder's accepted files come between the two,
+    // the folder itself (named like an accepted file) never.
+    void aMixedDropKeepsTheOrderOfTheDrag() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString root = dir.path();
+        QVERIFY(QDir(root).mkpath(QStringLiteral("D.htm/S")));
+        MakeFile(root + QStringLiteral("/a.htm"));
+        MakeFile(root + QStringLiteral("/D.htm/S/y.HTM"));
+        MakeFile(root + QStringLiteral("/D.htm/S/README"));
+        MakeFile(root + QStringLiteral("/D.htm/notes.txt"));
+        const QString missing = root + QStringLiteral("/b.htm");
+
+        DropOn(form_->ListBox1->viewport(),
+               *FileDrag({root + QStringLiteral("/a.htm"), root + QStringLiteral("/D.htm/"),
+                          missing}));
+        const std::vector<std::string> expected = {Native(root + QStringLiteral("/a.htm")),
+                                                   Native(root + QStringLiteral("/D.htm/S/y.HTM")),
+                                                   Native(missing)};
+        QCOMPARE(Paths(form_->Files()), expected);
+
+        // The same drop once more lists everything twice.
+        DropOn(form_->Button3, *FileDrag({root + QStringLiteral("/D.htm")}));
+        QCOMPARE(form_->Files().Count(), std::size_t{4});
+        QCOMPARE(form_->Files().Path(3), expected[1]);
+    }
+
+    void deleteRemovesTheSelectedEntries() {
+        Fill(5);
+        SelectRows({1, 2});
+        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        const std::vector<std::string> left = {"/f/0.htm", "/f/3.htm", "/f/4.htm"};
+        QCOMPARE(Paths(form_->Files()), left);
+        QCOMPARE(form_->ListBox1->model()->rowCount(), 3);
+        QVERIFY(form_->ListBox1->selectionModel()->selectedRows().isEmpty());
+
+        SelectRows({0, 1, 2});
+        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        QCOMPARE(form_->Files().Count(), std::size_t{0});
+    }
+
+    // The user's own selection: a click, then Ctrl with clicks.
+    void deleteTakesASelectionMadeWithTheMouse() {
+        Fill(6);
+        QListView* list = form_->ListBox1;
+        auto click = [list](int row, Qt::KeyboardModifiers modifiers) {
+            const QRect entry = list->visualRect(list->model()->index(row, 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, entry.center());
+        };
+        click(0, Qt::NoModifier);
+        click(2, Qt::ControlModifier);
+        click(5, Qt::ControlModifier);
+        click(0, Qt::ControlModifier); // and off again
+        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        const std::vector<std::string> left = {"/f/0.htm", "/f/1.htm", "/f/3.htm", "/f/4.htm"};
+        QCOMPARE(Paths(form_->Files()), left);
+    }
+
+    void deleteWithoutSelectionOrOnAnEmptyListDoesNothing() {
+        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        QCOMPARE(form_->Files().Count(), std::size_t{0});
+        Fill(3);
+        form_->ListBox1->setCurrentIndex(form_->ListBox1->model()->index(1, 0));
+        form_->ListBox1->selectionModel()->clearSelection();
+        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        QCOMPARE(form_->Files().Count(), std::size_t{3});
+    }
+
+    // The scattered selection of a long list: every other entry of 100,000.
+    void deleteOfEveryOtherEntryOfALongList() {
+        constexpr int count = 100000;
+        Fill(count);
+        QAbstractItemModel* model = form_->ListBox1->model();
+        {
+            // Dropped before the delete: its ranges hold persistent indexes,
+            // which the model would have to move at every removed block.
+            QItemSelection selection;
+            for (int row = 1; row < count; row += 2) {
+                selection.select(model->index(row, 0), model->index(row, 0));
+            }
+            form_->ListBox1->selectionModel()->select(selection,
+                                                      QItemSelectionModel::ClearAndSelect);
+        }
+        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        QCOMPARE(form_->Files().Count(), std::size_t{count / 2});
+        for (int i = 0; i < count / 2; ++i) {
+            QCOMPARE(form_->Files().Path(static_cast<std::size_t>(i)),
+                     "/f/" + std::to_string(2 * i) + ".htm");
+        }
+        QCOMPARE(model->rowCount(), count / 2);
+    }
+
+    void clearAsksAndEmptiesOnYesOnly() {
+        Fill(4);
+        AnswerWithButton(kNoButtonName);
+        QTest::mouseClick(form_->Button3, Qt::LeftButton);
+        QCOMPARE(form_->Files().Count(), std::size_t{4});
+
+        CloseNextDialog();
+        QTest::mouseClick(form_->Button3, Qt::LeftButton);
+        QCOMPARE(form_->Files().Count(), std::size_t{4});
+
+        AnswerWithButton(kYesButtonName);
+        QTest::mouseClick(form_->Button3, Qt::LeftButton);
+        QCOMPARE(form_->Files().Count(), std::size_t{0});
+        QCOMPARE(form_->ListBox1->model()->rowCount(), 0);
+        // The extension list is not touched.
+        QCOMPARE(form_->Extensions().Count(), std::size_t{7});
+    }
+
+    // A list that takes no more entries: the drop ends with the error box and
+    // the window goes on taking drops.
+    void aFullListReportsTheFailure() {
+        form_->Files() = FileList(0); // empty as before, so the view stays in step
+        QString error;
+        ReadNextBox(error);
+        DropOn(form_->ListBox1->viewport(), *FileDrag({QStringLiteral("/nowhere/a.htm")}));
+        QCOMPARE(error, QStringLiteral("Zeile kann nicht eingefügt werden."));
+        QCOMPARE(form_->Files().Count(), std::size_t{0});
+
+        QString again;
+        ReadNextBox(again);
+        DropOn(form_->Button1, *FileDrag({QStringLiteral("/nowhere/b.htm")}));
+        QCOMPARE(again, error);
+    }
+};
+
+GW_UI_TEST_MAIN(TestFileCommands)
+#include "tst_FileCommands.moc"
