@@ -5,8 +5,21 @@
 
 #include <exception>
 #include <new>
+#include <utility>
 
 namespace glyphwright {
+
+namespace {
+
+// Frees what value holds. Assigning an empty string would not: it copies into
+// the buffer the string already has and keeps it.
+template <class T>
+void LetGo(T& value) {
+    T emptied;
+    std::swap(value, emptied);
+}
+
+} // namespace
 
 FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
                               const TextConversion& convert, const ConvertHooks& hooks) {
@@ -22,11 +35,11 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
         }
         {
             // Each form is let go as soon as the next one stands, so that a
-            // large file is held at most twice at a time.
+            // large file is held at most about twice at a time.
             std::string joined = JoinLines(lines);
-            lines = LineList();
+            LetGo(lines);
             std::string converted = convert(joined);
-            joined = std::string();
+            LetGo(joined);
             lines = SplitLines(converted);
         }
         if (hooks.progressStep) {
