@@ -39,6 +39,19 @@ std::optional<std::string> ConfigFolder(const SettingsPathInputs& inputs) {
     return std::nullopt;
 }
 
+// The folders a package manager fills. Root can write to them, but a settings
+// file left there by "sudo glyphwright" would be the whole system's and
+// outlive the package; only one that is already there is read.
+bool IsSystemProgramFolder(std::string_view folder) {
+    for (const std::string_view system : {"/bin", "/sbin", "/usr/bin", "/usr/sbin",
+                                          "/usr/games", "/usr/local/bin", "/usr/local/sbin"}) {
+        if (folder == system) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::string WithIniExtension(std::string_view path) {
@@ -53,8 +66,9 @@ std::string ChooseSettingsPath(const SettingsPathInputs& inputs, const SettingsP
     std::string besideExecutable;
     if (!inputs.executablePath.empty()) {
         besideExecutable = WithIniExtension(inputs.executablePath);
+        const std::string folder = FolderOf(besideExecutable);
         if (probe.fileExists(besideExecutable) ||
-            probe.folderWritable(FolderOf(besideExecutable))) {
+            (!IsSystemProgramFolder(folder) && probe.folderWritable(folder))) {
             return besideExecutable;
         }
     }

@@ -26,7 +26,8 @@ struct SettingsPathProbe {
     std::function<bool(const std::string&)> folderWritable;
 };
 
-// The file beside the executable when it exists or its folder is writable,
+// The file beside the executable when it exists or its folder is writable
+// (never a new one in a system folder such as /usr/bin, which root can write),
 // else glyphwright.ini in $XDG_CONFIG_HOME/glyphwright/ (an absolute
 // XDG_CONFIG_HOME only, else ~/.config/glyphwright/). Without any usable
 // folder it stays with the file beside the executable.

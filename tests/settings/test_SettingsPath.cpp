@@ -46,6 +46,21 @@ TEST(SettingsPath, StaysBesideTheExecutableWhenItsFileExistsOrItsFolderIsWritabl
     EXPECT_EQ(ChooseSettingsPath(Inputs("/x", "/home/u"), fs.Probe()), "/opt/tools/conv.ini");
 }
 
+TEST(SettingsPath, NeverStartsAFileInASystemProgramFolder) {
+    FakeFileSystem fs;
+    fs.writableFolders = {"/usr/bin", "/usr/local/bin", "/bin"};
+    for (const char* program : {"/usr/bin/glyphwright", "/usr/local/bin/glyphwright",
+                                "/bin/glyphwright"}) {
+        SettingsPathInputs asRoot{program, std::nullopt, "/root"};
+        EXPECT_EQ(ChooseSettingsPath(asRoot, fs.Probe()), "/root/.config/glyphwright/glyphwright.ini")
+            << program;
+    }
+    // One put there on purpose is still used.
+    fs.files = {"/usr/bin/glyphwright.ini"};
+    SettingsPathInputs asRoot{"/usr/bin/glyphwright", std::nullopt, "/root"};
+    EXPECT_EQ(ChooseSettingsPath(asRoot, fs.Probe()), "/usr/bin/glyphwright.ini");
+}
+
 TEST(SettingsPath, FallsBackToTheUsersConfigurationFolder) {
     FakeFileSystem fs;
     EXPECT_EQ(ChooseSettingsPath(Inputs("/home/u/cfg", "/home/u"), fs.Probe()),
