@@ -1,5 +1,5 @@
 # The two everyday commands: `make run` and `make test`. Both install what is missing first.
-.PHONY: all deps build run test asan fuzz bench screenshot format clean
+.PHONY: all deps build run test install-check deb asan fuzz bench screenshot format clean
 
 FUZZ_SECONDS ?= 30
 JOBS ?= $(shell nproc)
@@ -18,6 +18,16 @@ run: build
 
 test: build
 	ctest --preset dev
+
+# Installs into a scratch folder and checks what a desktop would find there.
+install-check: build
+	@scripts/check-install build/dev
+
+# The Debian package, built from the release configuration into build/release.
+deb: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	@cd build/release && cpack -G DEB
 
 # The core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps

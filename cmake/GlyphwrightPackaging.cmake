@@ -2,8 +2,9 @@
 
 set(GW_APP_ID "io.github.glyphwright.Glyphwright")
 
+# Debian's place for a package's licence, under the package's own name.
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE"
-  DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+  DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/glyphwright")
 
 if(GLYPHWRIGHT_BUILD_UI)
   install(FILES "${PROJECT_SOURCE_DIR}/packaging/${GW_APP_ID}.desktop"
