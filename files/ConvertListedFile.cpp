@@ -1,5 +1,6 @@
 #include "ConvertListedFile.h"
 
+#include "FileReplace.h"
 #include "LineList.h"
 #include "TextFile.h"
 
@@ -13,8 +14,7 @@ namespace {
 
 // Frees what value holds. Assigning an empty string would not: it copies into
 // the buffer the string already has and keeps it.
-template <class T>
-void LetGo(T& value) {
+template <class T> void LetGo(T& value) {
     T emptied;
     std::swap(value, emptied);
 }
@@ -23,29 +23,34 @@ void LetGo(T& value) {
 
 FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
                               const TextConversion& convert, const ConvertHooks& hooks) {
-    LineList lines;
     try {
         // The path is read afresh at each use, as the list holds it.
-        lines = LoadTextFile(list.Path(entry));
-        if (hooks.loaded) {
-            hooks.loaded(list.Path(entry), lines);
+        std::string joined;
+        {
+            LineList lines = LoadTextFile(list.Path(entry));
+            if (hooks.loaded) {
+                hooks.loaded(list.Path(entry), lines);
+            }
+            // The backup and the conversion both start from the joined lines,
+            // so they are joined once; each form is let go as soon as the
+            // next one stands, so that a large file is held about twice.
+            joined = JoinLines(lines);
         }
         if (hooks.backupWanted && hooks.backupWanted()) {
-            SaveTextFile(lines, BackupPath(list.Path(entry)));
+            ReplaceFileContent(BackupPath(list.Path(entry)), joined);
         }
-        {
-            // Each form is let go as soon as the next one stands, so that a
-            // large file is held at most about twice at a time.
-            std::string joined = JoinLines(lines);
-            LetGo(lines);
-            std::string converted = convert(joined);
-            LetGo(joined);
-            lines = SplitLines(converted);
+        std::string converted = convert(joined);
+        LetGo(joined);
+        // The codec never makes or removes a line end or a NUL, so the
+        // converted text is its own split-and-join; the round trip is only
+        // taken for a conversion that breaks that.
+        if (!IsJoinedText(converted)) {
+            converted = JoinLines(SplitLines(converted));
         }
         if (hooks.progressStep) {
             hooks.progressStep();
         }
-        SaveTextFile(lines, list.Path(entry));
+        ReplaceFileContent(list.Path(entry), converted);
         return {true, {}};
     } catch (const std::bad_alloc&) {
         return {false, "Zu wenig Arbeitsspeicher"};

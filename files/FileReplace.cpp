@@ -108,7 +108,10 @@ void WriteNewFile(const std::string& path, std::string_view content) {
 // Gives the new file the old one's owner where the process may, and its
 // permission bits (after the owner, as a change of owner clears set-id bits).
 bool TakeOverOwnerAndMode(int fd, const struct stat& old) {
-    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+    // This process never changes its identity, and a batch asks for every file.
+    static const uid_t ownUser = ::geteuid();
+    static const gid_t ownGroup = ::getegid();
+    if (old.st_uid != ownUser || old.st_gid != ownGroup) {
         if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
             // Not allowed to give the file away: keep at least the group.
             if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
@@ -157,6 +160,7 @@ void WriteInPlace(int fd, bool readable, const struct stat& old, std::string_vie
 struct Target {
     std::string path; // where the content goes: the final target of a link
     bool exists = false;
+    bool regular = false; // known to be a regular file, no need to look again
 };
 
 Target ResolveTarget(const std::string& path) {
@@ -168,7 +172,7 @@ Target ResolveTarget(const std::string& path) {
         throw CreateError(path);
     }
     if (!S_ISLNK(info.st_mode)) {
-        return {path, true};
+        return {path, true, S_ISREG(info.st_mode)};
     }
     // A link stays a link: the file it finally points to is replaced. A link
     // that points nowhere is refused rather than followed to a new file.
@@ -176,7 +180,7 @@ Target ResolveTarget(const std::string& path) {
     if (resolved == nullptr) {
         throw CreateError(path);
     }
-    Target target{resolved, true};
+    Target target{resolved, true, false};
     std::free(resolved);
     return target;
 }
@@ -192,7 +196,7 @@ void ReplaceFileContent(const std::string& path, std::string_view content) {
 
     // Look before opening, so that a FIFO or a device is never opened here.
     struct stat old {};
-    if (::stat(target.path.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) {
+    if (!target.regular && (::stat(target.path.c_str(), &old) != 0 || !S_ISREG(old.st_mode))) {
         throw CreateError(path);
     }
     // Opening for writing lets the kernel decide whether this process may

@@ -38,4 +38,9 @@ LineList SplitLines(std::string_view text);
 // Every line followed by CR LF, the last one included.
 std::string JoinLines(const LineList& lines);
 
+// True when text is already what JoinLines makes of its lines: no NUL, every
+// line ended by CR LF, no lone CR or LF. Then JoinLines(SplitLines(text)) is
+// text itself, and the round trip can be left out.
+bool IsJoinedText(std::string_view text);
+
 } // namespace glyphwright
