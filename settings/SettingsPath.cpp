@@ -43,8 +43,8 @@ std::optional<std::string> ConfigFolder(const SettingsPathInputs& inputs) {
 // file left there by "sudo glyphwright" would be the whole system's and
 // outlive the package; only one that is already there is read.
 bool IsSystemProgramFolder(std::string_view folder) {
-    for (const std::string_view system : {"/bin", "/sbin", "/usr/bin", "/usr/sbin",
-                                          "/usr/games", "/usr/local/bin", "/usr/local/sbin"}) {
+    for (const std::string_view system : {"/bin", "/sbin", "/usr/bin", "/usr/sbin", "/usr/games",
+                                          "/usr/local/bin", "/usr/local/sbin"}) {
         if (folder == system) {
             return true;
         }

@@ -49,10 +49,11 @@ TEST(SettingsPath, StaysBesideTheExecutableWhenItsFileExistsOrItsFolderIsWritabl
 TEST(SettingsPath, NeverStartsAFileInASystemProgramFolder) {
     FakeFileSystem fs;
     fs.writableFolders = {"/usr/bin", "/usr/local/bin", "/bin"};
-    for (const char* program : {"/usr/bin/glyphwright", "/usr/local/bin/glyphwright",
-                                "/bin/glyphwright"}) {
+    for (const char* program :
+         {"/usr/bin/glyphwright", "/usr/local/bin/glyphwright", "/bin/glyphwright"}) {
         SettingsPathInputs asRoot{program, std::nullopt, "/root"};
-        EXPECT_EQ(ChooseSettingsPath(asRoot, fs.Probe()), "/root/.config/glyphwright/glyphwright.ini")
+        EXPECT_EQ(ChooseSettingsPath(asRoot, fs.Probe()),
+                  "/root/.config/glyphwright/glyphwright.ini")
             << program;
     }
     // One put there on purpose is still used.
