@@ -1,0 +1,300 @@
+// Whole runs over a generated site of 20,000 pages, each on a freshly written
+// tree: the yardstick program (read, encode, write back in place), the same
+// writing a new file and renaming it over the old one as Glyphwright does,
+// cp -r, and glyphwright-cli without and with backups. Prints the median of
+// several rounds and the ratios against their targets, then the peak memory of
+// converting one 256 MiB file.
+//
+// No other converter is run here: the recode figure is the reference one for
+// this kind of machine (13 s).
+//
+// The trees are written beside the build (same disk), synced before each timed
+// run, and once more in /dev/shm, where making a file costs no disk work; the
+// runs themselves end when the program exits, without fsync, as a user sees
+// them.
+#include "ChildProcess.h"
+#include "Corpus.h"
+#include "LineList.h"
+#include "SiteTree.h"
+#include "Unit_HtmlUmlaute.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <sys/vfs.h>
+#include <unistd.h>
+#include <vector>
+
+namespace glyphwright::bench {
+namespace {
+
+constexpr int kRounds = 5;
+constexpr std::size_t kLargeFileSize = std::size_t{256} << 20;
+
+enum Method { Yardstick, SafeYardstick, Copy, Ours, OursWithBackups, kMethods };
+
+// The reference figures for the generated site on a 2-core machine.
+constexpr double kReferenceRecodeSeconds = 13.0;
+constexpr double kReferenceYardstickSeconds = 3.5;
+
+constexpr std::array<const char*, kMethods> kMethodNames = {
+    "yardstick (read, EncodeUmlauts, write)", "yardstick --replace (new file, rename)", "cp -r",
+    "glyphwright-cli encode --no-backup",     "glyphwright-cli encode (backups)",
+};
+
+double Megabytes(std::size_t bytes) {
+    return static_cast<double>(bytes) / 1e6;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+std::string FileSystemName(const std::string& path) {
+    struct statfs info {};
+    if (::statfs(path.c_str(), &info) != 0) {
+        return "unknown";
+    }
+    switch (static_cast<unsigned long>(info.f_type)) {
+    case 0xEF53:
+        return "ext2/3/4, on disk";
+    case 0x01021994:
+        return "tmpfs, in memory";
+    case 0x58465342:
+        return "xfs, on disk";
+    case 0x9123683E:
+        return "btrfs, on disk";
+    case 0x794C7630:
+        return "overlayfs";
+    default:
+        char hex[32];
+        std::snprintf(hex, sizeof hex, "type 0x%lx", static_cast<unsigned long>(info.f_type));
+        return hex;
+    }
+}
+
+std::string ReadWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// What the window's per-file step makes of a page: converted, every line
+// ended by CR LF.
+std::string WithCrLf(std::string_view text) {
+    return JoinLines(SplitLines(text));
+}
+
+// Counts the pages whose bytes differ from what the method must have written.
+std::size_t CountWrongPages(const SiteTree& site, const std::filesystem::path& root,
+                            Method method) {
+    std::size_t wrong = 0;
+    for (const SitePage& page : site.pages) {
+        const std::filesystem::path path = root / page.path;
+        const std::string encoded = EncodeUmlauts(page.content);
+        if (method == Yardstick || method == SafeYardstick) {
+            wrong += ReadWhole(path) != encoded;
+            continue;
+        }
+        wrong += ReadWhole(path) != WithCrLf(encoded);
+        if (method == OursWithBackups) {
+            wrong += ReadWhole(path.string() + "._backup_") != WithCrLf(page.content);
+        }
+    }
+    return wrong;
+}
+
+class WholeRun {
+public:
+    WholeRun(std::filesystem::path scratch, SiteTree site)
+        : scratch_(std::move(scratch)), tree_(scratch_ / "site"), copy_(scratch_ / "copy"),
+          site_(std::move(site)) {
+        for (const SitePage& page : site_.pages) {
+            pagePaths_.push_back(page.path);
+        }
+    }
+
+    // Writes a fresh tree, runs the method on it, checks the result when asked.
+    double Measure(Method method, bool check) {
+        std::filesystem::remove_all(tree_);
+        std::filesystem::remove_all(copy_);
+        WriteSiteTree(site_, tree_.string());
+        ::sync(); // nothing of the fresh tree is left to write back during the run
+        const ChildResult result = RunChild(Arguments(method), tree_.string());
+        if (result.exitStatus != 0) {
+            throw std::runtime_error(std::string(kMethodNames[method]) + " failed (exit " +
+                                     std::to_string(result.exitStatus) +
+                                     "): " + result.standardError);
+        }
+        if (check && method != Copy) {
+            const std::size_t wrong = CountWrongPages(site_, tree_, method);
+            if (wrong != 0) {
+                throw std::runtime_error(std::string(kMethodNames[method]) + ": " +
+                                         std::to_string(wrong) + " files hold wrong bytes");
+            }
+        }
+        return result.seconds;
+    }
+
+    void RemoveTrees() {
+        std::filesystem::remove_all(tree_);
+        std::filesystem::remove_all(copy_);
+    }
+
+private:
+    std::vector<std::string> Arguments(Method method) const {
+        switch (method) {
+        case Yardstick:
+            return WithPages({GW_YARDSTICK_PATH});
+        case SafeYardstick:
+            return WithPages({GW_YARDSTICK_PATH, "--replace"});
+        case Copy:
+            return {"cp", "-r", tree_.string(), copy_.string()};
+        case Ours:
+            return ToolCommand({GW_CLI_PATH, "encode", "--no-backup"});
+        case OursWithBackups:
+            return ToolCommand({GW_CLI_PATH, "encode"});
+        case kMethods:
+            break;
+        }
+        throw std::logic_error("no such method");
+    }
+
+    // The tool walks the tree itself, as a drop on the window would.
+    std::vector<std::string> ToolCommand(std::vector<std::string> command) const {
+        command.insert(command.end(), {"-e", ".HTML,.HTM", tree_.string()});
+        return command;
+    }
+
+    std::vector<std::string> WithPages(std::vector<std::string> command) const {
+        command.insert(command.end(), pagePaths_.begin(), pagePaths_.end());
+        return command;
+    }
+
+    std::filesystem::path scratch_;
+    std::filesystem::path tree_;
+    std::filesystem::path copy_;
+    SiteTree site_;
+    std::vector<std::string> pagePaths_;
+};
+
+void PrintVerdict(const char* what, double ratio, double target) {
+    std::printf("  %-32s %5.2f  (target <= %.2f)  %s\n", what, ratio, target,
+                ratio <= target ? "met" : "MISSED");
+}
+
+void MeasureWholeRuns(const std::filesystem::path& scratch) {
+    const auto madeStart = std::chrono::steady_clock::now();
+    SiteTree site = MakeSiteTree();
+    const double madeSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - madeStart).count();
+    std::printf("tree: %zu pages in %zu folders, %.1f MB, Windows-1252, LF line ends "
+                "(generated in %.1f s)\n",
+                site.pages.size(), site.folders.size(), Megabytes(site.TotalBytes()), madeSeconds);
+
+    WholeRun run(scratch, std::move(site));
+    std::printf("glyphwright-cli walks the tree itself (-e .HTML,.HTM TREE)\n");
+
+    std::array<std::vector<double>, kMethods> seconds;
+    for (int round = 0; round < kRounds; ++round) { // interleaved, so drift hits all alike
+        std::printf("round %d of %d:", round + 1, kRounds);
+        for (int method = 0; method < kMethods; ++method) {
+            const double s = run.Measure(static_cast<Method>(method), round == 0);
+            seconds[static_cast<std::size_t>(method)].push_back(s);
+            std::printf(" %.2f", s);
+            std::fflush(stdout);
+        }
+        std::printf(" s\n");
+    }
+    run.RemoveTrees();
+    std::printf("results checked byte for byte in round 1 (converted pages and backups)\n");
+
+    std::array<double, kMethods> median{};
+    std::printf("median of %d rounds, each on a fresh tree:\n", kRounds);
+    for (std::size_t method = 0; method < kMethods; ++method) {
+        median[method] = Median(seconds[method]);
+        std::printf("  %-40s %7.2f s\n", kMethodNames[method], median[method]);
+    }
+    std::printf("ratios:\n");
+    PrintVerdict("cli --no-backup / yardstick", median[Ours] / median[Yardstick], 1.5);
+    PrintVerdict("cli with backups / yardstick", median[OursWithBackups] / median[Yardstick], 2.0);
+    PrintVerdict("cli --no-backup / recode (13 s)", median[Ours] / kReferenceRecodeSeconds,
+                 1.0 / 3.0);
+    std::printf("  %-32s %5.2f\n", "cli --no-backup / yardstick --replace",
+                median[Ours] / median[SafeYardstick]);
+    std::printf("  %-32s %5.2f\n", "cli with backups / yardstick --replace",
+                median[OursWithBackups] / median[SafeYardstick]);
+    std::printf("  %-32s %5.2f\n", "cli --no-backup / cp -r", median[Ours] / median[Copy]);
+    std::printf("  (reference machine: yardstick %.1f s, cp -r 0.9 s, recode %.0f s)\n",
+                kReferenceYardstickSeconds, kReferenceRecodeSeconds);
+}
+
+void MeasureLargeFile(const std::filesystem::path& scratch) {
+    const std::filesystem::path file = scratch / "large.html";
+    std::size_t size = 0;
+    {
+        std::string text = MakeTypicalCorpus(kLargeFileSize, LineEnd::Lf, 256);
+        text.resize(text.rfind('\n', kLargeFileSize - 1) + 1);
+        size = text.size();
+        std::ofstream(file, std::ios::binary).write(text.data(), static_cast<long>(text.size()));
+    }
+    ::sync();
+    const ChildResult ours = RunChild({GW_CLI_PATH, "encode", "--no-backup", file.string()});
+    std::filesystem::remove(file);
+    if (ours.exitStatus != 0) {
+        throw std::runtime_error("glyphwright-cli failed on the large file: " + ours.standardError);
+    }
+    const double ratio =
+        static_cast<double>(ours.peakResidentKiB) * 1024.0 / static_cast<double>(size);
+    std::printf("one file of %.1f MiB: glyphwright-cli encode --no-backup took %.2f s, "
+                "peak resident %.0f MiB\n",
+                static_cast<double>(size) / (1 << 20), ours.seconds,
+                static_cast<double>(ours.peakResidentKiB) / 1024.0);
+    PrintVerdict("peak resident / file size", ratio, 3.0);
+}
+
+struct RemoveAtEnd {
+    std::filesystem::path path;
+    ~RemoveAtEnd() { std::filesystem::remove_all(path); }
+};
+
+int Run() {
+    const std::filesystem::path scratch =
+        std::filesystem::path(GW_BENCH_SCRATCH) / ("whole-run-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(scratch);
+    std::filesystem::create_directories(scratch);
+    const RemoveAtEnd removeAtEnd{scratch};
+    std::printf("scratch folder: %s (%s)\n", scratch.c_str(), FileSystemName(scratch).c_str());
+
+    MeasureWholeRuns(scratch);
+    const std::filesystem::path inMemory =
+        std::filesystem::path("/dev/shm") / ("glyphwright-whole-run-" + std::to_string(::getpid()));
+    if (std::filesystem::is_directory("/dev/shm") && std::filesystem::create_directory(inMemory)) {
+        const RemoveAtEnd removeInMemory{inMemory};
+        std::printf("\nonce more in memory: %s (%s)\n", inMemory.c_str(),
+                    FileSystemName(inMemory).c_str());
+        MeasureWholeRuns(inMemory);
+    }
+    std::printf("\n");
+    MeasureLargeFile(scratch);
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+} // namespace glyphwright::bench
+
+int main() {
+    try {
+        return glyphwright::bench::Run();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_whole_run: %s\n", error.what());
+        return EXIT_FAILURE;
+    }
+}
