@@ -9,14 +9,15 @@
 #include "ExtensionListModel.h"
 #include "ExtensionSettings.h"
 #include "FileListModel.h"
+#include "Fonts.h"
 #include "IsAcceptedFile.h"
 #include "SelectedRows.h"
-#include "Fonts.h"
 #include "StDropFiles.h"
 #include "Unit_Copyright.h"
 #include "WebLinks.h"
 #include "WindowPlacement.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
@@ -138,7 +139,16 @@ TForm1::TForm1(std::optional<std::string> settingsPath, QWidget* parent)
     const int width = Scaled(kClientWidth);
     resize(width, Scaled(kClientHeight) + MainMenu1->heightForWidth(width));
 
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TForm1::SessionEnding);
+
     RunReportingErrors([this] { FormCreate(); });
+}
+
+void TForm1::SessionEnding() {
+    RunReportingErrors([this] {
+        bool canClose = true;
+        FormCloseQuery(canClose);
+    });
 }
 
 // The adapters watch the two lists, which as members end before the

@@ -105,6 +105,10 @@ public slots:
     void VisitWebsite1Click();
     void Beenden1Click();
 
+    // The desktop session is ending: the program will be ended without a
+    // close, so the close query runs now and the extension list is kept.
+    void SessionEnding();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

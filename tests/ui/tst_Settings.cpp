@@ -141,6 +141,17 @@ private slots:
         QCOMPARE(ReadBytes(iniPath_), Golden("other_sections.expected.ini"));
     }
 
+    // Logging out ends the program without a close: the list is saved then.
+    void endOfTheSessionSavesTheList() {
+        CopyGolden("other_sections.ini");
+        auto form = Start();
+        Mark(*form, ".PHP");
+        form->Extensions().Add(".INC");
+        form->SessionEnding();
+        QCOMPARE(ReadBytes(iniPath_), Golden("other_sections.expected.ini"));
+        QVERIFY(form->isVisible());
+    }
+
     // Without a file the defaults show; the first close writes them, and the
     // marks come back at the next start.
     void firstStartKeepsTheDefaultsAndMarksSurviveARestart() {
