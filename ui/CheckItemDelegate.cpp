@@ -47,8 +47,10 @@ void CheckItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     QStyleOptionViewItem box = item;
     box.rect = QRect(item.rect.left() + (column - boxWidth) / 2,
                      item.rect.top() + (item.rect.height() - boxHeight) / 2, boxWidth, boxHeight);
-    box.state &= ~(QStyle::State_HasFocus | QStyle::State_On | QStyle::State_Off |
-                   QStyle::State_NoChange);
+    // The box stands outside the selection: a selected entry keeps a whole
+    // box, where the style would draw the bare mark on the highlight.
+    box.state &= ~(QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_On |
+                   QStyle::State_Off | QStyle::State_NoChange);
     box.state |= item.checkState == Qt::Checked ? QStyle::State_On : QStyle::State_Off;
     style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, item.widget);
 }
