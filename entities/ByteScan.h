@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -83,5 +84,15 @@ inline std::size_t CountHighBytesInBlocks(const char* bytes, std::size_t blocks)
 }
 
 #endif
+
+// The number of high bytes in text.
+inline std::size_t CountHighBytes(std::string_view text) {
+    const std::size_t blocks = text.size() / kBlock;
+    std::size_t count = CountHighBytesInBlocks(text.data(), blocks);
+    for (std::size_t i = blocks * kBlock; i < text.size(); ++i) {
+        count += static_cast<unsigned char>(text[i]) >> 7;
+    }
+    return count;
+}
 
 } // namespace glyphwright::detail

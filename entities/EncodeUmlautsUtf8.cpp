@@ -32,19 +32,10 @@ const detail::EncodedByte* EntityOf(char lead, char next) {
     return encoded.length > 1 ? &encoded : nullptr;
 }
 
-std::size_t CountHighBytes(std::string_view text) {
-    const std::size_t blocks = text.size() / kBlock;
-    std::size_t count = detail::CountHighBytesInBlocks(text.data(), blocks);
-    for (std::size_t i = blocks * kBlock; i < text.size(); ++i) {
-        count += static_cast<unsigned char>(text[i]) >> 7;
-    }
-    return count;
-}
-
 } // namespace
 
 std::string EncodeUmlautsUtf8(std::string_view text) {
-    const std::size_t highBytes = CountHighBytes(text);
+    const std::size_t highBytes = detail::CountHighBytes(text);
     if (highBytes == 0) {
         return std::string(text);
     }
