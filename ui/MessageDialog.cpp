@@ -17,20 +17,20 @@ namespace glyphwright::ui {
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonLook {
     const char* caption;
     int result;
     const char* objectName;
 };
 
-struct KindSpec {
+struct KindLook {
     QString caption;
     bool hasIcon;
-    std::vector<ButtonSpec> buttons; // left to right; the first is the default
+    std::vector<ButtonLook> buttons; // left to right; the first is the default
     int cancelIndex;
 };
 
-KindSpec SpecOf(MessageKind kind) {
+KindLook LookOf(MessageKind kind) {
     if (kind == MessageKind::Confirmation) {
         return {QStringLiteral("Bestätigen"),
                 true,
@@ -47,8 +47,8 @@ QSize MeasureMessageText(const QFontMetrics& metrics, const QString& text, int w
 } // namespace
 
 int RunMessageBox(MessageKind kind, const QString& text) {
-    const KindSpec spec = SpecOf(kind);
-    auto* dialog = new DialogWindow(spec.caption);
+    const KindLook look = LookOf(kind);
+    auto* dialog = new DialogWindow(look.caption);
     // The program's window font is installed as the application font; it stands in for the
     // desktop's message-box font.
     dialog->setFont(QApplication::font());
@@ -58,14 +58,14 @@ int RunMessageBox(MessageKind kind, const QString& text) {
     MessageBoxRequest request;
     request.units = MeasureDialogUnits(metrics);
     request.textSize = MeasureMessageText(metrics, text, MessageTextWrapWidth(screen));
-    request.hasIcon = spec.hasIcon;
-    request.buttonCount = static_cast<int>(spec.buttons.size());
+    request.hasIcon = look.hasIcon;
+    request.buttonCount = static_cast<int>(look.buttons.size());
     request.screen = screen;
     request.frame = dialog->FrameMargins();
     const MessageBoxLayout layout = LayOutMessageBox(request);
 
     dialog->SetClientSize(layout.clientSize);
-    if (spec.hasIcon) {
+    if (look.hasIcon) {
         auto* icon = new QLabel(dialog);
         icon->setObjectName(QString::fromLatin1(kMessageIconName));
         const QIcon question = dialog->style()->standardIcon(QStyle::SP_MessageBoxQuestion);
@@ -81,8 +81,8 @@ int RunMessageBox(MessageKind kind, const QString& text) {
     label->setGeometry(layout.textRect);
 
     std::vector<QPushButton*> buttons;
-    for (std::size_t i = 0; i < spec.buttons.size(); ++i) {
-        const ButtonSpec& b = spec.buttons[i];
+    for (std::size_t i = 0; i < look.buttons.size(); ++i) {
+        const ButtonLook& b = look.buttons[i];
         QPushButton* button =
             dialog->AddButton(QString::fromUtf8(b.caption), b.result, b.objectName);
         button->setGeometry(layout.buttonRects[i]);
@@ -90,7 +90,7 @@ int RunMessageBox(MessageKind kind, const QString& text) {
     }
     buttons.front()->setDefault(true);
     buttons.front()->setFocus();
-    dialog->SetCancelButton(buttons[static_cast<std::size_t>(spec.cancelIndex)]);
+    dialog->SetCancelButton(buttons[static_cast<std::size_t>(look.cancelIndex)]);
 
     dialog->MoveFrameTo(layout.framePosition);
     return RunAndDestroy(dialog);
