@@ -59,49 +59,24 @@ std::size_t CountBlocks(const std::vector<std::size_t>& ascendingPositions) {
 } // namespace
 
 void FileList::DeleteRows(const std::vector<std::size_t>& ascendingPositions) {
+    // Each block erased moves the tail once; with few blocks that stays
+    // cheap, and many blocks take the single pass instead.
     if (CountBlocks(ascendingPositions) > kMaxBlockNotices) {
         DeleteRowsAtOnce(ascendingPositions);
         return;
     }
-    // Erasing each block from the vector would move the whole tail every
-    // time, which is quadratic for a scattered selection. Instead the entries
-    // between two blocks move once, next to the gap of the removed ones.
-    struct GapCloser {
-        FileList& list;
-        ~GapCloser() { list.CloseGap(); }
-    } closer{*this};
-    gapBegin_ = paths_.size();
-    gapSize_ = 0;
-
     // Walk the positions from the end, gathering each run of consecutive rows.
     std::size_t i = ascendingPositions.size();
     while (i > 0) {
-        std::size_t last = ascendingPositions[i - 1];
+        const std::size_t last = ascendingPositions[i - 1];
         std::size_t first = last;
         --i;
         while (i > 0 && ascendingPositions[i - 1] + 1 == first) {
             first = ascendingPositions[--i];
         }
         // Positions past the end name nothing, as in a one-at-a-time walk.
-        if (first >= Count()) {
-            continue;
-        }
-        last = std::min(last, Count() - 1);
-        if (observer_ != nullptr) {
-            observer_->RowsAboutToBeRemoved(first, last);
-        }
-        // The entries between the block and the gap move to the gap's far
-        // end; before the first block there is no gap and nothing to move.
-        if (gapSize_ > 0) {
-            const auto begin = paths_.begin();
-            std::move_backward(begin + static_cast<std::ptrdiff_t>(last + 1),
-                               begin + static_cast<std::ptrdiff_t>(gapBegin_),
-                               begin + static_cast<std::ptrdiff_t>(gapBegin_ + gapSize_));
-        }
-        gapSize_ += last - first + 1;
-        gapBegin_ = first;
-        if (observer_ != nullptr) {
-            observer_->RowsRemoved();
+        if (first < paths_.size()) {
+            RemoveBlock(first, std::min(last, paths_.size() - 1));
         }
     }
 }
@@ -126,13 +101,6 @@ void FileList::DeleteRowsAtOnce(const std::vector<std::size_t>& ascendingPositio
     if (observer_ != nullptr) {
         observer_->Reset();
     }
-}
-
-void FileList::CloseGap() {
-    const auto begin = paths_.begin() + static_cast<std::ptrdiff_t>(gapBegin_);
-    paths_.erase(begin, begin + static_cast<std::ptrdiff_t>(gapSize_));
-    gapBegin_ = 0;
-    gapSize_ = 0;
 }
 
 void FileList::RemoveBlock(std::size_t first, std::size_t last) {

@@ -20,32 +20,24 @@ public:
 
     void SetObserver(ListObserver* observer) { observer_ = observer; }
 
-    std::size_t Count() const { return paths_.size() - gapSize_; }
-    const std::string& Path(std::size_t position) const {
-        return paths_.at(position < gapBegin_ ? position : position + gapSize_);
-    }
+    std::size_t Count() const { return paths_.size(); }
+    const std::string& Path(std::size_t position) const { return paths_.at(position); }
 
     void Append(std::string path);
     void Delete(std::size_t position);
     void Clear();
 
     // Removes the given positions (ascending, unique) with the result of
-    // deleting them one at a time, but block by block from the end, so that
-    // a scattered selection of many rows stays linear. Past a few hundred
-    // blocks the observer is told one reset instead of every block.
+    // deleting them one at a time: block by block from the end, or, past a
+    // few hundred blocks, in one pass with one reset told to the observer, so
+    // that a scattered selection of many rows stays linear.
     void DeleteRows(const std::vector<std::size_t>& ascendingPositions);
 
 private:
     void RemoveBlock(std::size_t first, std::size_t last);
     void DeleteRowsAtOnce(const std::vector<std::size_t>& ascendingPositions);
-    void CloseGap();
 
     std::vector<std::string> paths_;
-    // While DeleteRows runs, the removed entries gather in paths_ at
-    // [gapBegin_, gapBegin_ + gapSize_) until they are erased in one go;
-    // Count and Path skip them, so an observer sees each block's result.
-    std::size_t gapBegin_ = 0;
-    std::size_t gapSize_ = 0;
     std::size_t maxCount_;
     ListObserver* observer_ = nullptr;
 };
