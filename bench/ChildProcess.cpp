@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include "bench/ChildProcess.h"
 
 #include <chrono>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
-#include "SiteTree.h"
+#include "bench/SiteTree.h"
 
-#include "Corpus.h"
+#include "bench/Corpus.h"
 
 #include <cmath>
 #include <cstdint>

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "Corpus.h"
-#include "LineList.h"
-#include "Unit_HtmlUmlaute.h"
+#include "bench/Corpus.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "files/LineList.h"
 
 namespace glyphwright::bench {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "Corpus.h"
-#include "Unit_HtmlUmlaute.h"
-#include "Utf8Entities.h"
+#include "bench/Corpus.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "entities/Utf8Entities.h"
 
 namespace glyphwright::bench {
 namespace {

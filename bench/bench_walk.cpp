@@ -2,9 +2,9 @@
 // folders, half of them accepted, walked by ScanFolder into the file list
 // model, and by `find -type f ( -iname ... )` with the same extensions.
 // Prints the median of several runs of each after a warm-up, and the ratio.
-#include "ExtensionList.h"
-#include "FileList.h"
-#include "ScanFolder.h"
+#include "files/ExtensionList.h"
+#include "files/FileList.h"
+#include "files/ScanFolder.h"
 
 #include <algorithm>
 #include <chrono>

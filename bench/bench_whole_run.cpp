@@ -12,11 +12,11 @@
 // run, and once more in /dev/shm, where making a file costs no disk work; the
 // runs themselves end when the program exits, without fsync, as a user sees
 // them.
-#include "ChildProcess.h"
-#include "Corpus.h"
-#include "LineList.h"
-#include "SiteTree.h"
-#include "Unit_HtmlUmlaute.h"
+#include "bench/ChildProcess.h"
+#include "bench/Corpus.h"
+#include "bench/SiteTree.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "files/LineList.h"
 
 #include <algorithm>
 #include <array>

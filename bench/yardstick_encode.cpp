@@ -4,7 +4,7 @@
 // file and rename. With --replace as first argument, the least a converter
 // must do that never leaves a half-written file: the result goes to a new file
 // that is renamed over the old one. Exit status 1 when any file failed.
-#include "Unit_HtmlUmlaute.h"
+#include "entities/Unit_HtmlUmlaute.h"
 
 #include <cstdio>
 #include <fcntl.h>

@@ -1,9 +1,9 @@
-#include "Codecs.h"
+#include "cli/Codecs.h"
 
-#include "FileErrors.h"
-#include "LineList.h"
-#include "Unit_HtmlUmlaute.h"
-#include "Utf8Entities.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "entities/Utf8Entities.h"
+#include "files/FileErrors.h"
+#include "files/LineList.h"
 
 namespace glyphwright::cli {
 

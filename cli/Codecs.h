@@ -2,7 +2,7 @@
 // is not UTF-8 before anything of it is written.
 #pragma once
 
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <string>
 #include <string_view>

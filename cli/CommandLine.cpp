@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
-#include "IsAcceptedFile.h"
+#include "files/IsAcceptedFile.h"
 
 namespace glyphwright::cli {
 

@@ -1,9 +1,9 @@
-#include "FileSelection.h"
+#include "cli/FileSelection.h"
 
-#include "ExtensionSettings.h"
-#include "FileList.h"
-#include "ScanFolder.h"
-#include "SettingsPath.h"
+#include "files/FileList.h"
+#include "files/ScanFolder.h"
+#include "settings/ExtensionSettings.h"
+#include "settings/SettingsPath.h"
 
 #include <cerrno>
 #include <sys/stat.h>

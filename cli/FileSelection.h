@@ -2,8 +2,8 @@
 // order, folders walked as a drop on the window walks them.
 #pragma once
 
-#include "CommandLine.h"
-#include "ExtensionList.h"
+#include "cli/CommandLine.h"
+#include "files/ExtensionList.h"
 
 #include <string>
 #include <vector>

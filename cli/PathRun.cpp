@@ -1,12 +1,12 @@
-#include "PathRun.h"
+#include "cli/PathRun.h"
 
-#include "Codecs.h"
-#include "ConversionRun.h"
-#include "ExitStatus.h"
-#include "FileList.h"
-#include "FileSelection.h"
-#include "LineList.h"
-#include "Progress.h"
+#include "cli/Codecs.h"
+#include "cli/ExitStatus.h"
+#include "cli/FileSelection.h"
+#include "cli/Progress.h"
+#include "files/ConversionRun.h"
+#include "files/FileList.h"
+#include "files/LineList.h"
 
 #include <optional>
 #include <string>

@@ -3,7 +3,7 @@
 // terminal and the failures always.
 #pragma once
 
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <cstddef>
 #include <cstdio>

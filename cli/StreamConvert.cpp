@@ -1,8 +1,8 @@
-#include "StreamConvert.h"
+#include "cli/StreamConvert.h"
 
-#include "Codecs.h"
-#include "Unit_HtmlUmlaute.h"
-#include "Utf8Entities.h"
+#include "cli/Codecs.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "entities/Utf8Entities.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // through in little memory, with exactly the result of converting it whole.
 #pragma once
 
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // glyphwright-cli: the conversion of the window for scripts and pipes.
-#include "CommandLine.h"
-#include "ExitStatus.h"
-#include "PathRun.h"
-#include "Progress.h"
-#include "StreamConvert.h"
+#include "cli/CommandLine.h"
+#include "cli/ExitStatus.h"
+#include "cli/PathRun.h"
+#include "cli/Progress.h"
+#include "cli/StreamConvert.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,6 +1,6 @@
 // DecodeEntities in one pass over the input; a found character is its byte.
-#include "DecodeScan.h"
-#include "Unit_HtmlUmlaute.h"
+#include "entities/DecodeScan.h"
+#include "entities/Unit_HtmlUmlaute.h"
 
 namespace glyphwright {
 

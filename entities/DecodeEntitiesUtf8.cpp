@@ -1,8 +1,8 @@
 // DecodeEntitiesUtf8 in one pass, with the scan of DecodeEntities. A found
 // character is written as UTF-8, one or two bytes, never more than the entity
 // it replaces.
-#include "DecodeScan.h"
-#include "Utf8Entities.h"
+#include "entities/DecodeScan.h"
+#include "entities/Utf8Entities.h"
 
 namespace glyphwright {
 

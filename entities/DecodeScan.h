@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
-#include "ByteScan.h"
-#include "EntityIndex.h"
-#include "OutputBuffer.h"
+#include "entities/ByteScan.h"
+#include "entities/EntityIndex.h"
+#include "entities/OutputBuffer.h"
 
 namespace glyphwright::detail::decode {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "ByteScan.h"
-#include "EntityIndex.h"
-#include "OutputBuffer.h"
-#include "Unit_HtmlUmlaute.h"
+#include "entities/ByteScan.h"
+#include "entities/EntityIndex.h"
+#include "entities/OutputBuffer.h"
+#include "entities/Unit_HtmlUmlaute.h"
 
 namespace glyphwright {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "ByteScan.h"
-#include "EntityIndex.h"
-#include "OutputBuffer.h"
-#include "Utf8Entities.h"
+#include "entities/ByteScan.h"
+#include "entities/EntityIndex.h"
+#include "entities/OutputBuffer.h"
+#include "entities/Utf8Entities.h"
 
 namespace glyphwright {
 namespace {

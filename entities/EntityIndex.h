@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "EntityRows.h"
+#include "entities/EntityRows.h"
 
 namespace glyphwright::detail {
 

@@ -1,4 +1,4 @@
-#include "OutputBuffer.h"
+#include "entities/OutputBuffer.h"
 
 #include <cstdint>
 

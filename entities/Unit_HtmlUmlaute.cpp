@@ -1,8 +1,8 @@
 // The entity table and its two single-item lookups. Both walk the rows from
 // the first up and stop at the first match.
-#include "Unit_HtmlUmlaute.h"
+#include "entities/Unit_HtmlUmlaute.h"
 
-#include "EntityRows.h"
+#include "entities/EntityRows.h"
 
 namespace glyphwright {
 

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "ByteScan.h"
-#include "Utf8Entities.h"
+#include "entities/ByteScan.h"
+#include "entities/Utf8Entities.h"
 
 namespace glyphwright {
 namespace {

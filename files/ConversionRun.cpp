@@ -1,4 +1,4 @@
-#include "ConversionRun.h"
+#include "files/ConversionRun.h"
 
 namespace glyphwright {
 

@@ -2,7 +2,7 @@
 // step, the failures gathered so that the caller can report them.
 #pragma once
 
-#include "ConvertListedFile.h"
+#include "files/ConvertListedFile.h"
 
 #include <cstddef>
 #include <functional>
@@ -13,7 +13,7 @@ namespace glyphwright {
 
 struct RunSummary {
     std::size_t converted = 0;
-    std::vector<std::string> failures;  // one FailureLine per failed entry, in list order
+    std::vector<std::string> failures; // one FailureLine per failed entry, in list order
 };
 
 struct RunHooks {

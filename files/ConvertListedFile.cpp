@@ -1,8 +1,8 @@
-#include "ConvertListedFile.h"
+#include "files/ConvertListedFile.h"
 
-#include "FileReplace.h"
-#include "LineList.h"
-#include "TextFile.h"
+#include "files/FileReplace.h"
+#include "files/LineList.h"
+#include "files/TextFile.h"
 
 #include <exception>
 #include <new>

@@ -2,8 +2,8 @@
 // save. Every error of one file is caught here and returned as its outcome.
 #pragma once
 
-#include "FileList.h"
-#include "LineList.h"
+#include "files/FileList.h"
+#include "files/LineList.h"
 
 #include <cstddef>
 #include <functional>
@@ -26,7 +26,7 @@ struct ConvertHooks {
 
 struct FileOutcome {
     bool converted = false;
-    std::string message;  // the error's message when not converted
+    std::string message; // the error's message when not converted
 };
 
 FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,

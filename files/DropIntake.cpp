@@ -1,8 +1,8 @@
-#include "DropIntake.h"
+#include "files/DropIntake.h"
 
-#include "FileList.h"
-#include "IsAcceptedFile.h"
-#include "ScanFolder.h"
+#include "files/FileList.h"
+#include "files/IsAcceptedFile.h"
+#include "files/ScanFolder.h"
 
 #include <sys/stat.h>
 

@@ -1,8 +1,8 @@
-#include "ExtensionList.h"
+#include "files/ExtensionList.h"
 
-#include "ListErrors.h"
-#include "ListObserver.h"
-#include "TextCompare.h"
+#include "files/ListErrors.h"
+#include "files/ListObserver.h"
+#include "files/TextCompare.h"
 
 #include <algorithm>
 #include <iterator>

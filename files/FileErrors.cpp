@@ -1,4 +1,4 @@
-#include "FileErrors.h"
+#include "files/FileErrors.h"
 
 namespace glyphwright {
 

@@ -1,7 +1,7 @@
-#include "FileList.h"
+#include "files/FileList.h"
 
-#include "ListErrors.h"
-#include "ListObserver.h"
+#include "files/ListErrors.h"
+#include "files/ListObserver.h"
 
 #include <algorithm>
 

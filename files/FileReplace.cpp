@@ -1,7 +1,7 @@
-#include "FileReplace.h"
+#include "files/FileReplace.h"
 
-#include "FileErrors.h"
-#include "PosixFile.h"
+#include "files/FileErrors.h"
+#include "files/PosixFile.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,6 +1,6 @@
-#include "IsAcceptedFile.h"
+#include "files/IsAcceptedFile.h"
 
-#include "ExtensionList.h"
+#include "files/ExtensionList.h"
 
 namespace glyphwright {
 

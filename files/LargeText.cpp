@@ -1,4 +1,4 @@
-#include "LargeText.h"
+#include "files/LargeText.h"
 
 #include <cstdint>
 #include <sys/mman.h>

@@ -1,6 +1,6 @@
-#include "LineList.h"
+#include "files/LineList.h"
 
-#include "LargeText.h"
+#include "files/LargeText.h"
 
 #include <algorithm>
 #include <bit>

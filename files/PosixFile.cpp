@@ -1,4 +1,4 @@
-#include "PosixFile.h"
+#include "files/PosixFile.h"
 
 #include <algorithm>
 #include <cerrno>

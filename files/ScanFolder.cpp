@@ -1,7 +1,7 @@
-#include "ScanFolder.h"
+#include "files/ScanFolder.h"
 
-#include "FileList.h"
-#include "IsAcceptedFile.h"
+#include "files/FileList.h"
+#include "files/IsAcceptedFile.h"
 
 #include <cstring>
 #include <dirent.h>

@@ -1,4 +1,4 @@
-#include "TextCompare.h"
+#include "files/TextCompare.h"
 
 #include <cstring>
 #include <cwchar>

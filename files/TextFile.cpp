@@ -1,9 +1,9 @@
-#include "TextFile.h"
+#include "files/TextFile.h"
 
-#include "FileErrors.h"
-#include "FileReplace.h"
-#include "LargeText.h"
-#include "PosixFile.h"
+#include "files/FileErrors.h"
+#include "files/FileReplace.h"
+#include "files/LargeText.h"
+#include "files/PosixFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

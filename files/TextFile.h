@@ -1,7 +1,7 @@
 // Reading a text file whole as lines, and writing lines back whole.
 #pragma once
 
-#include "LineList.h"
+#include "files/LineList.h"
 
 #include <string>
 

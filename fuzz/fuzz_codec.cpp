@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "ReferenceCodec.h"
-#include "Unit_HtmlUmlaute.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "tests/entities/ReferenceCodec.h"
 
 namespace {
 

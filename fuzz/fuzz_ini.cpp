@@ -4,8 +4,8 @@
 //
 // Input: one byte of name length, the name, one byte of value length, the
 // value, then the file's bytes.
-#include "IniFile.h"
-#include "TextCompare.h"
+#include "files/TextCompare.h"
+#include "settings/IniFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "Utf8Entities.h"
-#include "Utf8Reference.h"
+#include "entities/Utf8Entities.h"
+#include "tests/entities/Utf8Reference.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "ExtensionSettings.h"
+#include "settings/ExtensionSettings.h"
 
-#include "IniFile.h"
-#include "SettingsFile.h"
-#include "TextCompare.h"
+#include "files/TextCompare.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
 
 #include <algorithm>
 #include <exception>

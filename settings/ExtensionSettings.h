@@ -2,7 +2,7 @@
 // section "Ext": one line per entry, its text, "=", then "1" for marked or "0".
 #pragma once
 
-#include "ExtensionList.h"
+#include "files/ExtensionList.h"
 
 #include <optional>
 #include <string>

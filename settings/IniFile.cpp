@@ -1,6 +1,6 @@
-#include "IniFile.h"
+#include "settings/IniFile.h"
 
-#include "TextCompare.h"
+#include "files/TextCompare.h"
 
 #include <iterator>
 #include <optional>

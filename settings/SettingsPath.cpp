@@ -1,6 +1,6 @@
-#include "SettingsPath.h"
+#include "settings/SettingsPath.h"
 
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <climits>
 #include <cstdlib>

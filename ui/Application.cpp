@@ -1,8 +1,8 @@
-#include "Application.h"
+#include "ui/Application.h"
 
-#include "Dialogs.h"
-#include "ErrorReport.h"
-#include "Fonts.h"
+#include "ui/Dialogs.h"
+#include "ui/ErrorReport.h"
+#include "ui/Fonts.h"
 
 #include <QIcon>
 #include <QStyle>

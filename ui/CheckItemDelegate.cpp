@@ -1,4 +1,4 @@
-#include "CheckItemDelegate.h"
+#include "ui/CheckItemDelegate.h"
 
 #include <QApplication>
 #include <QPainter>

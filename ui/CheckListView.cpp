@@ -1,6 +1,6 @@
-#include "CheckListView.h"
+#include "ui/CheckListView.h"
 
-#include "CheckItemDelegate.h"
+#include "ui/CheckItemDelegate.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
-#include "ConversionRunner.h"
+#include "ui/ConversionRunner.h"
 
-#include "ConversionRun.h"
-#include "Dialogs.h"
-#include "FileList.h"
-#include "Unit_HtmlUmlaute.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "files/ConversionRun.h"
+#include "files/FileList.h"
+#include "ui/Dialogs.h"
 
 #include <QCheckBox>
 #include <QProgressBar>

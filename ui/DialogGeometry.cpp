@@ -1,4 +1,4 @@
-#include "DialogGeometry.h"
+#include "ui/DialogGeometry.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,6 +1,6 @@
-#include "DialogWindow.h"
+#include "ui/DialogWindow.h"
 
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QKeyEvent>

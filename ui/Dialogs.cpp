@@ -1,8 +1,8 @@
-#include "Dialogs.h"
+#include "ui/Dialogs.h"
 
-#include "DialogWindow.h"
-#include "InputDialog.h"
-#include "MessageDialog.h"
+#include "ui/DialogWindow.h"
+#include "ui/InputDialog.h"
+#include "ui/MessageDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -3,7 +3,7 @@
 // Children added with plain parenting keep their own geometry.
 #pragma once
 
-#include "DockLayout.h"
+#include "ui/DockLayout.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "ExtensionListModel.h"
+#include "ui/ExtensionListModel.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 // change.
 #pragma once
 
-#include "ExtensionList.h"
-#include "ListObserver.h"
+#include "files/ExtensionList.h"
+#include "files/ListObserver.h"
 
 #include <QAbstractListModel>
 

@@ -1,4 +1,4 @@
-#include "FileListModel.h"
+#include "ui/FileListModel.h"
 
 #include <QByteArray>
 #include <QFile>

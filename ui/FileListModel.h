@@ -2,8 +2,8 @@
 // read from the core list, which tells this adapter of every change.
 #pragma once
 
-#include "FileList.h"
-#include "ListObserver.h"
+#include "files/FileList.h"
+#include "files/ListObserver.h"
 
 #include <QAbstractListModel>
 

@@ -1,8 +1,8 @@
-#include "InputDialog.h"
+#include "ui/InputDialog.h"
 
-#include "DialogGeometry.h"
-#include "DialogWindow.h"
-#include "Dialogs.h"
+#include "ui/DialogGeometry.h"
+#include "ui/DialogWindow.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "SelectedRows.h"
+#include "ui/SelectedRows.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>

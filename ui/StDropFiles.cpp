@@ -1,4 +1,4 @@
-#include "StDropFiles.h"
+#include "ui/StDropFiles.h"
 
 #include <QDropEvent>
 #include <QFile>

@@ -4,8 +4,8 @@
 // window gives or takes room from the file list only.
 #pragma once
 
-#include "ExtensionList.h"
-#include "FileList.h"
+#include "files/ExtensionList.h"
+#include "files/FileList.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
-#include "Unit_Copyright.h"
+#include "ui/Unit_Copyright.h"
 
-#include "Fonts.h"
-#include "WindowPlacement.h"
+#include "ui/Fonts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

@@ -2,10 +2,10 @@
 // loads the settings), the hidden about window, then the event loop until the
 // main window closes. The layout is in logical pixels at 96 DPI; Qt's own
 // high-DPI scaling stands in for scaling by the display's DPI.
-#include "Application.h"
-#include "SettingsPath.h"
-#include "Unit1.h"
-#include "Unit_Copyright.h"
+#include "settings/SettingsPath.h"
+#include "ui/Application.h"
+#include "ui/Unit1.h"
+#include "ui/Unit_Copyright.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
-#include "FileSelection.h"
+#include "cli/FileSelection.h"
 
-#include "DropIntake.h"
-#include "FileList.h"
-#include "FileTesting.h"
-#include "TempFolder.h"
+#include "files/DropIntake.h"
+#include "files/FileList.h"
+#include "tests/files/FileTesting.h"
+#include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "StreamConvert.h"
-#include "Unit_HtmlUmlaute.h"
-#include "Utf8Entities.h"
+#include "cli/StreamConvert.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "entities/Utf8Entities.h"
 
 #include <gtest/gtest.h>
 

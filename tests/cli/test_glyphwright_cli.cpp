@@ -1,11 +1,11 @@
 // Runs the built tool on real files in a temporary folder.
-#include "DropIntake.h"
-#include "ExtensionList.h"
-#include "FileList.h"
-#include "FileTesting.h"
-#include "ReaddirWalk.h"
-#include "TempFolder.h"
-#include "Unit_HtmlUmlaute.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "files/DropIntake.h"
+#include "files/ExtensionList.h"
+#include "files/FileList.h"
+#include "tests/files/FileTesting.h"
+#include "tests/files/ReaddirWalk.h"
+#include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "ReferenceCodec.h"
+#include "tests/entities/ReferenceCodec.h"
 
 #include <cstddef>
 
-#include "Unit_HtmlUmlaute.h"
+#include "entities/Unit_HtmlUmlaute.h"
 
 namespace glyphwright::reference {
 

@@ -1,6 +1,6 @@
-#include "Utf8Reference.h"
+#include "tests/entities/Utf8Reference.h"
 
-#include "ReferenceCodec.h"
+#include "tests/entities/ReferenceCodec.h"
 
 namespace glyphwright::reference {
 

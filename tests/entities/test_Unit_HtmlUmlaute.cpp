@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ReferenceCodec.h"
-#include "Unit_HtmlUmlaute.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "tests/entities/ReferenceCodec.h"
 
 namespace glyphwright {
 namespace {

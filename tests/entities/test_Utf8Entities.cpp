@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "ReferenceCodec.h"
-#include "Unit_HtmlUmlaute.h"
-#include "Utf8Entities.h"
-#include "Utf8Reference.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "entities/Utf8Entities.h"
+#include "tests/entities/ReferenceCodec.h"
+#include "tests/entities/Utf8Reference.h"
 
 namespace glyphwright {
 namespace {

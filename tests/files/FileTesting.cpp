@@ -1,4 +1,4 @@
-#include "FileTesting.h"
+#include "tests/files/FileTesting.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "ReaddirWalk.h"
+#include "tests/files/ReaddirWalk.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -2,7 +2,7 @@
 // sequence a view adapter must receive.
 #pragma once
 
-#include "ListObserver.h"
+#include "files/ListObserver.h"
 
 #include <cstddef>
 #include <string>

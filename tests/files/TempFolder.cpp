@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "tests/files/TempFolder.h"
 
 #include <cstdlib>
 #include <dirent.h>

@@ -1,7 +1,7 @@
-#include "ConversionRun.h"
+#include "files/ConversionRun.h"
 
-#include "FileTesting.h"
-#include "TempFolder.h"
+#include "tests/files/FileTesting.h"
+#include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ TEST(ConversionRun, ConvertsEveryEntryInOrderAndGathersFailures) {
     FileList list;
     list.Append(a);
     list.Append(missing);
-    list.Append(a);  // listed twice: converted twice
+    list.Append(a); // listed twice: converted twice
 
     std::vector<std::size_t> done;
     int steps = 0;
@@ -49,9 +49,9 @@ TEST(ConversionRun, ConvertsEveryEntryInOrderAndGathersFailures) {
     ASSERT_EQ(summary.failures.size(), 1u);
     EXPECT_EQ(summary.failures[0], "Datei " + missing + " kann nicht geöffnet werden");
     EXPECT_EQ(done, (std::vector<std::size_t>{0, 1, 2}));
-    EXPECT_EQ(steps, 2);  // the missing file never reaches the step
+    EXPECT_EQ(steps, 2); // the missing file never reaches the step
     EXPECT_EQ(ReadBytes(a), "ABC\r\n");
-    EXPECT_EQ(list.Count(), 3u);  // a run never changes the list
+    EXPECT_EQ(list.Count(), 3u); // a run never changes the list
 }
 
 TEST(ConversionRun, FailureLineNamesTheFileOnce) {

@@ -1,9 +1,9 @@
-#include "ConvertListedFile.h"
-#include "FileErrors.h"
-#include "FileTesting.h"
-#include "TempFolder.h"
-#include "TextFile.h"
-#include "Unit_HtmlUmlaute.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "files/ConvertListedFile.h"
+#include "files/FileErrors.h"
+#include "files/TextFile.h"
+#include "tests/files/FileTesting.h"
+#include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "DropIntake.h"
-#include "ExtensionList.h"
-#include "FileList.h"
-#include "IsAcceptedFile.h"
-#include "ListErrors.h"
-#include "ReaddirWalk.h"
-#include "TempFolder.h"
+#include "files/DropIntake.h"
+#include "files/ExtensionList.h"
+#include "files/FileList.h"
+#include "files/IsAcceptedFile.h"
+#include "files/ListErrors.h"
+#include "tests/files/ReaddirWalk.h"
+#include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ExtensionList.h"
-#include "ListErrors.h"
-#include "RecordingObserver.h"
+#include "files/ExtensionList.h"
+#include "files/ListErrors.h"
+#include "tests/files/RecordingObserver.h"
 
 #include <gtest/gtest.h>
 

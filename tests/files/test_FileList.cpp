@@ -1,6 +1,6 @@
-#include "FileList.h"
-#include "ListErrors.h"
-#include "RecordingObserver.h"
+#include "files/FileList.h"
+#include "files/ListErrors.h"
+#include "tests/files/RecordingObserver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ExtensionList.h"
-#include "IsAcceptedFile.h"
+#include "files/ExtensionList.h"
+#include "files/IsAcceptedFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "LineList.h"
+#include "files/LineList.h"
 
 #include <gtest/gtest.h>
 

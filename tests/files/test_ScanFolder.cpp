@@ -1,10 +1,10 @@
-#include "ExtensionList.h"
-#include "FileList.h"
-#include "IsAcceptedFile.h"
-#include "ListErrors.h"
-#include "ReaddirWalk.h"
-#include "ScanFolder.h"
-#include "TempFolder.h"
+#include "files/ExtensionList.h"
+#include "files/FileList.h"
+#include "files/IsAcceptedFile.h"
+#include "files/ListErrors.h"
+#include "files/ScanFolder.h"
+#include "tests/files/ReaddirWalk.h"
+#include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
 

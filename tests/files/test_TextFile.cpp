@@ -1,7 +1,7 @@
-#include "FileErrors.h"
-#include "FileTesting.h"
-#include "TempFolder.h"
-#include "TextFile.h"
+#include "files/FileErrors.h"
+#include "files/TextFile.h"
+#include "tests/files/FileTesting.h"
+#include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ExtensionSettings.h"
+#include "settings/ExtensionSettings.h"
 
-#include "SettingsTestSupport.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>
 

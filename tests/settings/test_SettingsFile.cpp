@@ -1,6 +1,6 @@
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
-#include "SettingsTestSupport.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "SettingsPath.h"
+#include "settings/SettingsPath.h"
 
 #include <gtest/gtest.h>
 

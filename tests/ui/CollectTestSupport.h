@@ -3,10 +3,10 @@
 // dialogs answered the way a user answers them.
 #pragma once
 
-#include "DialogWindow.h"
-#include "ExtensionList.h"
-#include "FileList.h"
-#include "UiTestSupport.h"
+#include "files/ExtensionList.h"
+#include "files/FileList.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/DialogWindow.h"
 
 #include <QDropEvent>
 #include <QLabel>

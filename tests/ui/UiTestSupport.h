@@ -3,7 +3,7 @@
 // answer a modal dialog from inside the test.
 #pragma once
 
-#include "Application.h"
+#include "ui/Application.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,7 +1,7 @@
 // Failures that escape a handler: reported in the error box through the
 // application's notify, and the program goes on.
-#include "ErrorReport.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/ErrorReport.h"
 
 #include <QLabel>
 #include <QMessageBox>

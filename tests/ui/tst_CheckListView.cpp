@@ -2,9 +2,9 @@
 // the check box column turns the entry's mark over, the second press of a
 // double-click too; Space turns the selected entry over; Qt's own check box
 // handling never adds a toggle of its own.
-#include "CheckListView.h"
-#include "CollectTestSupport.h"
-#include "Unit1.h"
+#include "tests/ui/CollectTestSupport.h"
+#include "ui/CheckListView.h"
+#include "ui/Unit1.h"
 
 #include <QImage>
 #include <QItemSelectionModel>
@@ -102,8 +102,8 @@ private slots:
         while (form_->Extensions().Count() > 3) {
             form_->Extensions().Delete(3);
         }
-        const QPoint below = list_->viewport()->mapTo(
-            form_.get(), QPoint(3, list_->viewport()->height() - 2));
+        const QPoint below =
+            list_->viewport()->mapTo(form_.get(), QPoint(3, list_->viewport()->height() - 2));
         QVERIFY(!list_->indexAt(list_->viewport()->mapFrom(form_.get(), below)).isValid());
         QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, {}, below);
         for (int row = 0; row < 3; ++row) {

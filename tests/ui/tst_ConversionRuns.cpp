@@ -1,11 +1,11 @@
 // The two conversion runs in the window: what lands on disk, the locked window
 // and the progress bar of the encode run, the closing box and the files it
 // names when some could not be converted.
-#include "DialogWindow.h"
-#include "DropIntake.h"
-#include "FileErrors.h"
-#include "UiTestSupport.h"
-#include "Unit1.h"
+#include "files/DropIntake.h"
+#include "files/FileErrors.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/DialogWindow.h"
+#include "ui/Unit1.h"
 
 #include <QCheckBox>
 #include <QDir>

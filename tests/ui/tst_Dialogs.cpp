@@ -1,10 +1,10 @@
 // The standard dialogs: layout arithmetic, the real dialogs' geometry, keys and results, the
 // error box. Dialogs are answered from a timer while their modal loop runs.
-#include "Application.h"
-#include "DialogGeometry.h"
-#include "DialogWindow.h"
-#include "Dialogs.h"
-#include "InputDialog.h"
+#include "ui/Application.h"
+#include "ui/DialogGeometry.h"
+#include "ui/DialogWindow.h"
+#include "ui/Dialogs.h"
+#include "ui/InputDialog.h"
 
 #include <QApplication>
 #include <QClipboard>

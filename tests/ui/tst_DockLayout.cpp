@@ -1,6 +1,6 @@
 // The docking arithmetic on its own: order, nesting, and what happens when the
 // room runs out. The main window's numbers are checked on the real window.
-#include "DockLayout.h"
+#include "ui/DockLayout.h"
 
 #include <QTest>
 

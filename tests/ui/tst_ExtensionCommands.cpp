@@ -1,8 +1,8 @@
 // The three buttons of the extension list: add through the input dialog,
 // delete the selected entry, clear after a confirmation; and a list that
 // cannot take another entry.
-#include "CollectTestSupport.h"
-#include "Unit1.h"
+#include "tests/ui/CollectTestSupport.h"
+#include "ui/Unit1.h"
 
 #include <QItemSelectionModel>
 #include <QListView>
@@ -75,9 +75,9 @@ private slots:
         Add(QStringLiteral(". php"));
         // Only a to z change case; nothing is trimmed; an equal entry is added
         // again, after the equal ones.
-        const std::vector<std::string> expected = {
-            ". PHP", ".HTM", ".HTML", ".INC", ".PHP", ".PHP", ".PHP", ".PHP3", ".SHTM", ".SHTML",
-            ".ä"};
+        const std::vector<std::string> expected = {". PHP", ".HTM",   ".HTML", ".INC",
+                                                   ".PHP",  ".PHP",   ".PHP",  ".PHP3",
+                                                   ".SHTM", ".SHTML", ".ä"};
         QCOMPARE(Texts(form_->Extensions()), expected);
         for (std::size_t i = 0; i < form_->Extensions().Count(); ++i) {
             QVERIFY(!form_->Extensions().Mark(i));

@@ -1,8 +1,8 @@
 // The file list: drops from anywhere on the window fill it in the order the
 // drag source gives, folders walked in between; the two buttons delete the
 // selected entries or, after a confirmation, all of them.
-#include "CollectTestSupport.h"
-#include "Unit1.h"
+#include "tests/ui/CollectTestSupport.h"
+#include "ui/Unit1.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,9 +95,8 @@ private slots:
         MakeFile(root + QStringLiteral("/D.htm/notes.txt"));
         const QString missing = root + QStringLiteral("/b.htm");
 
-        DropOn(form_->ListBox1->viewport(),
-               *FileDrag({root + QStringLiteral("/a.htm"), root + QStringLiteral("/D.htm/"),
-                          missing}));
+        DropOn(form_->ListBox1->viewport(), *FileDrag({root + QStringLiteral("/a.htm"),
+                                                       root + QStringLiteral("/D.htm/"), missing}));
         const std::vector<std::string> expected = {Native(root + QStringLiteral("/a.htm")),
                                                    Native(root + QStringLiteral("/D.htm/S/y.HTM")),
                                                    Native(missing)};

@@ -1,7 +1,7 @@
 // The font metrics the window's layout relies on. A changed font environment
 // (a missing package, another font configuration) fails here first.
-#include "Fonts.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/Fonts.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -1,8 +1,8 @@
 // The settings file as the window uses it: the extension list loaded while the
 // window is built, saved when it closes, and the two messages when either fails.
-#include "DialogWindow.h"
-#include "UiTestSupport.h"
-#include "Unit1.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/DialogWindow.h"
+#include "ui/Unit1.h"
 
 #include <QAbstractItemModel>
 #include <QFile>

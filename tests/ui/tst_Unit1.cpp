@@ -1,10 +1,10 @@
 // The main window: every control's place at the design size and after a
 // resize, the docking of the progress bar, the keyboard order, the menus, the
 // web links and drops from anywhere on the window.
-#include "DockPanel.h"
-#include "StDropFiles.h"
-#include "UiTestSupport.h"
-#include "Unit1.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/DockPanel.h"
+#include "ui/StDropFiles.h"
+#include "ui/Unit1.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -2,10 +2,10 @@
 // clamped to 0 on a small screen), later shown where the user left it;
 // closing only hides it, and typed text survives. Closing the main window
 // ends the program even with the about window open.
-#include "UiTestSupport.h"
-#include "Unit1.h"
-#include "Unit_Copyright.h"
-#include "WindowPlacement.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/Unit1.h"
+#include "ui/Unit_Copyright.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QPlainTextEdit>

@@ -1,8 +1,8 @@
 // Shows one of the program's dialogs with its real texts, for screenshots and a quick look:
 //   glyphwright-dialog-preview info|confirm|input|error
 // Prints the dialog's answer when it closes.
-#include "Application.h"
-#include "Dialogs.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QStringList>
