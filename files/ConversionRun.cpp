@@ -2,14 +2,15 @@
 
 namespace glyphwright {
 
-RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
+RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
                             const RunHooks& hooks) {
     RunSummary summary;
     const std::size_t count = list.Count();
     for (std::size_t entry = 0; entry < count; ++entry) {
-        const FileOutcome outcome = ConvertListedFile(list, entry, convert, hooks.perFile);
+        const FileOutcome outcome = ConvertListedFile(list, entry, conversion, hooks.perFile);
         if (outcome.converted) {
             ++summary.converted;
+            summary.convertedAsUtf8 += outcome.charset == Charset::Utf8 ? 1 : 0;
         } else {
             summary.failures.push_back(FailureLine(list.Path(entry), outcome.message));
         }

@@ -13,6 +13,7 @@ namespace glyphwright {
 
 struct RunSummary {
     std::size_t converted = 0;
+    std::size_t convertedAsUtf8 = 0;   // of those, the files read as UTF-8
     std::vector<std::string> failures; // one FailureLine per failed entry, in list order
 };
 
@@ -23,7 +24,7 @@ struct RunHooks {
 };
 
 // Takes the entry count once, then converts entries 0 .. N-1 in order.
-RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
+RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
                             const RunHooks& hooks);
 
 // The message of a failed file, naming it: most messages do already, but the

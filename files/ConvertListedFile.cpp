@@ -1,5 +1,6 @@
 #include "files/ConvertListedFile.h"
 
+#include "files/FileErrors.h"
 #include "files/FileReplace.h"
 #include "files/LineList.h"
 #include "files/TextFile.h"
@@ -21,13 +22,24 @@ template <class T> void LetGo(T& value) {
 
 } // namespace
 
-FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
-                              const TextConversion& convert, const ConvertHooks& hooks) {
+FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
+                              const ConvertHooks& hooks) {
+    FileOutcome outcome;
     try {
         // The path is read afresh at each use, as the list holds it.
         std::string joined;
         {
-            LineList lines = LoadTextFile(list.Path(entry));
+            LineList lines;
+            {
+                std::string bytes = LoadFileBytes(list.Path(entry));
+                const CharsetChoice choice = ChooseCharset(bytes, conversion.rule);
+                if (choice.invalidAt != std::string_view::npos) {
+                    throw UnsupportedFileError::NotUtf8(list.Path(entry),
+                                                        LineNumberAt(bytes, choice.invalidAt));
+                }
+                outcome.charset = choice.charset;
+                lines = SplitLines(bytes);
+            }
             if (hooks.loaded) {
                 hooks.loaded(list.Path(entry), lines);
             }
@@ -39,7 +51,7 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
         if (hooks.backupWanted && hooks.backupWanted()) {
             ReplaceFileContent(BackupPath(list.Path(entry)), joined);
         }
-        std::string converted = convert(joined);
+        std::string converted = conversion.For(outcome.charset)(joined);
         LetGo(joined);
         // The codec never makes or removes a line end or a NUL, so the
         // converted text is its own split-and-join; the round trip is only
@@ -51,14 +63,15 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
             hooks.progressStep();
         }
         ReplaceFileContent(list.Path(entry), converted);
-        return {true, {}};
+        outcome.converted = true;
     } catch (const std::bad_alloc&) {
-        return {false, "Zu wenig Arbeitsspeicher"};
+        outcome.message = "Zu wenig Arbeitsspeicher";
     } catch (const std::exception& error) {
-        return {false, error.what()};
+        outcome.message = error.what();
     } catch (...) {
-        return {false, "Unbekannter Fehler"};
+        outcome.message = "Unbekannter Fehler";
     }
+    return outcome;
 }
 
 } // namespace glyphwright

@@ -2,17 +2,15 @@
 // save. Every error of one file is caught here and returned as its outcome.
 #pragma once
 
+#include "files/Conversion.h"
 #include "files/FileList.h"
 #include "files/LineList.h"
 
 #include <cstddef>
 #include <functional>
 #include <string>
-#include <string_view>
 
 namespace glyphwright {
-
-using TextConversion = std::function<std::string(std::string_view)>;
 
 struct ConvertHooks {
     // Called after loading, before anything is written; may refuse the file by
@@ -26,10 +24,13 @@ struct ConvertHooks {
 
 struct FileOutcome {
     bool converted = false;
-    std::string message; // the error's message when not converted
+    std::string message;                    // the error's message when not converted
+    Charset charset = Charset::Windows1252; // as the file was read, when it was
 };
 
-FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
-                              const TextConversion& convert, const ConvertHooks& hooks);
+// The character set is chosen on the bytes as loaded, before the backup; a
+// file that has to be UTF-8 but is not is refused untouched, backup included.
+FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
+                              const ConvertHooks& hooks);
 
 } // namespace glyphwright

@@ -24,6 +24,11 @@ UnsupportedFileError UnsupportedFileError::NotRegular(const std::string& path) {
     return UnsupportedFileError("Datei " + path + " ist keine gewöhnliche Datei");
 }
 
+UnsupportedFileError UnsupportedFileError::NotUtf8(const std::string& path, std::size_t line) {
+    return UnsupportedFileError("Datei " + path + " ist kein gültiges UTF-8 (Zeile " +
+                                std::to_string(line) + ")");
+}
+
 ShortReadError::ShortReadError(const std::string& path)
     : FileError("Datei " + path + " konnte nicht vollständig gelesen werden") {}
 

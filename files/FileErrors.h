@@ -2,6 +2,7 @@
 // German message shown to the user, naming the file where there is one.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -37,6 +38,8 @@ public:
     static UnsupportedFileError HoldsNul(const std::string& path);
     static UnsupportedFileError TooLarge(const std::string& path);
     static UnsupportedFileError NotRegular(const std::string& path);
+    // Taken as UTF-8 (by its byte-order mark, or as asked) but not valid UTF-8.
+    static UnsupportedFileError NotUtf8(const std::string& path, std::size_t line);
 };
 
 // A read that delivered fewer bytes than the file's size.

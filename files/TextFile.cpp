@@ -22,7 +22,7 @@ constexpr off_t kSizeLimit = off_t{1} << 31;
 
 } // namespace
 
-LineList LoadTextFile(const std::string& path) {
+std::string LoadFileBytes(const std::string& path) {
     // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, and
     // is then refused like any other file that is not a regular file.
     posix::FileDescriptor fd = posix::Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -53,7 +53,11 @@ LineList LoadTextFile(const std::string& path) {
     if (bytes.find('\0') != std::string::npos) {
         throw UnsupportedFileError::HoldsNul(path);
     }
-    return SplitLines(bytes);
+    return bytes;
+}
+
+LineList LoadTextFile(const std::string& path) {
+    return SplitLines(LoadFileBytes(path));
 }
 
 void SaveTextFile(const LineList& lines, const std::string& path) {

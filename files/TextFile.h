@@ -7,9 +7,12 @@
 
 namespace glyphwright {
 
-// Reads the regular file at path with one read. Throws OpenError,
-// UnsupportedFileError (NUL byte, 2 GiB or more, not a regular file) or
-// ShortReadError; never creates anything.
+// Reads the regular file at path whole, with one read, as it is on disk.
+// Throws OpenError, UnsupportedFileError (NUL byte, 2 GiB or more, not a
+// regular file) or ShortReadError; never creates anything.
+std::string LoadFileBytes(const std::string& path);
+
+// SplitLines of LoadFileBytes.
 LineList LoadTextFile(const std::string& path);
 
 // Replaces the file at path with JoinLines(lines). Throws CreateError when the
