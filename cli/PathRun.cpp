@@ -85,20 +85,14 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     if (summaryShown) {
         progress.emplace(output.err, files.Count(), output.width);
     }
-    const bool utf8 = invocation.encoding == Encoding::Utf8;
     std::uint64_t loadedBytes = 0;
 
     RunHooks hooks;
     hooks.perFile.backupWanted = [&invocation] { return invocation.backup; };
-    if (utf8 || progress) {
+    if (progress) {
         hooks.perFile.loaded = [&](const std::string& path, const LineList& lines) {
-            if (progress) {
-                progress->Started(path);
-                loadedBytes = lines.JoinedSize();
-            }
-            if (utf8) {
-                RequireUtf8Lines(path, lines);
-            }
+            progress->Started(path);
+            loadedBytes = lines.JoinedSize();
         };
     }
     hooks.entryDone = [&](std::size_t entry, const FileOutcome& outcome) {
@@ -111,12 +105,14 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
         }
     };
     const RunSummary summary =
-        ConvertAllListed(files, ConversionFor(invocation.direction, invocation.encoding), hooks);
+        ConvertAllListed(files, ConversionFor(invocation.direction, invocation.charset), hooks);
 
     if (progress) {
         progress->Clear();
         failures.ReleaseHeld();
-        std::fprintf(output.err, "%s\n", SummaryLine(summary.converted, failures.Count()).c_str());
+        std::fprintf(
+            output.err, "%s\n",
+            SummaryLine(summary.converted, summary.convertedAsUtf8, failures.Count()).c_str());
         std::fflush(output.err);
     }
     return failures.Count() == 0 ? kAllConverted : kSomeFailed;
