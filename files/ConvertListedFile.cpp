@@ -1,6 +1,6 @@
 #include "files/ConvertListedFile.h"
 
-#include "files/FileErrors.h"
+#include "files/ConvertedText.h"
 #include "files/FileReplace.h"
 #include "files/LineList.h"
 #include "files/TextFile.h"
@@ -29,36 +29,22 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
         // The path is read afresh at each use, as the list holds it.
         std::string joined;
         {
-            LineList lines;
-            {
-                std::string bytes = LoadFileBytes(list.Path(entry));
-                const CharsetChoice choice = ChooseCharset(bytes, conversion.rule);
-                if (choice.invalidAt != std::string_view::npos) {
-                    throw UnsupportedFileError::NotUtf8(list.Path(entry),
-                                                        LineNumberAt(bytes, choice.invalidAt));
-                }
-                outcome.charset = choice.charset;
-                lines = SplitLines(bytes);
-            }
+            LoadedText text =
+                TakeLoadedBytes(list.Path(entry), LoadFileBytes(list.Path(entry)), conversion.rule);
+            outcome.charset = text.charset;
             if (hooks.loaded) {
-                hooks.loaded(list.Path(entry), lines);
+                hooks.loaded(list.Path(entry), text.lines);
             }
             // The backup and the conversion both start from the joined lines,
             // so they are joined once; each form is let go as soon as the
             // next one stands, so that a large file is held about twice.
-            joined = JoinLines(lines);
+            joined = JoinLines(text.lines);
         }
         if (hooks.backupWanted && hooks.backupWanted()) {
             ReplaceFileContent(BackupPath(list.Path(entry)), joined);
         }
-        std::string converted = conversion.For(outcome.charset)(joined);
+        std::string converted = ConvertJoined(joined, conversion, outcome.charset);
         LetGo(joined);
-        // The codec never makes or removes a line end or a NUL, so the
-        // converted text is its own split-and-join; the round trip is only
-        // taken for a conversion that breaks that.
-        if (!IsJoinedText(converted)) {
-            converted = JoinLines(SplitLines(converted));
-        }
         if (hooks.progressStep) {
             hooks.progressStep();
         }
