@@ -22,6 +22,9 @@ enum class PathKind { Folder, File, Missing };
 // its conversion reports why.
 PathKind KindOf(const std::string& path);
 
+// Whether any of paths is a folder (the filter is needed then).
+bool AnyFolder(const std::vector<std::string>& paths);
+
 // The window's settings file: that of the program "glyphwright" beside this one.
 std::string WindowSettingsPath();
 

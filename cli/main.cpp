@@ -3,6 +3,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/PathRun.h"
 #include "cli/Progress.h"
+#include "cli/RestoreRun.h"
 #include "cli/StreamConvert.h"
 
 #include <cstdio>
@@ -37,6 +38,7 @@ int Run(const std::vector<std::string>& arguments) {
         std::cout << VersionText() << std::flush;
         return kAllConverted;
     case Invocation::Action::Convert:
+    case Invocation::Action::Restore:
         break;
     }
     if (invocation.paths.empty()) {
@@ -49,7 +51,8 @@ int Run(const std::vector<std::string>& arguments) {
         output.width = TerminalWidth(stderr);
     }
     try {
-        return RunOnPaths(invocation, output);
+        return invocation.action == Invocation::Action::Restore ? RunRestore(invocation, output)
+                                                                : RunOnPaths(invocation, output);
     } catch (const UsageError& error) {
         return UsageFailure(error);
     }

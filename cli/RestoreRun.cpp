@@ -1,0 +1,53 @@
+#include "cli/RestoreRun.h"
+
+#include "cli/BackupSelection.h"
+#include "cli/ExitStatus.h"
+#include "cli/FailureOutput.h"
+#include "cli/FileSelection.h"
+#include "cli/Progress.h"
+#include "files/ConversionRun.h"
+#include "files/RestoreBackup.h"
+
+namespace glyphwright::cli {
+
+int RunRestore(const Invocation& invocation, const RunOutput& output) {
+    const ExtensionList filter = FolderFilter(invocation, AnyFolder(invocation.paths));
+    const bool summaryShown = output.errIsTerminal && !invocation.quiet && !invocation.dryRun;
+    FailureOutput failures(output.err, false);
+
+    const TakenBackups taken = TakeBackups(invocation.paths, filter);
+    for (const std::string& backup : taken.missing) {
+        failures.Report(MissingBackupMessage(backup));
+    }
+
+    std::size_t restored = 0;
+    for (const BackupPair& pair : taken.pairs) {
+        if (invocation.dryRun) {
+            std::fprintf(output.out, "%s -> %s\n", pair.backup.c_str(), pair.file.c_str());
+            continue;
+        }
+        const RestoreOutcome outcome = RestoreBackup(pair.backup, pair.file, invocation.keep);
+        restored += outcome.restored ? 1 : 0;
+        if (!outcome.message.empty()) {
+            failures.Report(FailureLine(pair.file, outcome.message));
+        }
+    }
+    std::fflush(output.out);
+
+    if (summaryShown) {
+        std::fprintf(output.err, "%s\n", RestoreSummaryLine(restored, failures.Count()).c_str());
+        std::fflush(output.err);
+    }
+    return failures.Count() == 0 ? kAllConverted : kSomeFailed;
+}
+
+std::string RestoreSummaryLine(std::size_t restored, std::size_t failed) {
+    std::string line = GroupDigits(restored) +
+                       (restored == 1 ? " Datei zurückgeschrieben" : " Dateien zurückgeschrieben");
+    if (failed != 0) {
+        line += ", " + GroupDigits(failed) + " fehlgeschlagen";
+    }
+    return line;
+}
+
+} // namespace glyphwright::cli
