@@ -18,6 +18,7 @@ enum LongOnly : int {
     kCp1252,
     kSync,
     kVersion,
+    kListExt,
 };
 
 const option kLongOptions[] = {
@@ -33,6 +34,7 @@ const option kLongOptions[] = {
     {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
+    {"list-ext", no_argument, nullptr, kListExt},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -98,7 +100,8 @@ public:
 
     Invocation Parse() {
         Options();
-        // Help and version win over every mistake, wherever they stand.
+        // Help, version and the extension list (asked for by shell completion
+        // halfway through a line) win over every mistake, wherever they stand.
         if (shown_) {
             invocation_.action = *shown_;
             return invocation_;
@@ -189,6 +192,9 @@ private:
             break;
         case kVersion:
             shown_ = shown_.value_or(Invocation::Action::Version);
+            break;
+        case kListExt:
+            shown_ = shown_.value_or(Invocation::Action::ListExtensions);
             break;
         }
     }
@@ -295,7 +301,7 @@ private:
     std::vector<char*> argv_;
     bool commandSeen_ = false;
     bool noBackupGiven_ = false;
-    std::optional<Invocation::Action> shown_; // the first of help and version
+    std::optional<Invocation::Action> shown_; // the first of help, version and list-ext
     std::optional<std::string> firstError_;
     Invocation invocation_;
 };

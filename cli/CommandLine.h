@@ -18,7 +18,7 @@ enum class Direction { Encode, Decode };
 enum class Encoding { Windows1252, Utf8 };
 
 struct Invocation {
-    enum class Action { Convert, Restore, Help, Version };
+    enum class Action { Convert, Restore, Help, Version, ListExtensions };
     Action action = Action::Convert;
     Direction direction = Direction::Encode; // of Convert
     // Files: each by its own bytes unless --utf8 or --cp1252 says otherwise.

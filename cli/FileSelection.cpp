@@ -95,6 +95,13 @@ ExtensionList FolderFilter(const Invocation& invocation, bool folderGiven) {
     return filter;
 }
 
+ExtensionList KnownExtensions(const Invocation& invocation) {
+    if (invocation.settingsFile) {
+        return LoadedEntries(*invocation.settingsFile, true);
+    }
+    return LoadedEntries(WindowSettingsPath(), false);
+}
+
 std::vector<std::string> TakePaths(const std::vector<std::string>& paths,
                                    const ExtensionList& filter, FileList& files) {
     std::vector<std::string> missing;

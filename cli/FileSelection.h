@@ -34,6 +34,10 @@ std::string WindowSettingsPath();
 // when a folder is given and no entry is marked.
 ExtensionList FolderFilter(const Invocation& invocation, bool folderGiven);
 
+// Every entry of the extension list, marked or not: that of the settings file
+// named by --settings (which must exist), else the window's, else the defaults.
+ExtensionList KnownExtensions(const Invocation& invocation);
+
 // Takes paths in order into files: a folder is walked by ScanFolder, any other
 // existing path is appended as named, whatever its extension. Returns the
 // missing paths, in order; they contribute nothing.

@@ -68,6 +68,8 @@ std::string HelpText() {
            "                       Zusammenfassung\n"
            "  -h, --help           diese Hilfe zeigen\n"
            "      --version        die Versionsnummer zeigen\n"
+           "      --list-ext       die Endungen der Einstellungen (oder von\n"
+           "                       --settings) auflisten, eine je Zeile\n"
            "      --               alles Folgende sind Pfade\n"
            "\n"
            "Lange Optionen dürfen abgekürzt werden, solange sie eindeutig bleiben\n"

@@ -134,6 +134,14 @@ TEST(ParseCommandLine, CheckAndRestore) {
     EXPECT_EQ(call.paths, (Args{"site", "b"}));
 }
 
+TEST(ParseCommandLine, ListExtWinsLikeHelpAndTakesTheSettingsFile) {
+    Invocation call = ParseCommandLine({"--list-ext"});
+    EXPECT_EQ(call.action, Invocation::Action::ListExtensions);
+    call = ParseCommandLine({"encode", "--settings=s.ini", "--x", "--list"});
+    EXPECT_EQ(call.action, Invocation::Action::ListExtensions);
+    EXPECT_EQ(call.settingsFile, "s.ini");
+}
+
 TEST(ParseCommandLine, UsageErrorsOfChecksRestoresAndPrefixes) {
     const std::vector<std::pair<Args, std::string>> cases{
         {{"encode", "--c", "a"}, "Option „--c“ ist nicht eindeutig (--check, --cp1252)"},
@@ -161,7 +169,7 @@ TEST(HelpText, NamesEveryOptionAndTheVersionItsNumber) {
          {"Aufruf: glyphwright-cli", "--no-backup", "--help", "--version", "._backup_",
           "Standardeingabe", "-e, --ext", "--settings", "-n, --dry-run", "--utf8", "--cp1252",
           "-q, --quiet", "Beispiele:", "glyphwright-cli encode --ext .htm,.html", "--check",
-          "restore", "--keep", "--sync"}) {
+          "restore", "--keep", "--sync", "--list-ext"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText(), "glyphwright-cli " GLYPHWRIGHT_VERSION "\n");
@@ -175,7 +183,7 @@ TEST(ManPage, NamesEveryOptionOfTheHelp) {
     for (const char* option :
          {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
           "\\-\\-utf8", "\\-\\-cp1252", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version",
-          "\\-\\-check", "\\-\\-keep", "\\-\\-sync", ".B restore"}) {
+          "\\-\\-check", "\\-\\-keep", "\\-\\-sync", ".B restore", "\\-\\-list\\-ext"}) {
         EXPECT_NE(page.str().find(option), std::string::npos) << option;
     }
 }
