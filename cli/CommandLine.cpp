@@ -62,6 +62,8 @@ private:
             invocation_.quiet = true;
         } else if (name == "--utf8") {
             invocation_.encoding = Encoding::Utf8;
+        } else if (name == "--sync") {
+            invocation_.sync = true;
         } else {
             throw UsageError("unbekannte Option " + Quoted(argument));
         }
@@ -215,6 +217,9 @@ std::string HelpText() {
            "      --utf8           die Dateien sind in UTF-8 gespeichert (sonst\n"
            "                       Windows-1252); eine Datei, die kein gültiges\n"
            "                       UTF-8 ist, bleibt unverändert\n"
+           "      --sync           jede neue Datei vor dem Umbenennen und jeden Ordner\n"
+           "                       danach auf die Platte schreiben lassen, damit auch\n"
+           "                       ein Stromausfall keine leere Datei hinterlässt\n"
            "  -q, --quiet          nur Fehler melden, keinen Fortschritt und keine\n"
            "                       Zusammenfassung\n"
            "  -h, --help           diese Hilfe zeigen\n"
@@ -233,7 +238,9 @@ std::string HelpText() {
            "\n"
            "Rückgabewert: 0, wenn alles umgewandelt wurde; 1, wenn eine Datei\n"
            "fehlschlug oder ein PFAD nicht gefunden wurde; 2 bei einem falschen\n"
-           "Aufruf oder wenn für einen Ordner keine Endung markiert ist.\n";
+           "Aufruf oder wenn für einen Ordner keine Endung markiert ist; 128 + die\n"
+           "Nummer des Signals, wenn SIGINT, SIGTERM oder SIGHUP den Lauf zwischen\n"
+           "zwei Dateien beendet hat.\n";
 }
 
 std::string VersionText() {

@@ -23,6 +23,7 @@ struct Invocation {
     bool backup = true;
     bool dryRun = false;
     bool quiet = false;
+    bool sync = false; // --sync: each new file durable before its rename
     // The extensions of --ext, already in the form of the list (".HTM");
     // none: take the marked entries of the settings file.
     std::optional<std::vector<std::string>> extensions;

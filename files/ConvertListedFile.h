@@ -2,6 +2,7 @@
 // save. Every error of one file is caught here and returned as its outcome.
 #pragma once
 
+#include "files/FileFailure.h"
 #include "files/FileList.h"
 #include "files/LineList.h"
 
@@ -9,8 +10,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace glyphwright {
+
+class ConvertedFiles;
+class StopFlag;
 
 using TextConversion = std::function<std::string(std::string_view)>;
 
@@ -22,14 +27,27 @@ struct ConvertHooks {
     std::function<bool()> backupWanted;
     // Called after converting, before saving (the encode run's bar step); may be empty.
     std::function<void()> progressStep;
+    // For tests: runs just before the converted file replaces the old one.
+    std::function<void(const std::string& target)> beforeReplace;
+    // A requested stop leaves the file as it was, unless it is already replaced. May be null.
+    const StopFlag* stop = nullptr;
+    // Each new file is made durable before it takes its name.
+    bool sync = false;
 };
 
 struct FileOutcome {
-    bool converted = false;
-    std::string message; // the error's message when not converted
+    bool converted = false;             // also for a file that the run had converted already
+    bool alreadyDone = false;           // converted earlier in the run; nothing read or written
+    std::string message;                // the error's own message when not converted
+    FileFailure failure;                // the same, as data, when not converted
+    std::vector<std::string> renamedIn; // folders that got a new name
 };
 
+// With converted, a file that the run has converted already, under this
+// name or another, is not read or written again. Without it every call
+// converts.
 FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
-                              const TextConversion& convert, const ConvertHooks& hooks);
+                              const TextConversion& convert, const ConvertHooks& hooks,
+                              ConvertedFiles* converted = nullptr);
 
 } // namespace glyphwright
