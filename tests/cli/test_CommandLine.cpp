@@ -40,8 +40,9 @@ TEST(ParseCommandLine, CommandsOptionsAndFiles) {
 }
 
 TEST(ParseCommandLine, EveryOptionInItsForms) {
-    Invocation call = ParseCommandLine(
-        {"decode", "-n", "--quiet", "--utf8", "-e", "htm,.Php", "--ext=.shtml", "site", "-eINC"});
+    Invocation call = ParseCommandLine({"decode", "-n", "--quiet", "--utf8", "-e", "htm,.Php",
+                                        "--ext=.shtml", "site", "-eINC", "--sync"});
+    EXPECT_TRUE(call.sync);
     EXPECT_TRUE(call.dryRun);
     EXPECT_TRUE(call.quiet);
     EXPECT_EQ(call.encoding, Encoding::Utf8);
@@ -63,6 +64,7 @@ TEST(ParseCommandLine, EveryOptionInItsForms) {
     EXPECT_FALSE(call.extensions.has_value());
     EXPECT_EQ(call.encoding, Encoding::Windows1252);
     EXPECT_FALSE(call.quiet);
+    EXPECT_FALSE(call.sync);
 }
 
 TEST(ParseExtensionOption, EntriesAsTheAddButtonMakesThem) {
@@ -109,7 +111,7 @@ TEST(HelpText, NamesEveryOptionAndTheVersionItsNumber) {
     for (const char* word :
          {"Aufruf: glyphwright-cli", "--no-backup", "--help", "--version", "._backup_",
           "Standardeingabe", "-e, --ext", "--settings", "-n, --dry-run", "--utf8", "-q, --quiet",
-          "Beispiele:", "glyphwright-cli encode --ext .htm,.html"}) {
+          "--sync", "Beispiele:", "glyphwright-cli encode --ext .htm,.html"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText(), "glyphwright-cli " GLYPHWRIGHT_VERSION "\n");
@@ -122,7 +124,7 @@ TEST(ManPage, NamesEveryOptionOfTheHelp) {
     ASSERT_FALSE(page.str().empty());
     for (const char* option :
          {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
-          "\\-\\-utf8", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version"}) {
+          "\\-\\-utf8", "\\-\\-sync", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version"}) {
         EXPECT_NE(page.str().find(option), std::string::npos) << option;
     }
 }

@@ -1,6 +1,7 @@
 #include "files/ConversionRun.h"
 
 #include "files/FileErrors.h"
+#include "files/StopFlag.h"
 
 #include "tests/files/FileTesting.h"
 #include "tests/files/TempFolder.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <string>
 #include <unistd.h>
@@ -100,6 +102,43 @@ TEST(ConversionRun, EachFileIsConvertedOnceInARun) {
     EXPECT_FALSE(ReadBytes(at("h2.htm._backup_")));
     EXPECT_EQ(ReadBytes(at("l.htm._backup_")), "c\r\n");
     EXPECT_FALSE(ReadBytes(at("c.htm._backup_")));
+}
+
+// A stop requested while a file is being replaced leaves that file as it
+// was (its backup may stand) and ends the run before the next entry.
+TEST(ConversionRun, AStopLeavesTheCurrentFileWholeAndEndsTheRun) {
+    TempFolder folder;
+    const auto at = [&](const std::string& name) { return folder.Path() + "/" + name; };
+    FileList list;
+    for (const char* name : {"a.htm", "b.htm", "c.htm"}) {
+        WriteBytes(at(name), name);
+        list.Append(at(name));
+    }
+    StopFlag stop;
+    std::vector<std::size_t> done;
+    RunHooks hooks;
+    hooks.perFile.backupWanted = [] { return true; };
+    hooks.perFile.stop = &stop;
+    hooks.perFile.beforeReplace = [&](const std::string& target) {
+        if (target == at("b.htm")) {
+            stop.Request(SIGTERM);
+        }
+    };
+    hooks.entryDone = [&](std::size_t entry, const FileOutcome&) { done.push_back(entry); };
+
+    const RunSummary summary = ConvertAllListed(list, Upper, hooks);
+
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_EQ(summary.handled, 1u);
+    EXPECT_EQ(summary.converted, 1u);
+    EXPECT_TRUE(summary.failures.empty());
+    EXPECT_EQ(done, std::vector<std::size_t>{0});
+    EXPECT_EQ(ReadBytes(at("a.htm")), "A.HTM\r\n");
+    EXPECT_EQ(ReadBytes(at("b.htm")), "b.htm");
+    EXPECT_EQ(ReadBytes(at("c.htm")), "c.htm");
+    EXPECT_EQ(
+        testing::NamesIn(folder.Path()),
+        (std::vector<std::string>{"a.htm", "a.htm._backup_", "b.htm", "b.htm._backup_", "c.htm"}));
 }
 
 // Each line names the file once and, when a system call failed, its cause

@@ -236,35 +236,44 @@ TEST_F(ConvertListedFileTest, FileChangedWhileConvertingIsLeftAlone) {
              folder.MakeLink("a.htm", "victim.txt");
          }},
     };
-    for (const bool hardLinked : {false, true}) {
-        for (const auto& [change, apply] : changes) {
-            const std::string label = change + (hardLinked ? ", hard-linked" : "");
-            for (const std::string& name : NamesIn(folder.Path())) {
-                unlink(At(name).c_str());
+    for (const bool lastMoment : {false, true}) {
+        for (const bool hardLinked : {false, true}) {
+            for (const auto& [change, apply] : changes) {
+                const std::string label = change + (hardLinked ? ", hard-linked" : "") +
+                                          (lastMoment ? ", just before the rename" : "");
+                for (const std::string& name : NamesIn(folder.Path())) {
+                    unlink(At(name).c_str());
+                }
+                WriteBytes(At("a.htm"), "a\n");
+                WriteBytes(At("victim.txt"), "mine\n");
+                if (hardLinked) {
+                    ASSERT_EQ(link(At("a.htm").c_str(), At("b.htm").c_str()), 0);
+                }
+                FileList list;
+                list.Append(At("a.htm"));
+                ConvertHooks hooks;
+                std::optional<std::string> seen;
+                const auto inject = [&] {
+                    apply(At("a.htm"));
+                    seen = ReadBytes(At("a.htm"));
+                };
+                if (lastMoment) {
+                    hooks.beforeReplace = [&](const std::string&) { inject(); };
+                } else {
+                    hooks.progressStep = inject;
+                }
+                const FileOutcome outcome = ConvertListedFile(list, 0, Mark, hooks);
+                EXPECT_FALSE(outcome.converted) << label;
+                EXPECT_EQ(outcome.message,
+                          "Datei " + At("a.htm") + " wurde während der Umwandlung geändert")
+                    << label;
+                EXPECT_EQ(ReadBytes(At("a.htm")), seen) << label;
+                EXPECT_EQ(ReadBytes(At("victim.txt")), "mine\n") << label;
+                EXPECT_EQ(NamesIn(folder.Path()), hardLinked
+                                                      ? (Names{"a.htm", "b.htm", "victim.txt"})
+                                                      : (Names{"a.htm", "victim.txt"}))
+                    << label;
             }
-            WriteBytes(At("a.htm"), "a\n");
-            WriteBytes(At("victim.txt"), "mine\n");
-            if (hardLinked) {
-                ASSERT_EQ(link(At("a.htm").c_str(), At("b.htm").c_str()), 0);
-            }
-            FileList list;
-            list.Append(At("a.htm"));
-            ConvertHooks hooks;
-            std::optional<std::string> seen;
-            hooks.progressStep = [&] {
-                apply(At("a.htm"));
-                seen = ReadBytes(At("a.htm"));
-            };
-            const FileOutcome outcome = ConvertListedFile(list, 0, Mark, hooks);
-            EXPECT_FALSE(outcome.converted) << label;
-            EXPECT_EQ(outcome.message,
-                      "Datei " + At("a.htm") + " wurde während der Umwandlung geändert")
-                << label;
-            EXPECT_EQ(ReadBytes(At("a.htm")), seen) << label;
-            EXPECT_EQ(ReadBytes(At("victim.txt")), "mine\n") << label;
-            EXPECT_EQ(NamesIn(folder.Path()), hardLinked ? (Names{"a.htm", "b.htm", "victim.txt"})
-                                                         : (Names{"a.htm", "victim.txt"}))
-                << label;
         }
     }
 }
