@@ -41,7 +41,7 @@ int Run(const std::vector<std::string>& arguments) {
         break;
     }
     if (invocation.paths.empty()) {
-        ConvertStream(stdin, stdout, invocation.direction, invocation.encoding);
+        ConvertStream(stdin, stdout, invocation.direction, StreamEncoding(invocation));
         return kAllConverted;
     }
     RunOutput output;

@@ -16,7 +16,7 @@ bool StopRequested(const ConvertHooks& hooks) {
 
 } // namespace
 
-RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
+RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
                             const RunHooks& hooks) {
     RunSummary summary;
     ConvertedFiles converted;
@@ -28,7 +28,7 @@ RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
             break;
         }
         const FileOutcome outcome =
-            ConvertListedFile(list, entry, convert, hooks.perFile, &converted);
+            ConvertListedFile(list, entry, conversion, hooks.perFile, &converted);
         if (!outcome.converted && outcome.failure.kind == FailureKind::Stopped) {
             summary.stopped = true;
             break;
@@ -36,6 +36,7 @@ RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
         ++summary.handled;
         if (outcome.converted) {
             ++summary.converted;
+            summary.convertedAsUtf8 += outcome.charset == Charset::Utf8 ? 1 : 0;
         } else {
             summary.failures.push_back(FailureLine(outcome.failure));
         }

@@ -13,6 +13,7 @@ namespace glyphwright {
 
 struct RunSummary {
     std::size_t converted = 0;         // entries done, those converted earlier in the run included
+    std::size_t convertedAsUtf8 = 0;   // of those, the files read as UTF-8
     std::vector<std::string> failures; // one FailureLine per failed entry, in list order
     std::size_t handled = 0;           // entries taken in hand: all of them unless stopped
     bool stopped = false;              // a stop request ended the run early
@@ -29,7 +30,7 @@ struct RunHooks {
 // is looked at before each entry and before each replacement; the entry it
 // stops is neither done nor failed. With hooks.perFile.sync every folder that
 // got a new name is synced once, at the end.
-RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
+RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
                             const RunHooks& hooks);
 
 // How many failures the report lists by name before it sums up the rest.

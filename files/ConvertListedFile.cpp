@@ -46,8 +46,8 @@ private:
     FileId id_;
 };
 
-FileOutcome Failed(FileFailure failure) {
-    FileOutcome outcome;
+FileOutcome Failed(FileOutcome outcome, FileFailure failure) {
+    outcome.converted = false;
     outcome.message = MessageOf(failure);
     outcome.failure = std::move(failure);
     return outcome;
@@ -55,10 +55,10 @@ FileOutcome Failed(FileFailure failure) {
 
 } // namespace
 
-FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
-                              const TextConversion& convert, const ConvertHooks& hooks,
-                              ConvertedFiles* converted) {
+FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
+                              const ConvertHooks& hooks, ConvertedFiles* converted) {
     std::string path;
+    FileOutcome outcome;
     try {
         // The path is read afresh at each use, as the list holds it.
         path = list.Path(entry);
@@ -73,10 +73,19 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
             return done;
         }
         Claim claim(converted, reader.Stamp().id);
-        FileOutcome outcome;
         std::string joined;
         {
-            LineList lines = reader.Load();
+            LineList lines;
+            {
+                std::string bytes = reader.LoadBytes();
+                const CharsetChoice choice = ChooseCharset(bytes, conversion.rule);
+                if (choice.invalidAt != std::string_view::npos) {
+                    throw UnsupportedFileError::NotUtf8(list.Path(entry),
+                                                        LineNumberAt(bytes, choice.invalidAt));
+                }
+                outcome.charset = choice.charset;
+                lines = SplitLines(bytes);
+            }
             if (hooks.loaded) {
                 hooks.loaded(list.Path(entry), lines);
             }
@@ -92,7 +101,7 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
             outcome.renamedIn.push_back(
                 ReplaceFileContent(BackupPath(list.Path(entry)), joined, backup).folder);
         }
-        std::string text = convert(joined);
+        std::string text = conversion.For(outcome.charset)(joined);
         LetGo(joined);
         // The codec never makes or removes a line end or a NUL, so the
         // converted text is its own split-and-join; the round trip is only
@@ -114,13 +123,13 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
         outcome.renamedIn.push_back(replaced.folder);
         return outcome;
     } catch (const FileError& error) {
-        return Failed(error.Failure());
+        return Failed(std::move(outcome), error.Failure());
     } catch (const std::bad_alloc&) {
-        return Failed({FailureKind::OutOfMemory, path, 0, {}});
+        return Failed(std::move(outcome), {FailureKind::OutOfMemory, path, 0, {}});
     } catch (const std::exception& error) {
-        return Failed({FailureKind::Other, path, 0, error.what()});
+        return Failed(std::move(outcome), {FailureKind::Other, path, 0, error.what()});
     } catch (...) {
-        return Failed({FailureKind::Other, path, 0, "Unbekannter Fehler"});
+        return Failed(std::move(outcome), {FailureKind::Other, path, 0, "Unbekannter Fehler"});
     }
 }
 

@@ -2,6 +2,7 @@
 // save. Every error of one file is caught here and returned as its outcome.
 #pragma once
 
+#include "files/Conversion.h"
 #include "files/FileFailure.h"
 #include "files/FileList.h"
 #include "files/LineList.h"
@@ -9,15 +10,12 @@
 #include <cstddef>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace glyphwright {
 
 class ConvertedFiles;
 class StopFlag;
-
-using TextConversion = std::function<std::string(std::string_view)>;
 
 struct ConvertHooks {
     // Called after loading, before anything is written; may refuse the file by
@@ -36,18 +34,20 @@ struct ConvertHooks {
 };
 
 struct FileOutcome {
-    bool converted = false;             // also for a file that the run had converted already
-    bool alreadyDone = false;           // converted earlier in the run; nothing read or written
-    std::string message;                // the error's own message when not converted
-    FileFailure failure;                // the same, as data, when not converted
-    std::vector<std::string> renamedIn; // folders that got a new name
+    bool converted = false;                 // also for a file that the run had converted already
+    bool alreadyDone = false;               // converted earlier in the run; nothing read or written
+    std::string message;                    // the error's own message when not converted
+    FileFailure failure;                    // the same, as data, when not converted
+    Charset charset = Charset::Windows1252; // as the file was read, when it was
+    std::vector<std::string> renamedIn;     // folders that got a new name
 };
 
+// The character set is chosen on the bytes as loaded, before the backup; a
+// file that has to be UTF-8 but is not is refused untouched, backup included.
 // With converted, a file that the run has converted already, under this
 // name or another, is not read or written again. Without it every call
 // converts.
-FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
-                              const TextConversion& convert, const ConvertHooks& hooks,
-                              ConvertedFiles* converted = nullptr);
+FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
+                              const ConvertHooks& hooks, ConvertedFiles* converted = nullptr);
 
 } // namespace glyphwright

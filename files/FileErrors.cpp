@@ -44,6 +44,12 @@ UnsupportedFileError UnsupportedFileError::NotRegular(const std::string& path) {
     return UnsupportedFileError(FileFailure{FailureKind::NotRegular, path, 0, {}});
 }
 
+UnsupportedFileError UnsupportedFileError::NotUtf8(const std::string& path, std::size_t line) {
+    return UnsupportedFileError(FileFailure{FailureKind::Refused, path, 0,
+                                            "Datei " + path + " ist kein gültiges UTF-8 (Zeile " +
+                                                std::to_string(line) + ")"});
+}
+
 ShortReadError::ShortReadError(const std::string& path, int error)
     : FileError({FailureKind::ShortRead, path, error, {}}) {}
 

@@ -5,6 +5,7 @@
 
 #include "files/FileFailure.h"
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -64,6 +65,8 @@ public:
     static UnsupportedFileError HoldsNul(const std::string& path);
     static UnsupportedFileError TooLarge(const std::string& path);
     static UnsupportedFileError NotRegular(const std::string& path);
+    // Taken as UTF-8 (by its byte-order mark, or as asked) but not valid UTF-8.
+    static UnsupportedFileError NotUtf8(const std::string& path, std::size_t line);
 
 private:
     explicit UnsupportedFileError(FileFailure failure) : FileError(std::move(failure)) {}

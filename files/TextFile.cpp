@@ -40,7 +40,7 @@ TextFileReader::TextFileReader(const std::string& path) : path_(path) {
     stamp_ = StampOf(info);
 }
 
-LineList TextFileReader::Load() {
+std::string TextFileReader::LoadBytes() {
     const auto size = static_cast<std::size_t>(stamp_.size);
     std::string bytes = MakeLargeText(size);
     // A file that delivers fewer bytes than its size, or more, would be written
@@ -57,11 +57,19 @@ LineList TextFileReader::Load() {
     if (bytes.find('\0') != std::string::npos) {
         throw UnsupportedFileError::HoldsNul(path_);
     }
-    return SplitLines(bytes);
+    return bytes;
+}
+
+LineList TextFileReader::Load() {
+    return SplitLines(LoadBytes());
+}
+
+std::string LoadFileBytes(const std::string& path) {
+    return TextFileReader(path).LoadBytes();
 }
 
 LineList LoadTextFile(const std::string& path) {
-    return TextFileReader(path).Load();
+    return SplitLines(LoadFileBytes(path));
 }
 
 void SaveTextFile(const LineList& lines, const std::string& path) {

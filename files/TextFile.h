@@ -19,8 +19,10 @@ public:
 
     const FileStamp& Stamp() const { return stamp_; }
 
-    // Reads the file with one read and closes it. Throws UnsupportedFileError
-    // (NUL byte) or ShortReadError.
+    // Reads the file whole, with one read, as it is on disk, and closes it.
+    // Throws UnsupportedFileError (NUL byte) or ShortReadError.
+    std::string LoadBytes();
+    // SplitLines of LoadBytes.
     LineList Load();
 
 private:
@@ -29,7 +31,10 @@ private:
     FileStamp stamp_;
 };
 
-// TextFileReader(path).Load().
+// TextFileReader(path).LoadBytes().
+std::string LoadFileBytes(const std::string& path);
+
+// SplitLines of LoadFileBytes.
 LineList LoadTextFile(const std::string& path);
 
 // Replaces the file at path with JoinLines(lines). Throws CreateError when the

@@ -344,8 +344,10 @@ TEST_F(CliTest, StopSignalsEndTheRunBetweenFiles) {
         }
         EXPECT_LT(done, count) << "the run ended before the signal";
         const std::string err = ReadBytes(errPath).value_or("?");
+        const std::string charsets =
+            done == 0 ? "" : " (0 als UTF-8, " + GroupedCount(done) + " als Windows-1252)";
         EXPECT_EQ(err, "glyphwright-cli: abgebrochen: " + GroupedCount(done) +
-                           (done == 1 ? " Datei" : " Dateien") + " umgewandelt, " +
+                           (done == 1 ? " Datei" : " Dateien") + " umgewandelt" + charsets + ", " +
                            GroupedCount(count - done) + " nicht bearbeitet\n")
             << "signal " << signal;
     }
@@ -515,6 +517,39 @@ TEST_F(CliTest, AFileThatIsNotUtf8IsRefusedAndLeftAlone) {
               (Names{"a.htm", "a.htm._backup_", "b.htm", "c.htm", "d.htm", "d.htm._backup_"}));
 }
 
+TEST_F(CliTest, EachFileIsReadInItsOwnCharsetUnlessOneIsForced) {
+    const std::string utf8 = "Gr\xC3\xBC\xC3\x9F"
+                             "e\n";
+    const std::string windows1252 = "Gr\xFC\xDF"
+                                    "e\n";
+    const std::string marked = "\xEF\xBB\xBF" + windows1252;
+    WriteBytes(At("u.htm"), utf8);
+    WriteBytes(At("w.htm"), windows1252);
+    WriteBytes(At("m.htm"), marked);
+    const Result result = RunOnTerminal({"encode", At("u.htm"), At("w.htm"), At("m.htm")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find("Datei " + At("m.htm") + " ist kein gültiges UTF-8 (Zeile 1)"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("2 Dateien umgewandelt (1 als UTF-8, 1 als Windows-1252), 1 "
+                              "fehlgeschlagen"),
+              std::string::npos)
+        << result.out;
+    EXPECT_EQ(ReadBytes(At("u.htm")), "Gr&uuml;&szlig;e\r\n");
+    EXPECT_EQ(ReadBytes(At("w.htm")), "Gr&uuml;&szlig;e\r\n");
+    EXPECT_EQ(ReadBytes(At("m.htm")), marked);
+
+    // --cp1252 reads every file byte by byte, as earlier versions did.
+    WriteBytes(At("u.htm"), utf8);
+    EXPECT_EQ(Run({"encode", "--cp1252", "--no-backup", At("u.htm"), At("m.htm")}).status, 0);
+    EXPECT_EQ(ReadBytes(At("u.htm")), "Gr&Atilde;&frac14;&Atilde;\x9F"
+                                      "e\r\n");
+    EXPECT_EQ(ReadBytes(At("m.htm")), "&iuml;&raquo;&iquest;Gr&uuml;&szlig;e\r\n");
+    EXPECT_EQ(Run({"decode", "--utf8", "--cp1252", At("u.htm")}).status, 2);
+    // A stream is Windows-1252 unless --utf8, a mark included.
+    EXPECT_EQ(Run({"encode"}, "\xEF\xBB\xBF\xC3\xA4").out, "&iuml;&raquo;&iquest;&Atilde;\xA4");
+}
+
 TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     MakeSite();
     const Result result = RunOnTerminal({"encode", "-e", "htm,html", At("site")});
@@ -522,7 +557,8 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     EXPECT_NE(result.out.find("/5 Dateien, "), std::string::npos) << result.out;
     EXPECT_NE(result.out.find(" MB/s: " + folder.Path()), std::string::npos) << result.out;
     // The line is erased before the summary, which stands last on its own line.
-    const std::string summary = "\r\x1b[K5 Dateien umgewandelt\r\n";
+    const std::string summary =
+        "\r\x1b[K5 Dateien umgewandelt (0 als UTF-8, 5 als Windows-1252)\r\n";
     ASSERT_GE(result.out.size(), summary.size());
     EXPECT_EQ(result.out.substr(result.out.size() - summary.size()), summary) << result.out;
 
@@ -533,7 +569,7 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     EXPECT_EQ(failed.status, 1);
     const std::string tail = "\r\x1b[Kglyphwright-cli: Datei " + At("site/index.htm") +
                              " kann nicht erstellt werden: Schreibgeschützt\r\n4 Dateien "
-                             "umgewandelt, 1 "
+                             "umgewandelt (0 als UTF-8, 4 als Windows-1252), 1 "
                              "fehlgeschlagen\r\n";
     ASSERT_GE(failed.out.size(), tail.size());
     EXPECT_EQ(failed.out.substr(failed.out.size() - tail.size()), tail) << failed.out;

@@ -1,8 +1,8 @@
 #include "files/ConversionRun.h"
 
 #include "files/FileErrors.h"
+#include "files/LineList.h"
 #include "files/StopFlag.h"
-
 #include "tests/files/FileTesting.h"
 #include "tests/files/TempFolder.h"
 
@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -50,7 +51,7 @@ TEST(ConversionRun, ConvertsEveryEntryInOrderAndGathersFailures) {
     hooks.perFile.progressStep = [&] { ++steps; };
     hooks.entryDone = [&](std::size_t entry, const FileOutcome&) { done.push_back(entry); };
 
-    const RunSummary summary = ConvertAllListed(list, Upper, hooks);
+    const RunSummary summary = ConvertAllListed(list, Conversion{Upper, Upper}, hooks);
 
     EXPECT_EQ(summary.converted, 2u);
     ASSERT_EQ(summary.failures.size(), 1u);
@@ -60,6 +61,75 @@ TEST(ConversionRun, ConvertsEveryEntryInOrderAndGathersFailures) {
     EXPECT_EQ(steps, 2); // the missing file never reaches the step
     EXPECT_EQ(ReadBytes(a), "ABC\r\n");
     EXPECT_EQ(list.Count(), 3u); // a run never changes the list
+}
+
+// A mixed site through both runs: what is read as Windows-1252 gives exactly
+// the bytes of a run that reads every file so, and every UTF-8 page that keeps
+// a mark of its character set comes back with its own characters.
+TEST(ConversionRun, EachFileInItsOwnCharsetBothWays) {
+    const std::string meta = "<meta charset=\"utf-8\">\n";
+    const std::map<std::string, std::string> site{
+        {"utf8-mark.htm", "\xEF\xBB\xBF<p>Gr\xC3\xBC\xC3\x9F"
+                          "e & \xC2\xBD</p>\n"},
+        {"utf8-declared.htm", meta + "<p>\xC3\x84rger\xC2\xA0\xC2\xA9\rx"},
+        {"utf8-euro.htm", "5 \xE2\x82\xAC f\xC3\xBCr \xC3\xBE\r\n"},
+        {"cp1252.htm", "Gr\xFC\xDF"
+                       "e \x80 \xAB\n&uuml;\n"},
+        {"ascii.htm", "<p>&auml; &amp;auml;</p>\n"},
+        {"ascii-declared.htm", meta + "<p>&auml; &frac12;</p>\n"},
+    };
+    TempFolder folder;
+    FileList list;
+    for (const auto& [name, bytes] : site) {
+        WriteBytes(folder.Path() + "/" + name, bytes);
+        list.Append(folder.Path() + "/" + name);
+    }
+    TempFolder legacy; // the same files, every one read as Windows-1252
+    FileList legacyList;
+    for (const auto& [name, bytes] : site) {
+        WriteBytes(legacy.Path() + "/" + name, bytes);
+        legacyList.Append(legacy.Path() + "/" + name);
+    }
+    RunHooks hooks;
+    hooks.perFile.backupWanted = [] { return true; };
+
+    const std::map<std::string, Charset> readAs{
+        {"utf8-mark.htm", Charset::Utf8},    {"utf8-declared.htm", Charset::Utf8},
+        {"utf8-euro.htm", Charset::Utf8},    {"cp1252.htm", Charset::Windows1252},
+        {"ascii.htm", Charset::Windows1252}, {"ascii-declared.htm", Charset::Utf8},
+    };
+    for (const Conversion& conversion : {EncodeConversion(), DecodeConversion()}) {
+        Conversion forced = conversion;
+        forced.rule = CharsetRule::Windows1252;
+        std::map<std::string, std::string> before;
+        for (const auto& [name, bytes] : site) {
+            before[name] = ReadBytes(folder.Path() + "/" + name).value_or("?");
+        }
+        std::map<std::string, Charset> seen;
+        hooks.entryDone = [&](std::size_t entry, const FileOutcome& outcome) {
+            EXPECT_TRUE(outcome.converted) << outcome.message;
+            seen[list.Path(entry).substr(folder.Path().size() + 1)] = outcome.charset;
+        };
+        EXPECT_EQ(ConvertAllListed(list, conversion, hooks).converted, site.size());
+        EXPECT_EQ(seen, readAs);
+        hooks.entryDone = nullptr;
+        ConvertAllListed(legacyList, forced, hooks);
+        for (const auto& [name, charset] : readAs) {
+            const std::string path = folder.Path() + "/" + name;
+            EXPECT_EQ(ReadBytes(path + "._backup_"), JoinLines(SplitLines(before[name]))) << name;
+            if (charset == Charset::Windows1252) {
+                EXPECT_EQ(ReadBytes(path), ReadBytes(legacy.Path() + "/" + name)) << name;
+            }
+        }
+    }
+    for (const auto& [name, bytes] : site) {
+        if (name.starts_with("utf8-")) {
+            EXPECT_EQ(ReadBytes(folder.Path() + "/" + name), JoinLines(SplitLines(bytes))) << name;
+        }
+    }
+    EXPECT_EQ(ReadBytes(folder.Path() + "/ascii.htm"), "<p>\xE4 &auml;</p>\r\n");
+    EXPECT_EQ(ReadBytes(folder.Path() + "/ascii-declared.htm"),
+              "<meta charset=\"utf-8\">\r\n<p>\xC3\xA4 \xC2\xBD</p>\r\n");
 }
 
 // A path listed twice, two hard links to one file, a link and its target:
@@ -87,7 +157,7 @@ TEST(ConversionRun, EachFileIsConvertedOnceInARun) {
     hooks.entryDone = [&](std::size_t entry, const FileOutcome&) { done.push_back(entry); };
     const TextConversion prefix = [](std::string_view text) { return "x" + std::string(text); };
 
-    const RunSummary summary = ConvertAllListed(list, prefix, hooks);
+    const RunSummary summary = ConvertAllListed(list, Conversion{prefix, prefix}, hooks);
 
     EXPECT_EQ(summary.converted, 7u);
     EXPECT_EQ(summary.failures.size(), 1u);
@@ -126,7 +196,7 @@ TEST(ConversionRun, AStopLeavesTheCurrentFileWholeAndEndsTheRun) {
     };
     hooks.entryDone = [&](std::size_t entry, const FileOutcome&) { done.push_back(entry); };
 
-    const RunSummary summary = ConvertAllListed(list, Upper, hooks);
+    const RunSummary summary = ConvertAllListed(list, Conversion{Upper, Upper}, hooks);
 
     EXPECT_TRUE(summary.stopped);
     EXPECT_EQ(summary.handled, 1u);
@@ -188,7 +258,7 @@ TEST(ConversionRun, FailureLineNamesTheFileOnceAndTheCause) {
 
 TEST(ConversionRun, EmptyListConvertsNothing) {
     FileList list;
-    const RunSummary summary = ConvertAllListed(list, Upper, RunHooks{});
+    const RunSummary summary = ConvertAllListed(list, Conversion{Upper, Upper}, RunHooks{});
     EXPECT_EQ(summary.converted, 0u);
     EXPECT_TRUE(summary.failures.empty());
     EXPECT_EQ(FailureReport(summary), "");

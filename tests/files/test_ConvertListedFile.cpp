@@ -50,7 +50,7 @@ protected:
             return backup;
         };
         hooks.progressStep = [this] { ++progressSteps; };
-        return ConvertListedFile(list, 0, convert, hooks);
+        return ConvertListedFile(list, 0, Conversion{convert, convert}, hooks);
     }
 
     glyphwright::testing::TempFolder folder;
@@ -62,6 +62,7 @@ TEST_F(ConvertListedFileTest, EncodeWritesBackupAndConvertedFile) {
     WriteBytes(At("gruss.htm"), "Gr\xFC\xDF"
                                 "e\n<b>&</b>");
     const FileOutcome outcome = Convert(At("gruss.htm"), EncodeUmlauts);
+    EXPECT_EQ(outcome.charset, Charset::Windows1252);
     EXPECT_TRUE(outcome.converted);
     EXPECT_EQ(outcome.message, "");
     EXPECT_EQ(backupAsked, 1);
@@ -98,7 +99,7 @@ TEST_F(ConvertListedFileTest, DecodeAndNoBackup) {
     WriteBytes(At("d.htm"), "&lt;b&gt;Gr&uuml;&szlig;e\r\n");
     FileList list;
     list.Append(At("d.htm"));
-    const FileOutcome outcome = ConvertListedFile(list, 0, DecodeEntities, ConvertHooks{});
+    const FileOutcome outcome = ConvertListedFile(list, 0, DecodeConversion(), ConvertHooks{});
     EXPECT_TRUE(outcome.converted);
     EXPECT_EQ(ReadBytes(At("d.htm")), "<b>Gr\xFC\xDF"
                                       "e\r\n");
@@ -125,6 +126,18 @@ TEST_F(ConvertListedFileTest, LoadFailsNothingWritten) {
     EXPECT_EQ(progressSteps, 0);
     EXPECT_EQ(ReadBytes(At("nul.htm")), std::string("a\0a\n", 4));
     EXPECT_EQ(NamesIn(folder.Path()), (Names{"nul.htm", "pipe.htm"}));
+}
+
+TEST_F(ConvertListedFileTest, MarkedFileThatIsNotUtf8IsRefusedUntouched) {
+    const std::string bytes = "\xEF\xBB\xBFok\r\nGr\xFC\xDF"
+                              "e\n";
+    WriteBytes(At("bom.htm"), bytes);
+    const FileOutcome outcome = Convert(At("bom.htm"), Mark);
+    EXPECT_FALSE(outcome.converted);
+    EXPECT_EQ(outcome.message, "Datei " + At("bom.htm") + " ist kein gültiges UTF-8 (Zeile 2)");
+    EXPECT_EQ(backupAsked, 0);
+    EXPECT_EQ(ReadBytes(At("bom.htm")), bytes);
+    EXPECT_EQ(NamesIn(folder.Path()), Names{"bom.htm"});
 }
 
 TEST_F(ConvertListedFileTest, BackupFailsFileUntouched) {
@@ -187,7 +200,7 @@ TEST_F(ConvertListedFileTest, PathListedTwiceIsConvertedTwice) {
     hooks.backupWanted = [] { return true; };
     const TextConversion prefix = [](std::string_view text) { return "x" + std::string(text); };
     for (std::size_t entry = 0; entry < list.Count(); ++entry) {
-        EXPECT_TRUE(ConvertListedFile(list, entry, prefix, hooks).converted);
+        EXPECT_TRUE(ConvertListedFile(list, entry, Conversion{prefix, prefix}, hooks).converted);
     }
     EXPECT_EQ(ReadBytes(At("twice.htm")), "xxa\r\n");
     // The second backup holds the first pass's output.
@@ -262,7 +275,8 @@ TEST_F(ConvertListedFileTest, FileChangedWhileConvertingIsLeftAlone) {
                 } else {
                     hooks.progressStep = inject;
                 }
-                const FileOutcome outcome = ConvertListedFile(list, 0, Mark, hooks);
+                const FileOutcome outcome =
+                    ConvertListedFile(list, 0, Conversion{Mark, Mark}, hooks);
                 EXPECT_FALSE(outcome.converted) << label;
                 EXPECT_EQ(outcome.message,
                           "Datei " + At("a.htm") + " wurde während der Umwandlung geändert")
@@ -280,7 +294,7 @@ TEST_F(ConvertListedFileTest, FileChangedWhileConvertingIsLeftAlone) {
 
 TEST_F(ConvertListedFileTest, EntryBeyondTheListIsAFailedOutcome) {
     FileList list;
-    const FileOutcome outcome = ConvertListedFile(list, 3, Mark, ConvertHooks{});
+    const FileOutcome outcome = ConvertListedFile(list, 3, Conversion{Mark, Mark}, ConvertHooks{});
     EXPECT_FALSE(outcome.converted);
     EXPECT_FALSE(outcome.message.empty());
 }

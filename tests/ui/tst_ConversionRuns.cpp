@@ -3,6 +3,7 @@
 // names when some could not be converted.
 #include "files/DropIntake.h"
 #include "files/FileErrors.h"
+#include "tests/ui/CollectTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/DialogWindow.h"
 #include "ui/Unit1.h"
@@ -183,6 +184,38 @@ private slots:
         CheckUnlocked();
         QCOMPARE(form_->ProgressBar1->value(), 2);
         QCOMPARE(form_->Files().Count(), std::size_t{2});
+    }
+
+    // A dropped site of UTF-8 and Windows-1252 pages: each page is read in its
+    // own character set, both ways, and a marked page that is not UTF-8 is
+    // named in the closing box and left alone.
+    void eachPageInItsOwnCharset() {
+        const QByteArray utf8("<p>Gr\xC3\xBC\xC3\x9F"
+                              "e \xE2\x82\xAC</p>\n");
+        const QByteArray marked("\xEF\xBB\xBF\xFC\n");
+        WriteBytes(At("utf8.htm"), utf8);
+        WriteBytes(At("cp1252.htm"), kGreeting);
+        WriteBytes(At("marked.htm"), marked);
+        auto& extensions = form_->Extensions();
+        extensions.SetMark(extensions.Find(".HTM").value(), true);
+        const auto drag = glyphwright::ui::test::FileDrag({dir_->path()});
+        glyphwright::ui::test::DropOn(form_->ListBox1, *drag);
+        QTRY_COMPARE(form_->Files().Count(), std::size_t{3});
+
+        std::vector<BoxSeen> boxes = Press(form_->Button1);
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].text, QStringLiteral("Fertig\n\nNicht umgewandelt:\nDatei ") +
+                                    At("marked.htm") +
+                                    QStringLiteral(" ist kein gültiges UTF-8 (Zeile 1)"));
+        QCOMPARE(ReadBytes(At("utf8.htm")), QByteArray("<p>Gr&uuml;&szlig;e \xE2\x82\xAC</p>\r\n"));
+        QCOMPARE(ReadBytes(At("cp1252.htm")), kGreetingEncoded);
+        QCOMPARE(ReadBytes(At("marked.htm")), marked);
+        QVERIFY(!QFile::exists(Backup(At("marked.htm"))));
+
+        Press(form_->Button2);
+        QCOMPARE(ReadBytes(At("utf8.htm")), QByteArray("<p>Gr\xC3\xBC\xC3\x9F"
+                                                       "e \xE2\x82\xAC</p>\r\n"));
+        QCOMPARE(ReadBytes(At("cp1252.htm")), kGreetingLines);
     }
 
     // The decode run leaves the bar as the window opened with it.
