@@ -26,7 +26,8 @@ struct TakenBackups {
 // FILE the filter accepts. Any other path names a backup when it ends in
 // "._backup_", else it names the file whose backup is taken. A named backup
 // is taken when there is anything at all under its name (lstat), so that a
-// link is refused with a reason rather than called missing.
+// link is refused with a reason rather than called missing. A backup reached
+// twice (the same device and inode) is taken once, where it is met first.
 TakenBackups TakeBackups(const std::vector<std::string>& paths, const ExtensionList& filter);
 
 // The failure line of a named backup that is not there.

@@ -61,9 +61,9 @@ std::string HelpText() {
            "                       gültiges UTF-8 ist, bleibt unverändert\n"
            "      --cp1252         jede Datei als Windows-1252 lesen, wie sie auch\n"
            "                       beschaffen ist\n"
-           "      --sync           jede neue Datei vor dem Umbenennen auf den\n"
-           "                       Datenträger schreiben (fsync), jeden Ordner einmal\n"
-           "                       danach\n"
+           "      --sync           jede neue Datei vor dem Umbenennen und jeden Ordner\n"
+           "                       danach auf die Platte schreiben lassen, damit auch\n"
+           "                       ein Stromausfall keine leere Datei hinterlässt\n"
            "  -q, --quiet          nur Fehler melden, keinen Fortschritt und keine\n"
            "                       Zusammenfassung\n"
            "  -h, --help           diese Hilfe zeigen\n"
@@ -91,7 +91,8 @@ std::string HelpText() {
            "(mit --check: wenn keine Datei geändert würde); 1, wenn eine Datei\n"
            "fehlschlug, ein PFAD nicht gefunden wurde oder mit --check eine Datei\n"
            "geändert würde; 2 bei einem falschen Aufruf oder wenn für einen Ordner\n"
-           "keine Endung markiert ist.\n";
+           "keine Endung markiert ist; 128 + die Nummer des Signals, wenn SIGINT,\n"
+           "SIGTERM oder SIGHUP den Lauf zwischen zwei Dateien beendet hat.\n";
 }
 
 } // namespace glyphwright::cli

@@ -9,6 +9,7 @@
 #include "files/ConversionRun.h"
 #include "files/FileList.h"
 #include "files/LineList.h"
+#include "files/StopFlag.h"
 
 #include <optional>
 #include <string>
@@ -36,7 +37,7 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     }
     if (invocation.check) {
         return ListWouldChange(files, ConversionFor(invocation.direction, invocation.charset),
-                               output.out, failures);
+                               output.out, output.err, failures, output.stop);
     }
 
     std::optional<ProgressLine> progress;
@@ -47,15 +48,17 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
 
     RunHooks hooks;
     hooks.perFile.backupWanted = [&invocation] { return invocation.backup; };
+    hooks.perFile.sync = invocation.sync;
+    hooks.perFile.stop = output.stop;
     if (progress) {
         hooks.perFile.loaded = [&](const std::string& path, const LineList& lines) {
             progress->Started(path);
             loadedBytes = lines.JoinedSize();
         };
     }
-    hooks.entryDone = [&](std::size_t entry, const FileOutcome& outcome) {
+    hooks.entryDone = [&](std::size_t, const FileOutcome& outcome) {
         if (!outcome.converted) {
-            failures.Report(FailureLine(files.Path(entry), outcome.message));
+            failures.Report(FailureLine(outcome.failure));
         }
         if (progress) {
             progress->Finished(loadedBytes);
@@ -68,6 +71,17 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     if (progress) {
         progress->Clear();
         failures.ReleaseHeld();
+    }
+    if (summary.stopped) {
+        // Also when standard error is no terminal: a script learns how far the run got.
+        const std::string line =
+            StoppedSummaryLine(summary.converted, summary.convertedAsUtf8, failures.Count(),
+                               files.Count() - summary.handled);
+        std::fprintf(output.err, "glyphwright-cli: %s\n", line.c_str());
+        std::fflush(output.err);
+        return 128 + output.stop->Reason();
+    }
+    if (progress) {
         std::fprintf(
             output.err, "%s\n",
             SummaryLine(summary.converted, summary.convertedAsUtf8, failures.Count()).c_str());

@@ -80,6 +80,12 @@ std::string SummaryLine(std::size_t converted, std::size_t convertedAsUtf8, std:
     return line;
 }
 
+std::string StoppedSummaryLine(std::size_t converted, std::size_t convertedAsUtf8,
+                               std::size_t failed, std::size_t left) {
+    return "abgebrochen: " + SummaryLine(converted, convertedAsUtf8, failed) + ", " +
+           GroupDigits(left) + " nicht bearbeitet";
+}
+
 std::string ProgressText(std::size_t done, std::size_t total, double bytesPerSecond,
                          std::string_view currentPath, std::size_t width) {
     const std::string current = Printable(currentPath);

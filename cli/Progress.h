@@ -22,6 +22,11 @@ std::string FormatRate(double bytesPerSecond);
 // the character sets only when something was converted, the failures only when some failed.
 std::string SummaryLine(std::size_t converted, std::size_t convertedAsUtf8, std::size_t failed);
 
+// "abgebrochen: 12 Dateien umgewandelt, 1 fehlgeschlagen, 1.222 nicht bearbeitet";
+// the failures only when there are some.
+std::string StoppedSummaryLine(std::size_t converted, std::size_t convertedAsUtf8,
+                               std::size_t failed, std::size_t left);
+
 // "12/1.234 Dateien, 45,6 MB/s: path", cut to at most width columns (one per
 // UTF-8 character) by shortening the path at its front to "…" and its end.
 std::string ProgressText(std::size_t done, std::size_t total, double bytesPerSecond,

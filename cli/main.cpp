@@ -5,6 +5,7 @@
 #include "cli/PathRun.h"
 #include "cli/Progress.h"
 #include "cli/RestoreRun.h"
+#include "cli/StopSignals.h"
 #include "cli/StreamConvert.h"
 
 #include <cstdio>
@@ -62,6 +63,7 @@ int Run(const std::vector<std::string>& arguments) {
     if (output.errIsTerminal) {
         output.width = TerminalWidth(stderr);
     }
+    output.stop = &StopOnSignals();
     try {
         return invocation.action == Invocation::Action::Restore ? RunRestore(invocation, output)
                                                                 : RunOnPaths(invocation, output);
@@ -73,6 +75,7 @@ int Run(const std::vector<std::string>& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::bad_alloc&) {

@@ -1,34 +1,51 @@
 #include "files/CheckListedFile.h"
 
 #include "files/ConvertedText.h"
+#include "files/FileErrors.h"
 #include "files/TextFile.h"
 
 #include <exception>
 #include <new>
+#include <utility>
 
 namespace glyphwright {
 
+namespace {
+
+CheckOutcome Failed(FileFailure failure) {
+    CheckOutcome outcome;
+    outcome.message = MessageOf(failure);
+    outcome.failure = std::move(failure);
+    return outcome;
+}
+
+} // namespace
+
 CheckOutcome CheckListedFile(const FileList& list, std::size_t entry,
                              const Conversion& conversion) {
-    CheckOutcome outcome;
+    std::string path;
     try {
-        const std::string bytes = LoadFileBytes(list.Path(entry));
+        path = list.Path(entry);
+        CheckOutcome outcome;
+        const std::string bytes = LoadFileBytes(path);
         std::string joined;
         {
-            const LoadedText text = TakeLoadedBytes(list.Path(entry), bytes, conversion.rule);
+            const LoadedText text = TakeLoadedBytes(path, bytes, conversion.rule);
             outcome.charset = text.charset;
             joined = JoinLines(text.lines);
         }
         outcome.wouldChange = ConvertJoined(joined, conversion, outcome.charset) != bytes;
         outcome.checked = true;
+        return outcome;
+    } catch (const FileError& error) {
+        return Failed(error.Failure());
     } catch (const std::bad_alloc&) {
-        outcome.message = "Zu wenig Arbeitsspeicher";
+        return Failed({FailureKind::OutOfMemory, path, 0, {}});
     } catch (const std::exception& error) {
-        outcome.message = error.what();
+        return Failed({FailureKind::Other, path, 0, error.what()});
     } catch (...) {
-        outcome.message = "Unbekannter Fehler";
+        return Failed({FailureKind::Other, path, 0, "Unbekannter Fehler"});
     }
-    return outcome;
 }
 
 } // namespace glyphwright

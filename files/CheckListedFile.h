@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/Conversion.h"
+#include "files/FileFailure.h"
 #include "files/FileList.h"
 
 #include <cstddef>
@@ -13,7 +14,8 @@ namespace glyphwright {
 struct CheckOutcome {
     bool checked = false;     // false: the conversion would refuse the file; message says why
     bool wouldChange = false; // the converted file would differ from the bytes on disk
-    std::string message;
+    std::string message;      // the error's own message when not checked
+    FileFailure failure;      // the same, as data, when not checked
     Charset charset = Charset::Windows1252; // as the file would be read, when it was
 };
 

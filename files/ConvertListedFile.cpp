@@ -1,12 +1,15 @@
 #include "files/ConvertListedFile.h"
 
+#include "files/ConvertedFiles.h"
 #include "files/ConvertedText.h"
+#include "files/FileErrors.h"
 #include "files/FileReplace.h"
 #include "files/LineList.h"
 #include "files/TextFile.h"
 
 #include <exception>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace glyphwright {
@@ -20,17 +23,61 @@ template <class T> void LetGo(T& value) {
     std::swap(value, emptied);
 }
 
+// Gives the claim back unless the file got as far as its replacement.
+class Claim {
+public:
+    Claim(ConvertedFiles* files, const FileId& id) : files_(files), id_(id) {}
+    ~Claim() {
+        if (files_ != nullptr) {
+            files_->Release(id_);
+        }
+    }
+    Claim(const Claim&) = delete;
+    Claim& operator=(const Claim&) = delete;
+
+    void Done(const Replaced& replaced) {
+        if (files_ != nullptr) {
+            files_->Replaced(id_, replaced.stamp.id, replaced.gone.has_value());
+            files_ = nullptr;
+        }
+    }
+
+private:
+    ConvertedFiles* files_;
+    FileId id_;
+};
+
+FileOutcome Failed(FileOutcome outcome, FileFailure failure) {
+    outcome.converted = false;
+    outcome.message = MessageOf(failure);
+    outcome.failure = std::move(failure);
+    return outcome;
+}
+
 } // namespace
 
 FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
-                              const ConvertHooks& hooks) {
+                              const ConvertHooks& hooks, ConvertedFiles* converted) {
+    std::string path;
     FileOutcome outcome;
     try {
         // The path is read afresh at each use, as the list holds it.
+        path = list.Path(entry);
+        TextFileReader reader(list.Path(entry));
+        if (converted != nullptr && !converted->Claim(reader.Stamp().id)) {
+            if (hooks.progressStep) {
+                hooks.progressStep();
+            }
+            FileOutcome done;
+            done.converted = true;
+            done.alreadyDone = true;
+            return done;
+        }
+        Claim claim(converted, reader.Stamp().id);
         std::string joined;
         {
             LoadedText text =
-                TakeLoadedBytes(list.Path(entry), LoadFileBytes(list.Path(entry)), conversion.rule);
+                TakeLoadedBytes(list.Path(entry), reader.LoadBytes(), conversion.rule);
             outcome.charset = text.charset;
             if (hooks.loaded) {
                 hooks.loaded(list.Path(entry), text.lines);
@@ -41,23 +88,36 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
             joined = JoinLines(text.lines);
         }
         if (hooks.backupWanted && hooks.backupWanted()) {
-            ReplaceFileContent(BackupPath(list.Path(entry)), joined);
+            ReplaceOptions backup;
+            backup.links = ReplaceOptions::Links::Replace;
+            backup.sync = hooks.sync;
+            outcome.renamedIn.push_back(
+                ReplaceFileContent(BackupPath(list.Path(entry)), joined, backup).folder);
         }
-        std::string converted = ConvertJoined(joined, conversion, outcome.charset);
+        std::string text = ConvertJoined(joined, conversion, outcome.charset);
         LetGo(joined);
         if (hooks.progressStep) {
             hooks.progressStep();
         }
-        ReplaceFileContent(list.Path(entry), converted);
+        ReplaceOptions options;
+        options.expected = reader.Stamp();
+        options.sync = hooks.sync;
+        options.stop = hooks.stop;
+        options.beforeReplace = hooks.beforeReplace;
+        const Replaced replaced = ReplaceFileContent(list.Path(entry), text, options);
+        claim.Done(replaced);
         outcome.converted = true;
+        outcome.renamedIn.push_back(replaced.folder);
+        return outcome;
+    } catch (const FileError& error) {
+        return Failed(std::move(outcome), error.Failure());
     } catch (const std::bad_alloc&) {
-        outcome.message = "Zu wenig Arbeitsspeicher";
+        return Failed(std::move(outcome), {FailureKind::OutOfMemory, path, 0, {}});
     } catch (const std::exception& error) {
-        outcome.message = error.what();
+        return Failed(std::move(outcome), {FailureKind::Other, path, 0, error.what()});
     } catch (...) {
-        outcome.message = "Unbekannter Fehler";
+        return Failed(std::move(outcome), {FailureKind::Other, path, 0, "Unbekannter Fehler"});
     }
-    return outcome;
 }
 
 } // namespace glyphwright

@@ -11,6 +11,7 @@
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace glyphwright {
 
@@ -18,15 +19,18 @@ namespace {
 
 constexpr std::string_view kSuffix = "._backup_";
 
-std::string Refusal(const std::string& backup, std::string_view what) {
-    return "Sicherung " + backup + std::string(what) + " und wird nicht zurückgeschrieben";
+// A refusal of this step's own, with its whole message.
+FileFailure Refusal(const std::string& backup, std::string_view what, int error = 0) {
+    return {FailureKind::Refused, backup, error, "Sicherung " + backup + std::string(what), {}};
 }
 
-constexpr std::string_view kLink = " ist eine symbolische Verknüpfung";
-constexpr std::string_view kNotRegular = " ist keine gewöhnliche Datei";
+constexpr std::string_view kLink =
+    " ist eine symbolische Verknüpfung und wird nicht zurückgeschrieben";
+constexpr std::string_view kNotRegular =
+    " ist keine gewöhnliche Datei und wird nicht zurückgeschrieben";
 
 // Why a backup may not be read, or nothing when it may.
-std::optional<std::string> RefusalOf(const std::string& backup, const struct stat& info) {
+std::optional<FileFailure> RefusalOf(const std::string& backup, const struct stat& info) {
     if (S_ISLNK(info.st_mode)) {
         return Refusal(backup, kLink);
     }
@@ -38,16 +42,46 @@ std::optional<std::string> RefusalOf(const std::string& backup, const struct sta
 
 // The removal is skipped when another file took the backup's name meanwhile:
 // that one was not restored.
-std::string RemoveBackup(const std::string& backup, const struct stat& read) {
+std::optional<FileFailure> RemoveBackup(const std::string& backup, const struct stat& read) {
     struct stat now {};
     if (::lstat(backup.c_str(), &now) != 0 || now.st_dev != read.st_dev ||
         now.st_ino != read.st_ino) {
-        return "Sicherung " + backup + " wurde während des Zurückschreibens ersetzt und bleibt";
+        return Refusal(backup, " wurde während des Zurückschreibens ersetzt und bleibt");
     }
     if (::unlink(backup.c_str()) != 0) {
-        return "Sicherung " + backup + " kann nicht gelöscht werden";
+        return Refusal(backup, " kann nicht gelöscht werden", errno);
     }
-    return {};
+    return std::nullopt;
+}
+
+// The bytes of the backup, read through a descriptor that is no link.
+std::string ReadBackup(const std::string& backup, struct stat& info) {
+    posix::FileDescriptor fd =
+        posix::Open(backup, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (!fd.Valid() && errno == ELOOP) {
+        throw FileError(Refusal(backup, kLink));
+    }
+    if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0) {
+        throw OpenError(backup, errno);
+    }
+    // A second look at the open file closes the gap after the first.
+    if (auto refusal = RefusalOf(backup, info)) {
+        throw FileError(std::move(*refusal));
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    std::string bytes = MakeLargeText(size);
+    char probe = 0;
+    if (posix::ReadUpTo(fd.Get(), bytes.data(), size) != static_cast<ssize_t>(size) ||
+        posix::ReadUpTo(fd.Get(), &probe, 1) != 0) {
+        throw ShortReadError(backup, errno);
+    }
+    return bytes;
+}
+
+RestoreOutcome Failed(RestoreOutcome outcome, FileFailure failure) {
+    outcome.message = MessageOf(failure);
+    outcome.failure = std::move(failure);
+    return outcome;
 }
 
 } // namespace
@@ -63,53 +97,39 @@ std::optional<std::string> BackedUpPath(std::string_view backup) {
     return std::string(file);
 }
 
-RestoreOutcome RestoreBackup(const std::string& backup, const std::string& target, bool keep) {
+RestoreOutcome RestoreBackup(const std::string& backup, const std::string& target,
+                             const RestoreOptions& options) {
     RestoreOutcome outcome;
     try {
         // Looked at before opening, so that no device or FIFO is ever opened.
         struct stat info {};
         if (::lstat(backup.c_str(), &info) == 0) {
             if (auto refusal = RefusalOf(backup, info)) {
-                outcome.message = std::move(*refusal);
-                return outcome;
+                return Failed(std::move(outcome), std::move(*refusal));
             }
         }
-        // O_NOFOLLOW and a second look at the open file close the gap after the first.
-        posix::FileDescriptor fd =
-            posix::Open(backup, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (!fd.Valid() && errno == ELOOP) {
-            outcome.message = Refusal(backup, kLink);
-            return outcome;
-        }
-        if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0) {
-            throw OpenError(backup);
-        }
-        if (auto refusal = RefusalOf(backup, info)) {
-            outcome.message = std::move(*refusal);
-            return outcome;
-        }
-        const auto size = static_cast<std::size_t>(info.st_size);
-        std::string bytes = MakeLargeText(size);
-        char probe = 0;
-        if (posix::ReadUpTo(fd.Get(), bytes.data(), size) != static_cast<ssize_t>(size) ||
-            posix::ReadUpTo(fd.Get(), &probe, 1) != 0) {
-            throw ShortReadError(backup);
-        }
-        fd.Reset();
-
-        ReplaceFileContent(target, bytes);
+        const std::string bytes = ReadBackup(backup, info);
+        ReplaceOptions replace;
+        replace.sync = options.sync;
+        replace.stop = options.stop;
+        ReplaceFileContent(target, bytes, replace);
         outcome.restored = true;
-        if (!keep) {
-            outcome.message = RemoveBackup(backup, info);
+        if (!options.keep) {
+            if (auto kept = RemoveBackup(backup, info)) {
+                return Failed(std::move(outcome), std::move(*kept));
+            }
         }
+        return outcome;
+    } catch (const FileError& error) {
+        return Failed(std::move(outcome), error.Failure());
     } catch (const std::bad_alloc&) {
-        outcome.message = "Zu wenig Arbeitsspeicher";
+        return Failed(std::move(outcome), {FailureKind::OutOfMemory, target, 0, {}, {}});
     } catch (const std::exception& error) {
-        outcome.message = error.what();
+        return Failed(std::move(outcome), {FailureKind::Other, target, 0, error.what(), {}});
     } catch (...) {
-        outcome.message = "Unbekannter Fehler";
+        return Failed(std::move(outcome),
+                      {FailureKind::Other, target, 0, "Unbekannter Fehler", {}});
     }
-    return outcome;
 }
 
 } // namespace glyphwright

@@ -40,8 +40,9 @@ TEST(ParseCommandLine, CommandsOptionsAndFiles) {
 }
 
 TEST(ParseCommandLine, EveryOptionInItsForms) {
-    Invocation call = ParseCommandLine(
-        {"decode", "-n", "--quiet", "--utf8", "-e", "htm,.Php", "--ext=.shtml", "site", "-eINC"});
+    Invocation call = ParseCommandLine({"decode", "-n", "--quiet", "--utf8", "-e", "htm,.Php",
+                                        "--ext=.shtml", "site", "-eINC", "--sync"});
+    EXPECT_TRUE(call.sync);
     EXPECT_TRUE(call.dryRun);
     EXPECT_TRUE(call.quiet);
     EXPECT_EQ(call.charset, CharsetRule::Utf8);
@@ -63,6 +64,7 @@ TEST(ParseCommandLine, EveryOptionInItsForms) {
     EXPECT_FALSE(call.extensions.has_value());
     EXPECT_EQ(call.charset, CharsetRule::PerFile);
     EXPECT_FALSE(call.quiet);
+    EXPECT_FALSE(call.sync);
 }
 
 TEST(ParseExtensionOption, EntriesAsTheAddButtonMakesThem) {

@@ -17,6 +17,7 @@
 #include <map>
 #include <pty.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,6 +31,15 @@ using testing::ReadBytes;
 using testing::WriteBytes;
 
 using Names = std::vector<std::string>;
+
+// German digit grouping, as the summary prints counts.
+std::string GroupedCount(std::size_t value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, 1, '.');
+    }
+    return digits;
+}
 
 struct Result {
     int status = -1;
@@ -256,7 +266,7 @@ TEST_F(CliTest, GoesOnAfterAFailureAndReportsIt) {
     EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + At("missing.htm") +
                               " nicht gefunden\n"
                               "glyphwright-cli: Datei " +
-                              At("ro.htm") + " kann nicht erstellt werden\n");
+                              At("ro.htm") + " kann nicht erstellt werden: Schreibgeschützt\n");
     EXPECT_EQ(ReadBytes(At("ok1.htm")), "&auml;\r\n");
     EXPECT_EQ(ReadBytes(At("ro.htm")), "\xF6");
     EXPECT_EQ(ReadBytes(At("ok2.htm")), "&uuml;\r\n");
@@ -264,16 +274,91 @@ TEST_F(CliTest, GoesOnAfterAFailureAndReportsIt) {
 }
 
 TEST_F(CliTest, WriteErrorNamesTheFile) {
-    // The write error's own message names no file; the tool puts the path in front.
+    // The write error's own message names no file; the tool puts the path in
+    // front and the cause after it.
     WriteBytes(At("big.htm"), std::string(1500, '\xE4'));
     const int code = testing::RunWithFileSizeLimit(4096, [&] {
         const Result result = Run({"encode", "--no-backup", At("big.htm")});
-        const bool named =
-            result.err == "glyphwright-cli: " + At("big.htm") + ": Stream-Write-Fehler\n";
+        const bool named = result.err == "glyphwright-cli: " + At("big.htm") +
+                                             ": Stream-Write-Fehler: Datei zu groß\n";
         return result.status == 1 && named ? 0 : 1;
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(ReadBytes(At("big.htm")), std::string(1500, '\xE4'));
+}
+
+// Under a file-size limit with SIGXFSZ at its default, which would end the
+// process: the tool ignores it, so the limit is a write error like a full disk.
+TEST_F(CliTest, FileSizeLimitFailsOneFileAndTheRunGoesOn) {
+    WriteBytes(At("big.htm"), std::string(3000, '\xE4'));
+    WriteBytes(At("small.htm"), "\xE4");
+    const int code = testing::RunInChild([&] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit size{4096, 4096};
+        if (setrlimit(RLIMIT_FSIZE, &size) != 0) {
+            return 122;
+        }
+        const Result result = Run({"encode", "--no-backup", At("big.htm"), At("small.htm")});
+        const std::string expected =
+            "glyphwright-cli: " + At("big.htm") + ": Stream-Write-Fehler: Datei zu gro\xC3\x9F\n";
+        return result.status == 1 && result.err == expected ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ReadBytes(At("big.htm")), std::string(3000, '\xE4'));
+    EXPECT_EQ(ReadBytes(At("small.htm")), "&auml;\r\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"big.htm", "small.htm"}));
+}
+
+// SIGINT, SIGTERM and SIGHUP end a run between two files: every file is
+// either converted or untouched, no temporary file stays, the summary so far
+// is printed and the exit status is 128 + the signal.
+TEST_F(CliTest, StopSignalsEndTheRunBetweenFiles) {
+    const std::size_t count = 2000;
+    const std::string old = "Gr\xFC\xDF"
+                            "e\r\n";
+    const std::string converted = "Gr&uuml;&szlig;e\r\n";
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const std::string tree = "tree" + std::to_string(signal);
+        folder.MakeFolder(tree);
+        for (std::size_t i = 0; i < count; ++i) {
+            WriteBytes(At(tree + "/" + std::to_string(i) + ".htm"), old);
+        }
+        const std::string errPath = io.Path() + "/err";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(err, 2);
+            execl(GW_CLI_PATH, GW_CLI_PATH, "encode", "-e", ".htm", At(tree).c_str(), nullptr);
+            _exit(127);
+        }
+        ASSERT_GT(pid, 0);
+        // Signal once some files are done.
+        for (int wait = 0; wait < 20000 && NamesIn(At(tree)).size() < count + 10; ++wait) {
+            usleep(500);
+        }
+        kill(pid, signal);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status)) << "signal " << signal << " ended the tool";
+        EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+
+        std::size_t done = 0;
+        for (const std::string& name : NamesIn(At(tree))) {
+            ASSERT_NE(name[0], '.') << "temporary file left: " << name;
+            const std::string bytes = ReadBytes(At(tree + "/" + name)).value_or("?");
+            const bool isBackup = name.ends_with("._backup_");
+            EXPECT_EQ(bytes, isBackup || bytes == old ? old : converted) << name;
+            done += !isBackup && bytes == converted;
+        }
+        EXPECT_LT(done, count) << "the run ended before the signal";
+        const std::string err = ReadBytes(errPath).value_or("?");
+        const std::string charsets =
+            done == 0 ? "" : " (0 als UTF-8, " + GroupedCount(done) + " als Windows-1252)";
+        EXPECT_EQ(err, "glyphwright-cli: abgebrochen: " + GroupedCount(done) +
+                           (done == 1 ? " Datei" : " Dateien") + " umgewandelt" + charsets + ", " +
+                           GroupedCount(count - done) + " nicht bearbeitet\n")
+            << "signal " << signal;
+    }
 }
 
 ExtensionList Marked(std::initializer_list<const char*> entries) {
@@ -308,12 +393,12 @@ TEST_F(CliTest, WalksFoldersInTheOrderOfADropOnTheWindow) {
     EXPECT_EQ(Lines(listed.out), Paths(window));
 
     // The conversion takes the same list: a file reached twice is converted
-    // twice, and its backup then holds the first result.
+    // once, and its backup holds it as it was.
     args.erase(args.begin() + 1);
     EXPECT_EQ(Run(args).status, 0);
     EXPECT_EQ(ReadBytes(At("site/x.htm/inner.html")), "&ouml;\r\n");
     EXPECT_EQ(ReadBytes(At("site/en/about.htm")), "caf&eacute;\r\n");
-    EXPECT_EQ(ReadBytes(At("site/en/about.htm._backup_")), "caf&eacute;\r\n");
+    EXPECT_EQ(ReadBytes(At("site/en/about.htm._backup_")), "caf\xE9\r\n");
     EXPECT_EQ(ReadBytes(At("site/style.css")), "a { }\n");
 }
 
@@ -491,8 +576,9 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
         RunOnTerminal({"decode", "--no-backup", "-e", "htm,html", At("site")}, 40);
     EXPECT_EQ(failed.status, 1);
     const std::string tail = "\r\x1b[Kglyphwright-cli: Datei " + At("site/index.htm") +
-                             " kann nicht erstellt werden\r\n4 Dateien umgewandelt (0 als "
-                             "UTF-8, 4 als Windows-1252), 1 fehlgeschlagen\r\n";
+                             " kann nicht erstellt werden: Schreibgeschützt\r\n4 Dateien "
+                             "umgewandelt (0 als UTF-8, 4 als Windows-1252), 1 "
+                             "fehlgeschlagen\r\n";
     ASSERT_GE(failed.out.size(), tail.size());
     EXPECT_EQ(failed.out.substr(failed.out.size() - tail.size()), tail) << failed.out;
     // Every drawing of the line fits a terminal of 40 columns.
@@ -512,8 +598,8 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     // Quiet: the failure alone.
     const Result quiet = RunOnTerminal({"decode", "-q", "-e", ".htm", At("site")});
     EXPECT_EQ(quiet.status, 1);
-    EXPECT_EQ(quiet.out,
-              "glyphwright-cli: Datei " + At("site/index.htm") + " kann nicht erstellt werden\r\n");
+    EXPECT_EQ(quiet.out, "glyphwright-cli: Datei " + At("site/index.htm") +
+                             " kann nicht erstellt werden: Schreibgeschützt\r\n");
 }
 
 TEST_F(CliTest, NothingOnStandardErrorWhenItIsNotATerminal) {
@@ -637,7 +723,8 @@ TEST_F(CliTest, RestoreNamedBackupsAndFiles) {
     EXPECT_EQ(ReadBytes(At("b.htm")), "\xF6\r\n");
     EXPECT_EQ(NamesIn(folder.Path()), (Names{"a.htm", "a.htm._backup_", "b.htm", "b.htm._backup_",
                                              "c.htm._backup_", "d.htm._backup_", "elsewhere"}));
-    const Result onTerminal = RunOnTerminal({"restore", At("c.htm")});
+    // Named twice, put back once.
+    const Result onTerminal = RunOnTerminal({"restore", At("c.htm"), At("c.htm._backup_")});
     EXPECT_EQ(onTerminal.status, 0);
     EXPECT_EQ(onTerminal.out, "1 Datei zurückgeschrieben\r\n");
     EXPECT_EQ(ReadBytes(At("c.htm")), "c\r\n");
@@ -646,7 +733,9 @@ TEST_F(CliTest, RestoreNamedBackupsAndFiles) {
 
 // However a restore is stopped, every file holds either its converted or its
 // backed-up content whole, and every backup that is left is whole; running
-// restore again finishes the job. The kill lands wherever it lands.
+// restore again finishes the job. The signal lands wherever it lands: SIGTERM
+// ends the run between files, with status 143 and no temporary file left;
+// SIGKILL may leave one temporary file, and nothing else.
 TEST_F(CliTest, ARestoreKilledMidwayLeavesEveryFileWhole) {
     constexpr int kFiles = 400;
     const std::string line = "Gr\xFC\xDF"
@@ -660,24 +749,35 @@ TEST_F(CliTest, ARestoreKilledMidwayLeavesEveryFileWhole) {
         original["p" + std::to_string(i) + ".htm"] = JoinLines(SplitLines(text));
         WriteBytes(At("p" + std::to_string(i) + ".htm"), text);
     }
-    int killedMidway = 0;
-    for (int round = 0; round < 3; ++round) {
+    int stoppedMidway = 0;
+    const int signals[] = {SIGTERM, SIGKILL, SIGKILL, SIGKILL};
+    for (int round = 0; round < 4; ++round) {
         ASSERT_EQ(Run({"encode", "-e", "htm", folder.Path()}).status, 0);
         const pid_t pid = Start({"restore", "-e", "htm", folder.Path()});
         ASSERT_GT(pid, 0);
-        // Kill as soon as the first backup is gone (or the run is over).
+        // Signalled as soon as the first backup is gone (or the run is over).
         int status = 0;
-        while (waitpid(pid, &status, WNOHANG) == 0) {
+        bool signalled = false;
+        while (!signalled && waitpid(pid, &status, WNOHANG) == 0) {
             if (NamesIn(folder.Path()).size() < 2 * kFiles) {
-                kill(pid, SIGKILL);
+                kill(pid, signals[round]);
                 waitpid(pid, &status, 0);
-                killedMidway += WIFSIGNALED(status) ? 1 : 0;
-                break;
+                signalled = true;
+                ++stoppedMidway;
             }
+        }
+        if (signalled && signals[round] == SIGTERM) {
+            // Hundreds of files were left to do: the run ends before them.
+            const std::string err = ReadBytes(io.Path() + "/err").value_or("?");
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 143) << err;
+            EXPECT_EQ(err.rfind("glyphwright-cli: abgebrochen: ", 0), 0u) << err;
+            EXPECT_GT(NamesIn(folder.Path()).size(), kFiles + 0u) << "no backup left to restore";
         }
         for (const std::string& name : NamesIn(folder.Path())) {
             if (name[0] == '.') {
-                continue; // a temporary file the kill left; never a page or a backup
+                // A temporary file a kill left; never a page or a backup.
+                EXPECT_EQ(signals[round], SIGKILL) << name;
+                continue;
             }
             const std::string bytes = ReadBytes(At(name)).value_or("?");
             const auto page = original.find(name);
@@ -694,7 +794,7 @@ TEST_F(CliTest, ARestoreKilledMidwayLeavesEveryFileWhole) {
             EXPECT_EQ(ReadBytes(At(name)), bytes) << name << " round " << round;
         }
     }
-    RecordProperty("killedMidway", killedMidway);
+    RecordProperty("stoppedMidway", stoppedMidway);
 }
 
 } // namespace

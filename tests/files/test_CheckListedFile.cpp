@@ -110,6 +110,7 @@ TEST_F(CheckListedFileTest, AFileTheConversionRefusesIsReportedAsTheConversionRe
         const FileOutcome converted = ConvertListedFile(list, 0, EncodeConversion(c.rule), {});
         EXPECT_FALSE(converted.converted) << c.name;
         EXPECT_EQ(checked.message, converted.message) << c.name;
+        EXPECT_EQ(FailureLine(checked.failure), FailureLine(converted.failure)) << c.name;
     }
 }
 

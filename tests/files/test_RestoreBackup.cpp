@@ -48,7 +48,8 @@ TEST_F(RestoreBackupTest, PutsTheBackupBackAndRemovesItUnlessKept) {
             WriteBytes(At("a.htm"), "&auml;\r\n");
         }
         WriteBytes(At("a.htm._backup_"), "\xE4\r\nlf\nno end");
-        const RestoreOutcome outcome = RestoreBackup(At("a.htm._backup_"), At("a.htm"), c.keep);
+        const RestoreOutcome outcome =
+            RestoreBackup(At("a.htm._backup_"), At("a.htm"), {.keep = c.keep});
         EXPECT_TRUE(outcome.restored) << outcome.message;
         EXPECT_EQ(outcome.message, "");
         EXPECT_EQ(ReadBytes(At("a.htm")), "\xE4\r\nlf\nno end");
@@ -74,7 +75,7 @@ TEST_F(RestoreBackupTest, RefusesALinkOrAnythingButARegularFile) {
     for (const auto& [name, reason] : cases) {
         WriteBytes(At(name), "kept");
         const std::string backup = At(name + "._backup_");
-        const RestoreOutcome outcome = RestoreBackup(backup, At(name), false);
+        const RestoreOutcome outcome = RestoreBackup(backup, At(name));
         EXPECT_FALSE(outcome.restored) << name;
         EXPECT_EQ(outcome.message, "Sicherung " + backup + reason);
         EXPECT_EQ(ReadBytes(At(name)), "kept");
@@ -83,7 +84,7 @@ TEST_F(RestoreBackupTest, RefusesALinkOrAnythingButARegularFile) {
     }
     EXPECT_EQ(ReadBytes(At("elsewhere")), "other");
 
-    const RestoreOutcome missing = RestoreBackup(At("none._backup_"), At("none"), false);
+    const RestoreOutcome missing = RestoreBackup(At("none._backup_"), At("none"));
     EXPECT_FALSE(missing.restored);
     EXPECT_EQ(missing.message, "Datei " + At("none._backup_") + " kann nicht geöffnet werden");
     EXPECT_FALSE(ReadBytes(At("none")).has_value());
@@ -93,7 +94,7 @@ TEST_F(RestoreBackupTest, RefusesALinkOrAnythingButARegularFile) {
 TEST_F(RestoreBackupTest, AFileThatMayNotBeWrittenKeepsItsBackup) {
     WriteBytes(At("ro.htm"), "&ouml;\r\n", 0444);
     WriteBytes(At("ro.htm._backup_"), "\xF6\r\n");
-    const RestoreOutcome outcome = RestoreBackup(At("ro.htm._backup_"), At("ro.htm"), false);
+    const RestoreOutcome outcome = RestoreBackup(At("ro.htm._backup_"), At("ro.htm"));
     EXPECT_FALSE(outcome.restored);
     EXPECT_EQ(outcome.message, "Datei " + At("ro.htm") + " kann nicht erstellt werden");
     EXPECT_EQ(ReadBytes(At("ro.htm")), "&ouml;\r\n");
