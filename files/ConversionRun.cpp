@@ -1,52 +1,56 @@
 #include "files/ConversionRun.h"
 
 #include "files/ConvertedFiles.h"
-#include "files/StopFlag.h"
+#include "files/OrderedPool.h"
+#include "files/SharedFiles.h"
 #include "files/TempFile.h"
 
+#include <optional>
 #include <set>
 
 namespace glyphwright {
 
-namespace {
-
-bool StopRequested(const ConvertHooks& hooks) {
-    return hooks.stop != nullptr && hooks.stop->Requested();
-}
-
-} // namespace
-
 RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
-                            const RunHooks& hooks) {
+                            const RunHooks& hooks, std::size_t workers) {
     RunSummary summary;
     ConvertedFiles converted;
     std::set<std::string> renamedIn;
     const std::size_t count = list.Count();
-    for (std::size_t entry = 0; entry < count; ++entry) {
-        if (StopRequested(hooks.perFile)) {
-            summary.stopped = true;
-            break;
-        }
-        const FileOutcome outcome =
-            ConvertListedFile(list, entry, conversion, hooks.perFile, &converted);
-        if (!outcome.converted && outcome.failure.kind == FailureKind::Stopped) {
-            summary.stopped = true;
-            break;
-        }
-        ++summary.handled;
-        if (outcome.converted) {
-            ++summary.converted;
-            summary.convertedAsUtf8 += outcome.charset == Charset::Utf8 ? 1 : 0;
-        } else {
-            summary.failures.push_back(FailureLine(outcome.failure));
-        }
-        if (hooks.perFile.sync) {
-            renamedIn.insert(outcome.renamedIn.begin(), outcome.renamedIn.end());
-        }
-        if (hooks.entryDone) {
-            hooks.entryDone(entry, outcome);
-        }
+    std::vector<std::optional<std::size_t>> after;
+    InOrderOptions options{workers, hooks.perFile.stop, {}};
+    if (workers > 1) {
+        after = TurnsOf(
+            count, [&list](std::size_t entry) -> const std::string& { return list.Path(entry); });
+        options.after = [&after](std::size_t entry) { return after[entry]; };
     }
+    RunInOrder(
+        count, options,
+        [&](std::size_t entry) {
+            return ConvertListedFile(list, entry, conversion, hooks.perFile, &converted);
+        },
+        [&](std::size_t entry, const FileOutcome& outcome) {
+            if (!outcome.converted && outcome.failure.kind == FailureKind::Stopped) {
+                // Other workers' entries after it may still have been done.
+                summary.stopped = true;
+                return;
+            }
+            ++summary.handled;
+            if (outcome.alreadyDone) {
+                ++summary.duplicates;
+            } else if (outcome.converted) {
+                ++summary.converted;
+                summary.convertedAsUtf8 += outcome.charset == Charset::Utf8 ? 1 : 0;
+            } else {
+                summary.failures.push_back(FailureLine(outcome.failure));
+            }
+            if (hooks.perFile.sync) {
+                renamedIn.insert(outcome.renamedIn.begin(), outcome.renamedIn.end());
+            }
+            if (hooks.entryDone) {
+                hooks.entryDone(entry, outcome);
+            }
+        });
+    summary.stopped = summary.stopped || summary.handled < count;
     // The new files' data is durable already; this makes their names so.
     for (const std::string& folder : renamedIn) {
         if (!folder.empty()) {

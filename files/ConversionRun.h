@@ -11,9 +11,11 @@
 
 namespace glyphwright {
 
+// Each entry taken in hand counts once: converted, named twice or failed.
 struct RunSummary {
-    std::size_t converted = 0;         // entries done, those converted earlier in the run included
+    std::size_t converted = 0;         // files converted
     std::size_t convertedAsUtf8 = 0;   // of those, the files read as UTF-8
+    std::size_t duplicates = 0;        // entries whose file the run had converted already
     std::vector<std::string> failures; // one FailureLine per failed entry, in list order
     std::size_t handled = 0;           // entries taken in hand: all of them unless stopped
     bool stopped = false;              // a stop request ended the run early
@@ -21,17 +23,25 @@ struct RunSummary {
 
 struct RunHooks {
     ConvertHooks perFile;
-    // Called after each entry with its position and outcome; may be empty.
+    // Called after each entry with its position and outcome, in list order
+    // on the calling thread; may be empty.
     std::function<void(std::size_t entry, const FileOutcome&)> entryDone;
 };
 
-// Takes the entry count once, then converts entries 0 .. N-1 in order, each
-// file once however often it is listed. A stop request (hooks.perFile.stop)
-// is looked at before each entry and before each replacement; the entry it
-// stops is neither done nor failed. With hooks.perFile.sync every folder that
-// got a new name is synced once, at the end.
+// Takes the entry count once, then converts entries 0 .. N-1, each file once
+// however often it is listed. A stop request (hooks.perFile.stop) is looked
+// at before each entry and before each replacement; the entry it stops is
+// neither done nor failed. With hooks.perFile.sync every folder that got a
+// new name is synced once, at the end.
+//
+// With one worker the entries are converted in order on the calling thread.
+// With more, that many threads convert them at the same time and the
+// per-file hooks are called on those threads; entries that reach the same
+// file still take their turns in list order, so the files, the outcomes and
+// the summary are those of a run on one thread (as long as nobody else
+// changes the files meanwhile).
 RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
-                            const RunHooks& hooks);
+                            const RunHooks& hooks, std::size_t workers = 1);
 
 // How many failures the report lists by name before it sums up the rest.
 inline constexpr std::size_t kListedFailures = 20;

@@ -86,6 +86,7 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
             // so they are joined once; each form is let go as soon as the
             // next one stands, so that a large file is held about twice.
             joined = JoinLines(text.lines);
+            outcome.joinedSize = joined.size();
         }
         if (hooks.backupWanted && hooks.backupWanted()) {
             ReplaceOptions backup;

@@ -17,6 +17,8 @@ namespace glyphwright {
 class ConvertedFiles;
 class StopFlag;
 
+// In a run shared by several workers each hook is called on the thread of the
+// worker at hand, at the same time as on the others.
 struct ConvertHooks {
     // Called after loading, before anything is written; may refuse the file by
     // throwing, which leaves it as it was, without a backup. May be empty.
@@ -36,6 +38,7 @@ struct ConvertHooks {
 struct FileOutcome {
     bool converted = false;                 // also for a file that the run had converted already
     bool alreadyDone = false;               // converted earlier in the run; nothing read or written
+    std::size_t joinedSize = 0;             // bytes of the file read and joined, once it was
     std::string message;                    // the error's own message when not converted
     FileFailure failure;                    // the same, as data, when not converted
     Charset charset = Charset::Windows1252; // as the file was read, when it was

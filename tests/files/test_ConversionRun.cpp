@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -42,7 +43,7 @@ TEST(ConversionRun, ConvertsEveryEntryInOrderAndGathersFailures) {
     FileList list;
     list.Append(a);
     list.Append(missing);
-    list.Append(a); // listed twice: converted twice
+    list.Append(a); // listed twice: converted once
 
     std::vector<std::size_t> done;
     int steps = 0;
@@ -53,7 +54,8 @@ TEST(ConversionRun, ConvertsEveryEntryInOrderAndGathersFailures) {
 
     const RunSummary summary = ConvertAllListed(list, Conversion{Upper, Upper}, hooks);
 
-    EXPECT_EQ(summary.converted, 2u);
+    EXPECT_EQ(summary.converted, 1u);
+    EXPECT_EQ(summary.duplicates, 1u);
     ASSERT_EQ(summary.failures.size(), 1u);
     EXPECT_EQ(summary.failures[0],
               "Datei " + missing + " kann nicht geöffnet werden: Nicht vorhanden");
@@ -134,44 +136,51 @@ TEST(ConversionRun, EachFileInItsOwnCharsetBothWays) {
 
 // A path listed twice, two hard links to one file, a link and its target:
 // each file is converted once, its backup holds the content from before the
-// run, and the later entries count as done without being read or written.
+// run, and the later entries count as named twice without being read or
+// written; alike with one worker and with several.
 TEST(ConversionRun, EachFileIsConvertedOnceInARun) {
-    TempFolder folder;
-    const auto at = [&](const std::string& name) { return folder.Path() + "/" + name; };
-    WriteBytes(at("a.htm"), "a");
-    WriteBytes(at("h1.htm"), "h");
-    ASSERT_EQ(link(at("h1.htm").c_str(), at("h2.htm").c_str()), 0);
-    WriteBytes(at("c.htm"), "c");
-    folder.MakeLink("l.htm", "c.htm");
-    const std::vector<std::string> names{"a.htm", "a.htm", "h1.htm",   "h2.htm",
-                                         "l.htm", "c.htm", "gone.htm", "c.htm"};
-    FileList list;
-    for (const std::string& name : names) {
-        list.Append(at(name));
-    }
-    std::vector<std::size_t> done;
-    int steps = 0;
-    RunHooks hooks;
-    hooks.perFile.backupWanted = [] { return true; };
-    hooks.perFile.progressStep = [&] { ++steps; };
-    hooks.entryDone = [&](std::size_t entry, const FileOutcome&) { done.push_back(entry); };
-    const TextConversion prefix = [](std::string_view text) { return "x" + std::string(text); };
+    for (const std::size_t workers : {1, 4}) {
+        TempFolder folder;
+        const auto at = [&](const std::string& name) { return folder.Path() + "/" + name; };
+        WriteBytes(at("a.htm"), "a");
+        WriteBytes(at("h1.htm"), "h");
+        ASSERT_EQ(link(at("h1.htm").c_str(), at("h2.htm").c_str()), 0);
+        WriteBytes(at("c.htm"), "c");
+        folder.MakeLink("l.htm", "c.htm");
+        const std::vector<std::string> names{"a.htm", "a.htm", "h1.htm",   "h2.htm",
+                                             "l.htm", "c.htm", "gone.htm", "c.htm"};
+        FileList list;
+        for (const std::string& name : names) {
+            list.Append(at(name));
+        }
+        std::vector<std::size_t> done;
+        std::atomic<int> steps = 0; // on the workers' threads
+        RunHooks hooks;
+        hooks.perFile.backupWanted = [] { return true; };
+        hooks.perFile.progressStep = [&] { ++steps; };
+        hooks.entryDone = [&](std::size_t entry, const FileOutcome&) { done.push_back(entry); };
+        const TextConversion prefix = [](std::string_view text) { return "x" + std::string(text); };
 
-    const RunSummary summary = ConvertAllListed(list, Conversion{prefix, prefix}, hooks);
+        const RunSummary summary =
+            ConvertAllListed(list, Conversion{prefix, prefix}, hooks, workers);
 
-    EXPECT_EQ(summary.converted, 7u);
-    EXPECT_EQ(summary.failures.size(), 1u);
-    EXPECT_EQ(steps, 7);
-    EXPECT_EQ(done, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7}));
-    for (const char* name : {"a", "h1", "h2", "c"}) {
-        const std::string first(1, name[0]);
-        EXPECT_EQ(ReadBytes(at(std::string(name) + ".htm")), "x" + first + "\r\n") << name;
+        SCOPED_TRACE(std::to_string(workers) + " workers");
+        EXPECT_EQ(summary.converted, 3u); // a, h1 (= h2), l (= c)
+        EXPECT_EQ(summary.duplicates, 4u);
+        EXPECT_EQ(summary.failures.size(), 1u);
+        EXPECT_EQ(summary.handled, 8u);
+        EXPECT_EQ(steps, 7);
+        EXPECT_EQ(done, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+        for (const char* name : {"a", "h1", "h2", "c"}) {
+            const std::string first(1, name[0]);
+            EXPECT_EQ(ReadBytes(at(std::string(name) + ".htm")), "x" + first + "\r\n") << name;
+        }
+        EXPECT_EQ(ReadBytes(at("a.htm._backup_")), "a\r\n");
+        EXPECT_EQ(ReadBytes(at("h1.htm._backup_")), "h\r\n");
+        EXPECT_FALSE(ReadBytes(at("h2.htm._backup_")));
+        EXPECT_EQ(ReadBytes(at("l.htm._backup_")), "c\r\n");
+        EXPECT_FALSE(ReadBytes(at("c.htm._backup_")));
     }
-    EXPECT_EQ(ReadBytes(at("a.htm._backup_")), "a\r\n");
-    EXPECT_EQ(ReadBytes(at("h1.htm._backup_")), "h\r\n");
-    EXPECT_FALSE(ReadBytes(at("h2.htm._backup_")));
-    EXPECT_EQ(ReadBytes(at("l.htm._backup_")), "c\r\n");
-    EXPECT_FALSE(ReadBytes(at("c.htm._backup_")));
 }
 
 // A stop requested while a file is being replaced leaves that file as it
