@@ -2,6 +2,7 @@
 
 #include "files/IsAcceptedFile.h"
 
+#include <algorithm>
 #include <getopt.h>
 
 namespace glyphwright::cli {
@@ -23,6 +24,7 @@ enum LongOnly : int {
 
 const option kLongOptions[] = {
     {"ext", required_argument, nullptr, 'e'},
+    {"jobs", required_argument, nullptr, 'j'},
     {"settings", required_argument, nullptr, kSettings},
     {"dry-run", no_argument, nullptr, 'n'},
     {"check", no_argument, nullptr, kCheck},
@@ -41,7 +43,7 @@ const option kLongOptions[] = {
 // "-": every argument comes back in order, a non-option as code 1, whatever
 // POSIXLY_CORRECT says, so that the command may stand anywhere. ":": a
 // missing value comes back as ':', and getopt prints nothing itself.
-constexpr char kShortOptions[] = "-:e:nqh";
+constexpr char kShortOptions[] = "-:e:j:nqh";
 
 std::string Quoted(std::string_view text) {
     return "„" + std::string(text) + "“";
@@ -119,8 +121,11 @@ private:
         optind = 0; // glibc: start afresh, also after an earlier parse
         opterr = 0;
         int code;
-        while ((code = getopt_long(argc, argv_.data(), kShortOptions, kLongOptions, nullptr)) !=
+        int longIndex = -1; // set by getopt when a long option was taken
+        while ((code = getopt_long(argc, argv_.data(), kShortOptions, kLongOptions, &longIndex)) !=
                -1) {
+            calledLong_ = longIndex >= 0;
+            longIndex = -1;
             // The argument just taken; for a bundle of letters, the whole bundle.
             const std::string_view last = argv_[optind > 0 ? optind - 1 : 0];
             switch (code) {
@@ -161,6 +166,9 @@ private:
             break;
         case kSettings:
             SetSettingsFile(value);
+            break;
+        case 'j':
+            SetJobs(code, value);
             break;
         case 'n':
             invocation_.dryRun = true;
@@ -239,6 +247,25 @@ private:
         invocation_.charset = rule;
     }
 
+    // A positive whole number in decimal digits, nothing else; beyond
+    // kMaxJobs it is kMaxJobs, however many digits it has.
+    void SetJobs(int code, std::string_view value) {
+        const bool digitsOnly =
+            !value.empty() && value.find_first_not_of("0123456789") == std::string_view::npos;
+        if (!digitsOnly || value.find_first_not_of('0') == std::string_view::npos) {
+            const std::string name = calledLong_ ? LongName(*OptionWithCode(code))
+                                                 : std::string("-") + static_cast<char>(code);
+            Fail("Option " + Quoted(name) + " braucht eine positive ganze Zahl, nicht " +
+                 Quoted(value));
+            return;
+        }
+        std::size_t jobs = 0;
+        for (const char digit : value) {
+            jobs = std::min(jobs * 10 + static_cast<std::size_t>(digit - '0'), kMaxJobs);
+        }
+        invocation_.jobs = jobs;
+    }
+
     void SetSettingsFile(const std::string& path) {
         if (path.empty()) {
             Fail("Option „--settings“ braucht einen Dateinamen");
@@ -300,6 +327,7 @@ private:
     std::vector<std::string> storage_;
     std::vector<char*> argv_;
     bool commandSeen_ = false;
+    bool calledLong_ = false; // the option at hand was given by its long name
     bool noBackupGiven_ = false;
     std::optional<Invocation::Action> shown_; // the first of help, version and list-ext
     std::optional<std::string> firstError_;

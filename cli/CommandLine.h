@@ -4,6 +4,7 @@
 
 #include "files/CharsetChoice.h"
 
+#include <cstddef>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -29,12 +30,19 @@ struct Invocation {
     bool keep = false;   // restore: leave the backups in place
     bool quiet = false;
     bool sync = false; // each new file durable before its rename, each folder once after
+    // -j: how many workers convert, check or restore at the same time; 0: as
+    // many as there are online CPUs (JobsFor).
+    std::size_t jobs = 0;
     // The extensions of --ext, already in the form of the list (".HTM");
     // none: take the marked entries of the settings file.
     std::optional<std::vector<std::string>> extensions;
     std::optional<std::string> settingsFile; // --settings
     std::vector<std::string> paths;          // none: standard input to standard output
 };
+
+// More workers than this would only queue up on the disk and the kernel's
+// locks; a larger -j counts as this.
+inline constexpr std::size_t kMaxJobs = 64;
 
 // A call the tool cannot run; the message says why, in German.
 class UsageError : public std::runtime_error {
@@ -47,7 +55,7 @@ public:
 // that a path may begin with "-". The command and the options may come in any
 // order. Long options may be cut to any unique prefix ("--no-back") and take
 // their value as "--ext=.htm" or "--ext .htm"; short flags may be bundled
-// ("-nq"), and "-e" takes the rest of its argument or the next.
+// ("-nq"), and "-e" and "-j" take the rest of their argument or the next.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 
 // One --ext value: split at ",", empty pieces left out, each piece made an

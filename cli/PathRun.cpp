@@ -6,6 +6,7 @@
 #include "cli/FailureOutput.h"
 #include "cli/FileSelection.h"
 #include "cli/Progress.h"
+#include "cli/Workers.h"
 #include "files/ConversionRun.h"
 #include "files/FileList.h"
 #include "files/LineList.h"
@@ -35,25 +36,24 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
         std::fflush(output.out);
         return failures.Count() == 0 ? kAllConverted : kSomeFailed;
     }
+    const std::size_t workers = WorkersFor(invocation);
     if (invocation.check) {
         return ListWouldChange(files, ConversionFor(invocation.direction, invocation.charset),
-                               output.out, output.err, failures, output.stop);
+                               output.out, output.err, failures, output.stop, workers);
     }
 
     std::optional<ProgressLine> progress;
     if (summaryShown) {
         progress.emplace(output.err, files.Count(), output.width);
     }
-    std::uint64_t loadedBytes = 0;
 
     RunHooks hooks;
     hooks.perFile.backupWanted = [&invocation] { return invocation.backup; };
     hooks.perFile.sync = invocation.sync;
     hooks.perFile.stop = output.stop;
     if (progress) {
-        hooks.perFile.loaded = [&](const std::string& path, const LineList& lines) {
+        hooks.perFile.loaded = [&](const std::string& path, const LineList&) {
             progress->Started(path);
-            loadedBytes = lines.JoinedSize();
         };
     }
     hooks.entryDone = [&](std::size_t, const FileOutcome& outcome) {
@@ -61,30 +61,27 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
             failures.Report(FailureLine(outcome.failure));
         }
         if (progress) {
-            progress->Finished(loadedBytes);
-            loadedBytes = 0;
+            progress->Finished(outcome.joinedSize);
         }
     };
-    const RunSummary summary =
-        ConvertAllListed(files, ConversionFor(invocation.direction, invocation.charset), hooks);
+    const RunSummary summary = ConvertAllListed(
+        files, ConversionFor(invocation.direction, invocation.charset), hooks, workers);
 
     if (progress) {
         progress->Clear();
         failures.ReleaseHeld();
     }
+    const SummaryCounts counts{summary.converted, summary.convertedAsUtf8, summary.duplicates,
+                               failures.Count()};
     if (summary.stopped) {
         // Also when standard error is no terminal: a script learns how far the run got.
-        const std::string line =
-            StoppedSummaryLine(summary.converted, summary.convertedAsUtf8, failures.Count(),
-                               files.Count() - summary.handled);
+        const std::string line = StoppedSummaryLine(counts, files.Count() - summary.handled);
         std::fprintf(output.err, "glyphwright-cli: %s\n", line.c_str());
         std::fflush(output.err);
         return 128 + output.stop->Reason();
     }
     if (progress) {
-        std::fprintf(
-            output.err, "%s\n",
-            SummaryLine(summary.converted, summary.convertedAsUtf8, failures.Count()).c_str());
+        std::fprintf(output.err, "%s\n", SummaryLine(counts).c_str());
         std::fflush(output.err);
     }
     return failures.Count() == 0 ? kAllConverted : kSomeFailed;

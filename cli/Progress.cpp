@@ -67,23 +67,25 @@ std::string FormatRate(double bytesPerSecond) {
     return GroupDigits(tenths / 10) + "," + std::to_string(tenths % 10) + " MB/s";
 }
 
-std::string SummaryLine(std::size_t converted, std::size_t convertedAsUtf8, std::size_t failed) {
+std::string SummaryLine(const SummaryCounts& counts) {
+    const std::size_t converted = counts.converted;
     std::string line =
         GroupDigits(converted) + (converted == 1 ? " Datei umgewandelt" : " Dateien umgewandelt");
     if (converted != 0) {
-        line += " (" + GroupDigits(convertedAsUtf8) + " als UTF-8, " +
-                GroupDigits(converted - convertedAsUtf8) + " als Windows-1252)";
+        line += " (" + GroupDigits(counts.asUtf8) + " als UTF-8, " +
+                GroupDigits(converted - counts.asUtf8) + " als Windows-1252)";
     }
-    if (failed != 0) {
-        line += ", " + GroupDigits(failed) + " fehlgeschlagen";
+    if (counts.duplicates != 0) {
+        line += ", " + GroupDigits(counts.duplicates) + " doppelt genannt";
+    }
+    if (counts.failed != 0) {
+        line += ", " + GroupDigits(counts.failed) + " fehlgeschlagen";
     }
     return line;
 }
 
-std::string StoppedSummaryLine(std::size_t converted, std::size_t convertedAsUtf8,
-                               std::size_t failed, std::size_t left) {
-    return "abgebrochen: " + SummaryLine(converted, convertedAsUtf8, failed) + ", " +
-           GroupDigits(left) + " nicht bearbeitet";
+std::string StoppedSummaryLine(const SummaryCounts& counts, std::size_t left) {
+    return "abgebrochen: " + SummaryLine(counts) + ", " + GroupDigits(left) + " nicht bearbeitet";
 }
 
 std::string ProgressText(std::size_t done, std::size_t total, double bytesPerSecond,
@@ -118,17 +120,25 @@ ProgressLine::ProgressLine(std::FILE* terminal, std::size_t total, std::size_t w
       lastDraw_(start_) {}
 
 void ProgressLine::Started(std::string_view path) {
+    const std::lock_guard lock(mutex_);
     current_ = path;
     Redraw(!shown_);
 }
 
 void ProgressLine::Finished(std::uint64_t bytes) {
+    const std::lock_guard lock(mutex_);
     ++done_;
     bytes_ += bytes;
     Redraw(false);
 }
 
+std::size_t ProgressLine::Redraws() const {
+    const std::lock_guard lock(mutex_);
+    return redraws_;
+}
+
 void ProgressLine::Clear() {
+    const std::lock_guard lock(mutex_);
     if (shown_) {
         std::fprintf(terminal_, "\r%s", kEraseToEnd.data());
         std::fflush(terminal_);

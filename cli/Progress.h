@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -18,14 +19,21 @@ std::string GroupDigits(std::uint64_t value);
 // Megabytes (10^6 bytes) per second with one decimal, German style: "12,3 MB/s".
 std::string FormatRate(double bytesPerSecond);
 
-// "1.234 Dateien umgewandelt (1.200 als UTF-8, 34 als Windows-1252), 2 fehlgeschlagen";
-// the character sets only when something was converted, the failures only when some failed.
-std::string SummaryLine(std::size_t converted, std::size_t convertedAsUtf8, std::size_t failed);
+// What a run did, each file counted once.
+struct SummaryCounts {
+    std::size_t converted = 0;  // files converted
+    std::size_t asUtf8 = 0;     // of those, the ones read as UTF-8
+    std::size_t duplicates = 0; // reached again after they were converted
+    std::size_t failed = 0;     // files and paths that failed
+};
 
-// "abgebrochen: 12 Dateien umgewandelt, 1 fehlgeschlagen, 1.222 nicht bearbeitet";
-// the failures only when there are some.
-std::string StoppedSummaryLine(std::size_t converted, std::size_t convertedAsUtf8,
-                               std::size_t failed, std::size_t left);
+// "1.234 Dateien umgewandelt (1.200 als UTF-8, 34 als Windows-1252), 3 doppelt
+// genannt, 2 fehlgeschlagen"; the character sets only when something was
+// converted, the others only when there are some.
+std::string SummaryLine(const SummaryCounts& counts);
+
+// "abgebrochen: 12 Dateien umgewandelt (…), 1 fehlgeschlagen, 1.222 nicht bearbeitet".
+std::string StoppedSummaryLine(const SummaryCounts& counts, std::size_t left);
 
 // "12/1.234 Dateien, 45,6 MB/s: path", cut to at most width columns (one per
 // UTF-8 character) by shortening the path at its front to "…" and its end.
@@ -35,6 +43,7 @@ std::string ProgressText(std::size_t done, std::size_t total, double bytesPerSec
 // The columns of the terminal behind the stream, or 80 when unknown.
 std::size_t TerminalWidth(std::FILE* terminal);
 
+// Started and Finished may come from several threads at once.
 class ProgressLine {
 public:
     using Clock = std::chrono::steady_clock;
@@ -50,11 +59,12 @@ public:
     // Erases the line, when one is shown, so that other output can follow.
     void Clear();
 
-    std::size_t Redraws() const { return redraws_; }
+    std::size_t Redraws() const;
 
 private:
-    void Redraw(bool force);
+    void Redraw(bool force); // under mutex_
 
+    mutable std::mutex mutex_;
     std::FILE* terminal_;
     std::size_t total_;
     std::size_t width_;

@@ -5,9 +5,15 @@
 #include "cli/FailureOutput.h"
 #include "cli/FileSelection.h"
 #include "cli/Progress.h"
+#include "cli/Workers.h"
 #include "files/FileFailure.h"
+#include "files/OrderedPool.h"
 #include "files/RestoreBackup.h"
+#include "files/SharedFiles.h"
 #include "files/StopFlag.h"
+
+#include <optional>
+#include <vector>
 
 namespace glyphwright::cli {
 
@@ -35,23 +41,34 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
     options.stop = output.stop;
     std::size_t restored = 0;
     std::size_t handled = 0;
-    for (const BackupPair& pair : taken.pairs) {
-        if (invocation.dryRun) {
+    const std::vector<BackupPair>& pairs = taken.pairs;
+    if (invocation.dryRun) {
+        for (const BackupPair& pair : pairs) {
             std::fprintf(output.out, "%s -> %s\n", pair.backup.c_str(), pair.file.c_str());
-            continue;
         }
-        if (Stopped(output)) {
-            break;
+    } else {
+        InOrderOptions order{WorkersFor(invocation), output.stop, {}};
+        std::vector<std::optional<std::size_t>> after;
+        if (order.workers > 1) {
+            // Two backups of one file (by two names) are put back in their order.
+            after = TurnsOf(pairs.size(), [&pairs](std::size_t i) -> const std::string& {
+                return pairs[i].file;
+            });
+            order.after = [&after](std::size_t i) { return after[i]; };
         }
-        const RestoreOutcome outcome = RestoreBackup(pair.backup, pair.file, options);
-        if (outcome.failure.kind == FailureKind::Stopped) {
-            break;
-        }
-        ++handled;
-        restored += outcome.restored ? 1 : 0;
-        if (!outcome.message.empty()) {
-            failures.Report(FailureLine(outcome.failure));
-        }
+        RunInOrder(
+            pairs.size(), order,
+            [&](std::size_t i) { return RestoreBackup(pairs[i].backup, pairs[i].file, options); },
+            [&](std::size_t, const RestoreOutcome& outcome) {
+                if (outcome.failure.kind == FailureKind::Stopped) {
+                    return;
+                }
+                ++handled;
+                restored += outcome.restored ? 1 : 0;
+                if (!outcome.message.empty()) {
+                    failures.Report(FailureLine(outcome.failure));
+                }
+            });
     }
     std::fflush(output.out);
 

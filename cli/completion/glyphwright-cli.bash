@@ -41,11 +41,16 @@ _glyphwright_cli()
             _filedir
             return
             ;;
+        -j | --jobs)
+            # A count of workers; the online CPUs are the usual choice.
+            COMPREPLY=($(compgen -W "1 $(nproc 2>/dev/null)" -- "$cur"))
+            return
+            ;;
     esac
     $split && return
 
     if [[ $cur == -* ]]; then
-        local options="-e --ext= --settings= -n --dry-run --sync -q --quiet -h --help --version --list-ext"
+        local options="-e --ext= --settings= -n --dry-run --sync -j --jobs= -q --quiet -h --help --version --list-ext"
         case $command in
             restore) options+=" --keep" ;;
             encode | decode) options+=" --check --no-backup --utf8 --cp1252" ;;

@@ -28,6 +28,7 @@ complete -c glyphwright-cli -n "not __fish_seen_subcommand_from encode decode" -
 complete -c glyphwright-cli -n "not __fish_seen_subcommand_from restore" -l utf8 -d 'jede Datei als UTF-8 lesen'
 complete -c glyphwright-cli -n "not __fish_seen_subcommand_from restore" -l cp1252 -d 'jede Datei als Windows-1252 lesen'
 complete -c glyphwright-cli -l sync -d 'jede neue Datei vor dem Umbenennen auf den Datenträger schreiben'
+complete -c glyphwright-cli -s j -l jobs -x -a '1 (nproc 2>/dev/null)' -d 'so viele Dateien zugleich bearbeiten'
 complete -c glyphwright-cli -s q -l quiet -d 'nur Fehler melden'
 complete -c glyphwright-cli -s h -l help -d 'Hilfe zeigen'
 complete -c glyphwright-cli -l version -d 'Versionsnummer zeigen'

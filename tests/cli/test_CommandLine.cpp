@@ -65,6 +65,33 @@ TEST(ParseCommandLine, EveryOptionInItsForms) {
     EXPECT_EQ(call.charset, CharsetRule::PerFile);
     EXPECT_FALSE(call.quiet);
     EXPECT_FALSE(call.sync);
+    EXPECT_EQ(call.jobs, 0u) << "one worker per online CPU unless told";
+}
+
+// -j takes a positive whole number in any of the usual spellings; a number
+// beyond any sensible count of workers is cut down to kMaxJobs.
+TEST(ParseCommandLine, Jobs) {
+    const std::vector<std::pair<Args, std::size_t>> cases{
+        {{"encode", "-j", "3", "a"}, 3},
+        {{"encode", "-j7", "a"}, 7},
+        {{"encode", "--jobs=1", "a"}, 1},
+        {{"restore", "--jo", "12", "a"}, 12},
+        {{"decode", "--check", "-qj2", "a"}, 2},
+        {{"encode", "-j", "0100", "a"}, kMaxJobs},
+        {{"encode", "-j", "99999999999999999999999", "a"}, kMaxJobs},
+    };
+    for (const auto& [args, jobs] : cases) {
+        EXPECT_EQ(ParseCommandLine(args).jobs, jobs) << args[1] << args[2];
+    }
+    for (const char* wrong : {"0", "-1", "+2", "", "x", "2x", " 2", "1.5", "0x10"}) {
+        EXPECT_EQ(UsageMessage({"encode", "-j", wrong, "a"}),
+                  std::string("Option „-j“ braucht eine positive ganze Zahl, nicht „") + wrong +
+                      "“");
+        EXPECT_EQ(UsageMessage({"encode", std::string("--jobs=") + wrong, "a"}),
+                  std::string("Option „--jobs“ braucht eine positive ganze Zahl, nicht „") + wrong +
+                      "“");
+    }
+    EXPECT_EQ(UsageMessage({"encode", "a", "-j"}), "Option „-j“ braucht einen Wert");
 }
 
 TEST(ParseExtensionOption, EntriesAsTheAddButtonMakesThem) {
@@ -167,11 +194,26 @@ TEST(ParseCommandLine, UsageErrorsOfChecksRestoresAndPrefixes) {
 
 TEST(HelpText, NamesEveryOptionAndTheVersionItsNumber) {
     const std::string help = HelpText();
-    for (const char* word :
-         {"Aufruf: glyphwright-cli", "--no-backup", "--help", "--version", "._backup_",
-          "Standardeingabe", "-e, --ext", "--settings", "-n, --dry-run", "--utf8", "--cp1252",
-          "-q, --quiet", "Beispiele:", "glyphwright-cli encode --ext .htm,.html", "--check",
-          "restore", "--keep", "--sync", "--list-ext"}) {
+    for (const char* word : {"Aufruf: glyphwright-cli",
+                             "--no-backup",
+                             "--help",
+                             "--version",
+                             "._backup_",
+                             "Standardeingabe",
+                             "-e, --ext",
+                             "--settings",
+                             "-n, --dry-run",
+                             "--utf8",
+                             "--cp1252",
+                             "-q, --quiet",
+                             "Beispiele:",
+                             "glyphwright-cli encode --ext .htm,.html",
+                             "--check",
+                             "restore",
+                             "--keep",
+                             "--sync",
+                             "--list-ext",
+                             "-j, --jobs"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText(), "glyphwright-cli " GLYPHWRIGHT_VERSION "\n");
@@ -185,7 +227,8 @@ TEST(ManPage, NamesEveryOptionOfTheHelp) {
     for (const char* option :
          {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
           "\\-\\-utf8", "\\-\\-cp1252", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version",
-          "\\-\\-check", "\\-\\-keep", "\\-\\-sync", ".B restore", "\\-\\-list\\-ext"}) {
+          "\\-\\-check", "\\-\\-keep", "\\-\\-sync", ".B restore", "\\-\\-list\\-ext",
+          "\\-j, \\-\\-jobs"}) {
         EXPECT_NE(page.str().find(option), std::string::npos) << option;
     }
 }

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace glyphwright::cli {
 namespace {
@@ -19,10 +21,26 @@ TEST(Progress, GermanNumbers) {
     EXPECT_EQ(FormatRate(0), "0,0 MB/s");
     EXPECT_EQ(FormatRate(45.65e6), "45,7 MB/s");
     EXPECT_EQ(FormatRate(1234.5e6), "1.234,5 MB/s");
-    EXPECT_EQ(SummaryLine(1234, 1200, 2),
-              "1.234 Dateien umgewandelt (1.200 als UTF-8, 34 als Windows-1252), 2 fehlgeschlagen");
-    EXPECT_EQ(SummaryLine(1, 0, 0), "1 Datei umgewandelt (0 als UTF-8, 1 als Windows-1252)");
-    EXPECT_EQ(SummaryLine(0, 0, 1), "0 Dateien umgewandelt, 1 fehlgeschlagen");
+}
+
+// Each file counts once: converted (by character set), named twice, or failed.
+TEST(Progress, SummaryLines) {
+    // Converted, of those as UTF-8, named twice, failed.
+    const std::vector<std::pair<SummaryCounts, std::string>> cases{
+        {{1234, 1200, 0, 2},
+         "1.234 Dateien umgewandelt (1.200 als UTF-8, 34 als Windows-1252), 2 fehlgeschlagen"},
+        {{1, 0, 0, 0}, "1 Datei umgewandelt (0 als UTF-8, 1 als Windows-1252)"},
+        {{0, 0, 0, 1}, "0 Dateien umgewandelt, 1 fehlgeschlagen"},
+        {{3, 2, 1, 0},
+         "3 Dateien umgewandelt (2 als UTF-8, 1 als Windows-1252), 1 doppelt genannt"},
+        {{0, 0, 2, 1}, "0 Dateien umgewandelt, 2 doppelt genannt, 1 fehlgeschlagen"},
+    };
+    for (const auto& [counts, line] : cases) {
+        EXPECT_EQ(SummaryLine(counts), line);
+    }
+    EXPECT_EQ(StoppedSummaryLine({12, 0, 1, 1}, 1222),
+              "abgebrochen: 12 Dateien umgewandelt (0 als UTF-8, 12 als Windows-1252), 1 doppelt "
+              "genannt, 1 fehlgeschlagen, 1.222 nicht bearbeitet");
 }
 
 TEST(Progress, TheLineFitsItsWidthByShorteningThePathAtItsFront) {

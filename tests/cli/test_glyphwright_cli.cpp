@@ -309,56 +309,186 @@ TEST_F(CliTest, FileSizeLimitFailsOneFileAndTheRunGoesOn) {
     EXPECT_EQ(NamesIn(folder.Path()), (Names{"big.htm", "small.htm"}));
 }
 
-// SIGINT, SIGTERM and SIGHUP end a run between two files: every file is
-// either converted or untouched, no temporary file stays, the summary so far
-// is printed and the exit status is 128 + the signal.
+// SIGINT, SIGTERM and SIGHUP end a run between two files, with one worker
+// and with several: every file is either converted or untouched, no
+// temporary file stays, the summary so far is printed and the exit status is
+// 128 + the signal.
 TEST_F(CliTest, StopSignalsEndTheRunBetweenFiles) {
     const std::size_t count = 2000;
     const std::string old = "Gr\xFC\xDF"
                             "e\r\n";
     const std::string converted = "Gr&uuml;&szlig;e\r\n";
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        const std::string tree = "tree" + std::to_string(signal);
-        folder.MakeFolder(tree);
-        for (std::size_t i = 0; i < count; ++i) {
-            WriteBytes(At(tree + "/" + std::to_string(i) + ".htm"), old);
-        }
-        const std::string errPath = io.Path() + "/err";
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(err, 2);
-            execl(GW_CLI_PATH, GW_CLI_PATH, "encode", "-e", ".htm", At(tree).c_str(), nullptr);
-            _exit(127);
-        }
-        ASSERT_GT(pid, 0);
-        // Signal once some files are done.
-        for (int wait = 0; wait < 20000 && NamesIn(At(tree)).size() < count + 10; ++wait) {
-            usleep(500);
-        }
-        kill(pid, signal);
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFEXITED(status)) << "signal " << signal << " ended the tool";
-        EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        for (const char* jobs : {"-j1", "-j4"}) {
+            const std::string tree = "tree" + std::to_string(signal) + jobs;
+            folder.MakeFolder(tree);
+            for (std::size_t i = 0; i < count; ++i) {
+                WriteBytes(At(tree + "/" + std::to_string(i) + ".htm"), old);
+            }
+            const std::string errPath = io.Path() + "/err";
+            const pid_t pid = fork();
+            if (pid == 0) {
+                const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                dup2(err, 2);
+                execl(GW_CLI_PATH, GW_CLI_PATH, "encode", jobs, "-e", ".htm", At(tree).c_str(),
+                      nullptr);
+                _exit(127);
+            }
+            ASSERT_GT(pid, 0);
+            // Signal once some files are done.
+            for (int wait = 0; wait < 20000 && NamesIn(At(tree)).size() < count + 10; ++wait) {
+                usleep(500);
+            }
+            kill(pid, signal);
+            int status = 0;
+            ASSERT_EQ(waitpid(pid, &status, 0), pid);
+            ASSERT_TRUE(WIFEXITED(status)) << "signal " << signal << " ended the tool";
+            EXPECT_EQ(WEXITSTATUS(status), 128 + signal) << jobs;
 
-        std::size_t done = 0;
-        for (const std::string& name : NamesIn(At(tree))) {
-            ASSERT_NE(name[0], '.') << "temporary file left: " << name;
-            const std::string bytes = ReadBytes(At(tree + "/" + name)).value_or("?");
-            const bool isBackup = name.ends_with("._backup_");
-            EXPECT_EQ(bytes, isBackup || bytes == old ? old : converted) << name;
-            done += !isBackup && bytes == converted;
+            std::size_t done = 0;
+            for (const std::string& name : NamesIn(At(tree))) {
+                ASSERT_NE(name[0], '.') << "temporary file left: " << name;
+                const std::string bytes = ReadBytes(At(tree + "/" + name)).value_or("?");
+                const bool isBackup = name.ends_with("._backup_");
+                EXPECT_EQ(bytes, isBackup || bytes == old ? old : converted) << name;
+                done += !isBackup && bytes == converted;
+            }
+            EXPECT_LT(done, count) << "the run ended before the signal";
+            const std::string err = ReadBytes(errPath).value_or("?");
+            const std::string charsets =
+                done == 0 ? "" : " (0 als UTF-8, " + GroupedCount(done) + " als Windows-1252)";
+            EXPECT_EQ(err, "glyphwright-cli: abgebrochen: " + GroupedCount(done) +
+                               (done == 1 ? " Datei" : " Dateien") + " umgewandelt" + charsets +
+                               ", " + GroupedCount(count - done) + " nicht bearbeitet\n")
+                << "signal " << signal << " " << jobs;
         }
-        EXPECT_LT(done, count) << "the run ended before the signal";
-        const std::string err = ReadBytes(errPath).value_or("?");
-        const std::string charsets =
-            done == 0 ? "" : " (0 als UTF-8, " + GroupedCount(done) + " als Windows-1252)";
-        EXPECT_EQ(err, "glyphwright-cli: abgebrochen: " + GroupedCount(done) +
-                           (done == 1 ? " Datei" : " Dateien") + " umgewandelt" + charsets + ", " +
-                           GroupedCount(count - done) + " nicht bearbeitet\n")
-            << "signal " << signal;
+}
+
+// A tree in which the order of the work shows: pages of very different sizes
+// (so that workers finish out of walk order) in Windows-1252, UTF-8 and plain
+// ASCII, failures of several kinds, two hard links, a link and its target, a
+// backup that is a link. The same bytes on every call.
+void MakeMixedTree(const std::string& root) {
+    const std::string folders = "abcdefgh";
+    mkdir(root.c_str(), 0755);
+    for (const char folder : folders) {
+        mkdir((root + "/" + folder).c_str(), 0755);
     }
+    const std::string windows1252 = "Gr\xFC\xDF"
+                                    "e aus K\xF6ln \xBD &amp;\n";
+    const std::string utf8 = "Gr\xC3\xBC\xC3\x9F"
+                             "e \xE2\x82\xAC &auml;\r\n";
+    const std::string ascii = "&auml;&ouml; &#228; &amp;uuml;\n";
+    for (int i = 0; i < 240; ++i) {
+        std::string text;
+        const int repeat = i % 17 == 3 ? 5000 : 1 + i % 5;
+        for (int r = 0; r < repeat; ++r) {
+            text += std::to_string(r) + (i % 3 == 0 ? windows1252 : i % 3 == 1 ? utf8 : ascii);
+        }
+        const std::string name = std::string(1, folders[static_cast<std::size_t>(i) % 8]) + "/p" +
+                                 std::to_string(i) + (i % 2 == 0 ? ".htm" : ".html");
+        WriteBytes(root + "/" + name, text);
+    }
+    std::string large;
+    for (int r = 0; r < 20000; ++r) {
+        large += windows1252;
+    }
+    WriteBytes(root + "/a/ro.htm", large, 0444);
+    WriteBytes(root + "/b/nul.htm", std::string("Gr\xFC\0\n", 5));
+    WriteBytes(root + "/c/marked.htm", "\xEF\xBB\xBF\xE4\n"); // marked UTF-8, but it is not
+    WriteBytes(root + "/d/h1.htm", windows1252);
+    link((root + "/d/h1.htm").c_str(), (root + "/e/h2.htm").c_str());
+    symlink("../a/p0.htm", (root + "/g/link.htm").c_str());
+    symlink("../a/p8.htm", (root + "/f/orphan.htm._backup_").c_str());
+    WriteBytes(root + "/h/dup.htm", windows1252);
+}
+
+// However many workers share a run, the user sees the same: the same files
+// with the same bytes, the same listings and failure lines in walk order, the
+// same summary and exit status.
+TEST_F(CliTest, JobsGiveTheSameResult) {
+    const std::string tree = At("tree");
+    // A large file that fails late, named twice in a row: the second entry
+    // tries again only once the first has failed, as on one thread.
+    const std::vector<std::string> paths{
+        tree + "/a/ro.htm",  tree + "/a/ro.htm",    tree,
+        tree + "/h/dup.htm", tree + "/missing.htm", tree + "/h/dup.htm"};
+    const auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), paths.begin(), paths.end());
+        return args;
+    };
+    struct Case {
+        std::vector<std::string> before; // run with -j 1 on the fresh tree first
+        std::vector<std::string> args;
+        bool onTerminal = false; // compare the summary on a terminal too
+    };
+    const std::vector<Case> cases{
+        {{}, with({"encode", "-e", "htm,html"}), true},
+        {{}, with({"decode", "--no-backup", "-e", "htm,html"}), false},
+        {{}, with({"encode", "--utf8", "-e", "htm,html"}), false},
+        {{}, with({"encode", "--check", "-e", "htm,html"}), false},
+        {{}, with({"decode", "--check", "--cp1252", "-e", "htm,html"}), false},
+        {{}, with({"encode", "-n", "-e", "htm,html"}), false},
+        {with({"encode", "-e", "htm,html"}), {"restore", "-e", "htm,html", tree}, true},
+    };
+    struct Seen {
+        Result result;
+        std::map<std::string, std::string> files;
+        std::string summary;
+    };
+    const auto run = [&](const Case& c, const char* jobs) {
+        testing::RemoveTree(AT_FDCWD, tree.c_str());
+        MakeMixedTree(tree);
+        if (!c.before.empty()) {
+            std::vector<std::string> before = c.before;
+            before.push_back("-j1");
+            Run(before);
+        }
+        std::vector<std::string> args = c.args;
+        args.push_back(jobs);
+        Seen seen;
+        seen.result = Run(args);
+        for (const std::string& path :
+             testing::ReaddirWalk(tree, [](const std::string&) { return true; })) {
+            seen.files[path] = ReadBytes(path).value_or("?");
+        }
+        if (c.onTerminal) {
+            testing::RemoveTree(AT_FDCWD, tree.c_str());
+            MakeMixedTree(tree);
+            if (!c.before.empty()) {
+                std::vector<std::string> before = c.before;
+                before.push_back("-j1");
+                Run(before);
+            }
+            const std::string out = RunOnTerminal(args).out;
+            seen.summary = out.substr(out.rfind("\r\x1b[K") + 1);
+        }
+        return seen;
+    };
+    for (const Case& c : cases) {
+        const std::string call = c.args[0] + " " + c.args[1];
+        const Seen one = run(c, "-j1");
+        const Seen four = run(c, "-j4");
+        ASSERT_NE(one.result.status, 2) << call << ": " << one.result.err;
+        EXPECT_EQ(four.result.status, one.result.status) << call;
+        EXPECT_EQ(four.result.out, one.result.out) << call;
+        EXPECT_EQ(four.result.err, one.result.err) << call;
+        EXPECT_EQ(four.summary, one.summary) << call;
+        EXPECT_EQ(four.files.size(), one.files.size()) << call;
+        for (const auto& [path, bytes] : one.files) {
+            const auto other = four.files.find(path);
+            EXPECT_TRUE(other != four.files.end() && other->second == bytes)
+                << call << ": " << path;
+        }
+    }
+    // The file named twice and reached once more by the walk counts as
+    // converted once and named twice twice; so do the hard links and the
+    // link and its target. The read-only file fails three times.
+    const Seen encoded = run(cases.front(), "-j4");
+    EXPECT_NE(encoded.summary.find(" Dateien umgewandelt (80 als UTF-8, "), std::string::npos)
+        << encoded.summary;
+    EXPECT_NE(encoded.summary.find(", 4 doppelt genannt, 6 fehlgeschlagen\r\n"), std::string::npos)
+        << encoded.summary;
 }
 
 ExtensionList Marked(std::initializer_list<const char*> entries) {

@@ -52,10 +52,11 @@ complete_fish() {
 }
 
 # The words alone, as the shells differ in how much of the line they repeat:
-# after the last "/" or ",", without "--ext=" or a trailing "/"; sorted, unique.
+# after the last "/" or ",", without "--ext=" or a trailing "/", an option
+# without the "=" bash puts after it; sorted, unique.
 words() {
-  sed -e 's|/$||' -e 's|.*/||' -e 's|.*,||' -e 's|^--ext=||' -e '/^$/d' | sort -u | tr '\n' ' ' |
-    sed 's/ $//'
+  sed -e 's|/$||' -e 's|.*/||' -e 's|.*,||' -e 's|^--ext=||' -e 's|^\(--[a-z-]*\)=$|\1|' \
+    -e '/^$/d' | sort -u | tr '\n' ' ' | sed 's/ $//'
 }
 
 check() {
@@ -80,6 +81,8 @@ check "glyphwright-cli encode -e .x" ".xyz"
 check "glyphwright-cli encode --ext .htm,.s" ".shtml"
 check "glyphwright-cli restore --ext=.h" ".htm"
 check "glyphwright-cli encode $work/site/in" "index.htm info"
+check "glyphwright-cli restore --jo" "--jobs"
+check "glyphwright-cli encode -j " "$(printf '%s\n' 1 "$(nproc)" | sort -u | tr '\n' ' ' | sed 's/ $//')"
 
 [ $status -eq 0 ] && echo "test_shell_completion: bash, zsh and fish complete alike"
 exit $status
