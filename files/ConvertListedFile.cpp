@@ -26,10 +26,11 @@ template <class T> void LetGo(T& value) {
 // Gives the claim back unless the file got as far as its replacement.
 class Claim {
 public:
-    Claim(ConvertedFiles* files, const FileId& id) : files_(files), id_(id) {}
+    Claim(ConvertedFiles* files, const FileId& id, ConvertedFiles::Ticket ticket)
+        : files_(files), id_(id), ticket_(ticket) {}
     ~Claim() {
         if (files_ != nullptr) {
-            files_->Release(id_);
+            files_->Release(id_, ticket_);
         }
     }
     Claim(const Claim&) = delete;
@@ -37,7 +38,7 @@ public:
 
     void Done(const Replaced& replaced) {
         if (files_ != nullptr) {
-            files_->Replaced(id_, replaced.stamp.id, replaced.gone.has_value());
+            files_->Replaced(id_, ticket_, replaced.stamp.id, replaced.gone.has_value());
             files_ = nullptr;
         }
     }
@@ -45,6 +46,7 @@ public:
 private:
     ConvertedFiles* files_;
     FileId id_;
+    ConvertedFiles::Ticket ticket_;
 };
 
 FileOutcome Failed(FileOutcome outcome, FileFailure failure) {
@@ -64,7 +66,9 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
         // The path is read afresh at each use, as the list holds it.
         path = list.Path(entry);
         TextFileReader reader(list.Path(entry));
-        if (converted != nullptr && !converted->Claim(reader.Stamp().id)) {
+        const std::optional<ConvertedFiles::Ticket> ticket =
+            converted != nullptr ? converted->Claim(reader.Stamp().id) : 0;
+        if (!ticket) {
             if (hooks.progressStep) {
                 hooks.progressStep();
             }
@@ -73,7 +77,7 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
             done.alreadyDone = true;
             return done;
         }
-        Claim claim(converted, reader.Stamp().id);
+        Claim claim(converted, reader.Stamp().id, *ticket);
         std::string joined;
         {
             LoadedText text =

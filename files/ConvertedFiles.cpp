@@ -2,23 +2,36 @@
 
 namespace glyphwright {
 
-bool ConvertedFiles::Claim(const FileId& id) {
+std::optional<ConvertedFiles::Ticket> ConvertedFiles::Claim(const FileId& id) {
     const std::lock_guard lock(mutex_);
-    return ids_.insert(id).second;
+    const Ticket ticket = ++lastTicket_;
+    if (!ids_.try_emplace(id, ticket).second) {
+        return std::nullopt;
+    }
+    return ticket;
 }
 
-void ConvertedFiles::Release(const FileId& id) {
-    const std::lock_guard lock(mutex_);
-    ids_.erase(id);
+void ConvertedFiles::LetGo(const FileId& id, Ticket ticket) {
+    const auto at = ids_.find(id);
+    if (at != ids_.end() && at->second == ticket) {
+        ids_.erase(at);
+    }
 }
 
-void ConvertedFiles::Replaced(const FileId& claimed, const FileId& replacement,
+void ConvertedFiles::Release(const FileId& id, Ticket ticket) {
+    const std::lock_guard lock(mutex_);
+    LetGo(id, ticket);
+}
+
+void ConvertedFiles::Replaced(const FileId& claimed, Ticket ticket, const FileId& replacement,
                               bool claimedIsGone) {
     const std::lock_guard lock(mutex_);
     if (claimedIsGone) {
-        ids_.erase(claimed);
+        LetGo(claimed, ticket);
     }
-    ids_.insert(replacement);
+    // Over whatever stands there: a stale claim whose file was renamed over
+    // already has nothing left to say about this number.
+    ids_.insert_or_assign(replacement, kConverted);
 }
 
 } // namespace glyphwright

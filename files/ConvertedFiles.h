@@ -6,25 +6,39 @@
 
 #include "files/FileStamp.h"
 
+#include <cstdint>
+#include <map>
 #include <mutex>
-#include <set>
+#include <optional>
 
 namespace glyphwright {
 
 class ConvertedFiles {
 public:
-    // Takes the file on; false when the run has taken it on already.
-    bool Claim(const FileId& id);
+    // Says which claim a record belongs to. Between one worker's rename and
+    // its word about it, the old file's freed number may already stand for
+    // another worker's new file; the ticket keeps the late word from
+    // erasing that one's record.
+    using Ticket = std::uint64_t;
+
+    // Takes the file on; nothing when the run has taken it on already.
+    std::optional<Ticket> Claim(const FileId& id);
     // Gives a file back whose conversion failed, so that a later entry tries again.
-    void Release(const FileId& id);
+    void Release(const FileId& id, Ticket ticket);
     // The file was converted and now stands as replacement. When the
     // replaced file lost its last name, its id is let go: the kernel may
     // give that number to a file made later in the run.
-    void Replaced(const FileId& claimed, const FileId& replacement, bool claimedIsGone);
+    void Replaced(const FileId& claimed, Ticket ticket, const FileId& replacement,
+                  bool claimedIsGone);
 
 private:
+    static constexpr Ticket kConverted = 0; // a converted file, held by no claim
+
+    void LetGo(const FileId& id, Ticket ticket); // under mutex_
+
     std::mutex mutex_;
-    std::set<FileId> ids_;
+    std::map<FileId, Ticket> ids_;
+    Ticket lastTicket_ = kConverted;
 };
 
 } // namespace glyphwright
