@@ -2,70 +2,131 @@
 
 namespace glyphwright {
 
-OrderedSchedule::OrderedSchedule(std::size_t count, std::size_t window, OrderAfter after,
-                                 const StopFlag* stop)
-    : count_(count), window_(window > 0 ? window : 1), after_(std::move(after)), stop_(stop),
-      finished_(window_, 0) {}
+OrderedSchedule::OrderedSchedule(std::size_t count, std::size_t blockSize, std::size_t window,
+                                 OrderAfter after, const StopFlag* stop)
+    : count_(count), blockSize_(std::max<std::size_t>(blockSize, 1)),
+      window_(std::max({window, blockSize_, kDeliveryBatch})), after_(std::move(after)),
+      stop_(stop), finished_(window_, 0) {}
 
-bool OrderedSchedule::NoMoreOut() const {
+bool OrderedSchedule::NoMoreStart() const {
     // A stop is never taken back, so once seen here it holds for good.
-    return closed_ || next_ == count_ || (stop_ != nullptr && stop_->Requested());
+    return closed_ || (stop_ != nullptr && stop_->Requested());
 }
 
-std::optional<std::size_t> OrderedSchedule::Take() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return NoMoreOut() || next_ < delivered_ + window_; });
-    if (NoMoreOut()) {
-        // The caller may be waiting to learn that nothing more comes.
-        closed_ = true;
-        changed_.notify_all();
-        return std::nullopt;
+bool OrderedSchedule::AllEnded() const {
+    return ended_ == next_ && (next_ == count_ || NoMoreStart());
+}
+
+void OrderedSchedule::WakeEveryone() {
+    roomWanted_.notify_all();
+    turnWanted_.notify_all();
+    resultsWanted_.notify_all();
+}
+
+// Under the lock.
+void OrderedSchedule::Ended(std::size_t index) {
+    finished_[index % window_] = 1;
+    const std::size_t before = ended_;
+    while (ended_ < next_ && finished_[ended_ % window_] != 0) {
+        ++ended_;
     }
-    const std::size_t index = next_++;
-    // Asked here, under the lock, so that it is asked in index order.
+    if (ended_ == before) {
+        return;
+    }
+    if (waitingForTurn_ > 0) {
+        turnWanted_.notify_all();
+    }
+    if (callerWaiting_ && (ended_ - delivered_ >= kDeliveryBatch || AllEnded())) {
+        resultsWanted_.notify_one();
+    }
+}
+
+std::optional<std::size_t> OrderedSchedule::Take(Block& block) {
+    std::unique_lock lock(mutex_);
+    while (true) {
+        if (NoMoreStart()) {
+            // What is left of the block ends unworked, so that the caller
+            // does not wait for it.
+            for (; block.first < block.last; ++block.first) {
+                Ended(block.first);
+            }
+            if (!closed_) {
+                closed_ = true;
+                WakeEveryone();
+            }
+            return std::nullopt;
+        }
+        if (block.first < block.last) {
+            break;
+        }
+        if (next_ == count_) {
+            return std::nullopt;
+        }
+        const std::size_t size = std::min(blockSize_, count_ - next_);
+        if (next_ + size <= delivered_ + window_) {
+            block = {next_, next_ + size};
+            next_ += size;
+            continue;
+        }
+        ++waitingForRoom_;
+        roomWanted_.wait(lock);
+        --waitingForRoom_;
+    }
+    const std::size_t index = block.first++;
+    ++started_;
     const std::optional<std::size_t> after = after_ ? after_(index) : std::nullopt;
     if (after && *after < index) {
         // The earliest unfinished index never waits here, so this ends.
-        changed_.wait(lock, [this, after] { return *after < ended_; });
+        ++waitingForTurn_;
+        turnWanted_.wait(lock, [this, after] { return *after < ended_; });
+        --waitingForTurn_;
     }
     return index;
 }
 
 void OrderedSchedule::Finished(std::size_t index) {
     const std::lock_guard lock(mutex_);
-    finished_[index % window_] = 1;
-    while (ended_ < next_ && finished_[ended_ % window_] != 0) {
-        ++ended_;
-    }
-    changed_.notify_all();
+    Ended(index);
 }
 
-std::optional<std::size_t> OrderedSchedule::NextFinished() {
+std::optional<OrderedSchedule::Range> OrderedSchedule::NextFinished() {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock,
-                  [this] { return delivered_ < ended_ || (delivered_ == next_ && NoMoreOut()); });
+    const auto enough = [this] { return ended_ - delivered_ >= kDeliveryBatch || AllEnded(); };
+    callerWaiting_ = true;
+    while (!enough()) {
+        // Also for a stop: the signal handler that requests it wakes no one.
+        if (resultsWanted_.wait_for(lock, kDeliveryDelay) == std::cv_status::timeout &&
+            delivered_ < ended_) {
+            break;
+        }
+    }
+    callerWaiting_ = false;
     if (delivered_ < ended_) {
-        return delivered_;
+        return Range{delivered_, ended_};
     }
     return std::nullopt;
 }
 
-void OrderedSchedule::Delivered(std::size_t index) {
+void OrderedSchedule::Delivered(const Range& range) {
     const std::lock_guard lock(mutex_);
-    finished_[index % window_] = 0;
-    delivered_ = index + 1;
-    changed_.notify_all();
+    for (std::size_t index = range.first; index < range.last; ++index) {
+        finished_[index % window_] = 0;
+    }
+    delivered_ = range.last;
+    if (waitingForRoom_ > 0) {
+        roomWanted_.notify_all();
+    }
 }
 
 void OrderedSchedule::Close() {
     const std::lock_guard lock(mutex_);
     closed_ = true;
-    changed_.notify_all();
+    WakeEveryone();
 }
 
-std::size_t OrderedSchedule::HandedOut() const {
+std::size_t OrderedSchedule::Started() const {
     const std::lock_guard lock(mutex_);
-    return next_;
+    return started_;
 }
 
 } // namespace glyphwright

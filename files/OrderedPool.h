@@ -6,6 +6,8 @@
 
 #include "files/StopFlag.h"
 
+#include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
@@ -21,64 +23,104 @@
 namespace glyphwright {
 
 // May name an earlier index that, together with every index before it, must
-// have ended before the given one starts; called in index order.
+// have ended before the given one starts.
 using OrderAfter = std::function<std::optional<std::size_t>(std::size_t index)>;
 
-// Which index a worker takes next and when a result may be handed back.
-// Indices go out in order, at most `window` beyond the first one not yet
-// handed back, so that the results waiting for an earlier one stay few.
+// Which index a worker takes next and when results may be handed back.
+//
+// Each worker takes a block of neighbouring indices and works through it in
+// order; the blocks go out in order, at most `window` indices beyond the
+// first one not yet handed back, so that the results waiting for an earlier
+// one stay few. Neighbours in a list of files mostly share a folder, and two
+// workers in one folder would queue for its lock at every new name.
+//
+// A thread is woken only when what it waits for has come: the caller for a
+// batch of results, or after kDeliveryDelay at the latest.
 class OrderedSchedule {
 public:
-    OrderedSchedule(std::size_t count, std::size_t window, OrderAfter after, const StopFlag* stop);
+    // Half-open: the indices first to last - 1.
+    struct Range {
+        std::size_t first = 0;
+        std::size_t last = 0;
+    };
+    // A worker's block: what it has still to do of it.
+    using Block = Range;
 
-    // For a worker: the next index, once it may start; nothing when no more
-    // go out (all are out, a stop was requested, or Close was called).
-    std::optional<std::size_t> Take();
+    OrderedSchedule(std::size_t count, std::size_t blockSize, std::size_t window, OrderAfter after,
+                    const StopFlag* stop);
+
+    // For a worker: the next index of its block, or of a new one, once it may
+    // start; nothing when no more start (all are done, a stop was requested,
+    // or Close was called). What is left of the block then is not worked on.
+    std::optional<std::size_t> Take(Block& block);
     // For a worker: the work on index has ended and its result is stored.
     void Finished(std::size_t index);
-    // For the caller: the next index in order once it has finished; nothing
-    // when every index that went out has been handed back.
-    std::optional<std::size_t> NextFinished();
-    // For the caller: index is handed back; its place may take another.
-    void Delivered(std::size_t index);
-    // No more indices go out; those out are still finished.
+    // For the caller: the next indices in order that have ended; nothing
+    // when every index has ended and been handed back.
+    std::optional<Range> NextFinished();
+    // For the caller: the range is handed back; its places may take others.
+    void Delivered(const Range& range);
+    // No more indices start; those started are still finished.
     void Close();
 
     std::size_t Window() const { return window_; }
-    std::size_t HandedOut() const;
+    // How many indices were worked on.
+    std::size_t Started() const;
+
+    // The caller waits for this many results, or this long, before it hands
+    // them back, so that it does not wake for every one.
+    static constexpr std::size_t kDeliveryBatch = 32;
+    static constexpr std::chrono::milliseconds kDeliveryDelay{50};
 
 private:
-    bool NoMoreOut() const;
+    bool NoMoreStart() const;
+    bool AllEnded() const; // no more start, and all that went out have ended
+    void Ended(std::size_t index);
+    void WakeEveryone();
 
     mutable std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable roomWanted_;    // workers waiting for room in the window
+    std::condition_variable turnWanted_;    // workers waiting for an earlier index to end
+    std::condition_variable resultsWanted_; // the caller
+    std::size_t waitingForRoom_ = 0;
+    std::size_t waitingForTurn_ = 0;
+    bool callerWaiting_ = false;
     const std::size_t count_;
+    const std::size_t blockSize_;
     const std::size_t window_;
     const OrderAfter after_;
     const StopFlag* const stop_;
     std::vector<char> finished_; // by index modulo window, for those out and not handed back
-    std::size_t next_ = 0;       // the next index to go out
+    std::size_t next_ = 0;       // the first index of the next block
     std::size_t delivered_ = 0;  // every index below has been handed back
-    std::size_t ended_ = 0;      // every index below has finished
+    std::size_t ended_ = 0;      // every index below has ended, worked on or not
+    std::size_t started_ = 0;
     bool closed_ = false;
 };
 
 struct InOrderOptions {
     std::size_t workers = 1; // 1: everything on the calling thread, one index after the other
-    const StopFlag* stop = nullptr; // looked at before each index goes out; may be null
+    const StopFlag* stop = nullptr; // looked at before each index starts; may be null
     OrderAfter after;               // may be empty
 };
 
-// How far the handing out may run ahead of the handing back.
+// How far the handing out may run ahead of the handing back, at least.
 inline constexpr std::size_t kOrderedWindow = 1024;
+
+// A block small enough that every worker gets several even of a short list.
+inline std::size_t OrderedBlockSize(std::size_t count, std::size_t workers) {
+    return std::clamp<std::size_t>(count / (8 * std::max<std::size_t>(workers, 1)), 1, 64);
+}
 
 // Calls work(i) for i from 0 to count - 1 and deliver(i, result) for each
 // result, on the calling thread in the order of i. With more than one worker
 // the work runs on that many threads of its own, at the same time; with one
 // it runs on the calling thread, each index after the one before. Once a stop
-// is requested no further index goes out; every index that went out is
-// worked on and delivered. Returns how many went out. An exception from work
-// or deliver ends the handing out and leaves after the threads have ended.
+// is requested no further index starts, and those not started are not
+// delivered (with several workers they need not be the last ones); every
+// index started is worked on and delivered. Returns how many were started.
+// An exception from work or deliver ends the run and leaves once the threads
+// have ended.
 template <class Work, class Deliver>
 std::size_t RunInOrder(std::size_t count, const InOrderOptions& options, Work&& work,
                        Deliver&& deliver) {
@@ -94,7 +136,9 @@ std::size_t RunInOrder(std::size_t count, const InOrderOptions& options, Work&& 
         return index;
     }
 
-    OrderedSchedule schedule(count, kOrderedWindow, options.after, options.stop);
+    const std::size_t block = OrderedBlockSize(count, options.workers);
+    OrderedSchedule schedule(count, block, std::max(kOrderedWindow, 4 * options.workers * block),
+                             options.after, options.stop);
     std::vector<std::optional<Result>> results(schedule.Window());
     std::exception_ptr failure;
     std::mutex failureMutex;
@@ -106,7 +150,8 @@ std::size_t RunInOrder(std::size_t count, const InOrderOptions& options, Work&& 
             ~CloseOnExit() { schedule.Close(); }
         } closeOnExit{schedule};
         const auto worker = [&] {
-            while (const std::optional<std::size_t> index = schedule.Take()) {
+            OrderedSchedule::Block mine;
+            while (const std::optional<std::size_t> index = schedule.Take(mine)) {
                 try {
                     results[*index % schedule.Window()].emplace(work(*index));
                 } catch (...) {
@@ -130,19 +175,21 @@ std::size_t RunInOrder(std::size_t count, const InOrderOptions& options, Work&& 
                 break;
             }
         }
-        while (const std::optional<std::size_t> index = schedule.NextFinished()) {
-            std::optional<Result>& result = results[*index % schedule.Window()];
-            if (result) {
-                deliver(*index, std::move(*result));
-                result.reset();
+        while (const std::optional<OrderedSchedule::Range> range = schedule.NextFinished()) {
+            for (std::size_t index = range->first; index < range->last; ++index) {
+                std::optional<Result>& result = results[index % schedule.Window()];
+                if (result) {
+                    deliver(index, std::move(*result));
+                    result.reset();
+                }
             }
-            schedule.Delivered(*index);
+            schedule.Delivered(*range);
         }
     }
     if (failure) {
         std::rethrow_exception(failure);
     }
-    return schedule.HandedOut();
+    return schedule.Started();
 }
 
 } // namespace glyphwright
