@@ -51,9 +51,10 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
         std::vector<std::optional<std::size_t>> after;
         if (order.workers > 1) {
             // Two backups of one file (by two names) are put back in their order.
-            after = TurnsOf(pairs.size(), [&pairs](std::size_t i) -> const std::string& {
-                return pairs[i].file;
-            });
+            after = TurnsOf(
+                pairs.size(),
+                [&pairs](std::size_t i) -> const std::string& { return pairs[i].file; },
+                order.workers);
             order.after = [&after](std::size_t i) { return after[i]; };
         }
         RunInOrder(

@@ -20,7 +20,8 @@ RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
     InOrderOptions options{workers, hooks.perFile.stop, {}};
     if (workers > 1) {
         after = TurnsOf(
-            count, [&list](std::size_t entry) -> const std::string& { return list.Path(entry); });
+            count, [&list](std::size_t entry) -> const std::string& { return list.Path(entry); },
+            workers);
         options.after = [&after](std::size_t entry) { return after[entry]; };
     }
     RunInOrder(

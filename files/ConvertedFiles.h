@@ -7,9 +7,9 @@
 #include "files/FileStamp.h"
 
 #include <cstdint>
-#include <map>
 #include <mutex>
 #include <optional>
+#include <unordered_map>
 
 namespace glyphwright {
 
@@ -37,7 +37,7 @@ private:
     void LetGo(const FileId& id, Ticket ticket); // under mutex_
 
     std::mutex mutex_;
-    std::map<FileId, Ticket> ids_;
+    std::unordered_map<FileId, Ticket, FileIdHash> ids_;
     Ticket lastTicket_ = kConverted;
 };
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <compare>
+#include <cstddef>
 #include <ctime>
+#include <functional>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -13,6 +15,13 @@ struct FileId {
     dev_t device = 0;
     ino_t inode = 0;
     auto operator<=>(const FileId&) const = default;
+};
+
+// For hashed containers of files.
+struct FileIdHash {
+    std::size_t operator()(const FileId& id) const noexcept {
+        return std::hash<ino_t>{}(id.inode) * 31 + std::hash<dev_t>{}(id.device);
+    }
 };
 
 struct FileStamp {

@@ -1,45 +1,103 @@
 #include "files/SharedFiles.h"
 
+#include "files/FileStamp.h"
+#include "files/RestoreBackup.h"
 #include "files/TextFile.h"
 
+#include <algorithm>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
+#include <unordered_map>
 
 namespace glyphwright {
 
-void SharedFiles::Note(std::optional<std::size_t>& last, std::optional<std::size_t> found) {
-    if (found && (!last || *found > *last)) {
-        last = found;
+namespace {
+
+// The last entry noted under each key; notes the entry and says which came before.
+template <class Key, class Hash> class LastEntries {
+public:
+    explicit LastEntries(std::size_t count) { last_.reserve(count); }
+
+    void Note(Key key, std::size_t entry, std::optional<std::size_t>& before) {
+        const auto [at, isNew] = last_.try_emplace(std::move(key), entry);
+        if (!isNew) {
+            before = std::max(before.value_or(0), at->second);
+            at->second = entry;
+        }
     }
+
+private:
+    std::unordered_map<Key, std::size_t, Hash> last_;
+};
+
+std::optional<FileId> IdOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileId{info.st_dev, info.st_ino};
 }
 
-std::optional<std::size_t> SharedFiles::Reach(std::size_t entry, const std::string& path) {
-    std::optional<std::size_t> last;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
-        auto [at, isNew] = files_.try_emplace(FileId{info.st_dev, info.st_ino}, entry);
-        if (!isNew) {
-            Note(last, at->second);
-            at->second = entry;
+// Most of the time goes to the kernel's walk along each path, so the
+// workers share it out in blocks.
+std::vector<std::optional<FileId>>
+IdsOf(std::size_t count, const std::function<const std::string&(std::size_t)>& pathOf,
+      std::size_t workers) {
+    std::vector<std::optional<FileId>> ids(count);
+    const std::size_t block = (count + workers - 1) / std::max<std::size_t>(workers, 1);
+    const auto lookUp = [&](std::size_t first) {
+        for (std::size_t entry = first; entry < std::min(count, first + block); ++entry) {
+            ids[entry] = IdOf(pathOf(entry));
+        }
+    };
+    std::vector<std::jthread> threads;
+    std::size_t first = block; // the calling thread takes the first block
+    for (; first < count; first += block) {
+        try {
+            threads.emplace_back(lookUp, first);
+        } catch (const std::system_error&) {
+            break;
         }
     }
-    // The same name spelt alike: a file named twice that is missing now, or
-    // a file that is another entry's backup.
-    for (std::string name : {path, BackupPath(path)}) {
-        auto [at, isNew] = names_.try_emplace(std::move(name), entry);
-        if (!isNew) {
-            Note(last, at->second);
-            at->second = entry;
-        }
+    lookUp(0);
+    for (; first < count; first += block) {
+        lookUp(first); // those no thread could be made for
     }
-    return last;
+    threads.clear(); // joins them
+    return ids;
 }
+
+} // namespace
 
 std::vector<std::optional<std::size_t>>
-TurnsOf(std::size_t count, const std::function<const std::string&(std::size_t)>& pathOf) {
-    SharedFiles shared;
+TurnsOf(std::size_t count, const std::function<const std::string&(std::size_t)>& pathOf,
+        std::size_t workers) {
+    const std::vector<std::optional<FileId>> ids = IdsOf(count, pathOf, workers);
     std::vector<std::optional<std::size_t>> after(count);
+    LastEntries<FileId, FileIdHash> files(count);
     for (std::size_t entry = 0; entry < count; ++entry) {
-        after[entry] = shared.Reach(entry, pathOf(entry));
+        if (ids[entry]) {
+            files.Note(*ids[entry], entry, after[entry]);
+        }
+    }
+    // One entry's name is another's backup name only if one of them names a
+    // backup; mostly none does, and the names need not be kept at all.
+    const bool anyBackup = [&] {
+        for (std::size_t entry = 0; entry < count; ++entry) {
+            if (BackedUpPath(pathOf(entry))) {
+                return true;
+            }
+        }
+        return false;
+    }();
+    if (anyBackup) {
+        LastEntries<std::string, std::hash<std::string>> names(2 * count);
+        for (std::size_t entry = 0; entry < count; ++entry) {
+            const std::string& path = pathOf(entry);
+            names.Note(path, entry, after[entry]);
+            names.Note(BackupPath(path), entry, after[entry]);
+        }
     }
     return after;
 }

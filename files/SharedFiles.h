@@ -4,35 +4,21 @@
 // earlier entry each one has to wait for.
 #pragma once
 
-#include "files/FileStamp.h"
-
 #include <cstddef>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace glyphwright {
 
-class SharedFiles {
-public:
-    // Notes what the entry at path reaches: the file standing there now
-    // (links followed), its name and the name of its backup. Returns the
-    // last earlier entry that reached any of them. Entries come in order.
-    std::optional<std::size_t> Reach(std::size_t entry, const std::string& path);
-
-private:
-    void Note(std::optional<std::size_t>& last, std::optional<std::size_t> found);
-
-    std::map<FileId, std::size_t> files_;
-    std::unordered_map<std::string, std::size_t> names_;
-};
-
-// For each of count entries, at pathOf(entry), the earlier one it has to wait
-// for, as Reach says, as the files stand now.
+// For each of count entries, at pathOf(entry), the last earlier entry that
+// reaches the same file as the files stand now (links followed), or whose
+// name is this entry's backup name or the other way round; nothing for an
+// entry that shares nothing with an earlier one. The files are looked up by
+// `workers` threads at once; pathOf must bear that.
 std::vector<std::optional<std::size_t>>
-TurnsOf(std::size_t count, const std::function<const std::string&(std::size_t)>& pathOf);
+TurnsOf(std::size_t count, const std::function<const std::string&(std::size_t)>& pathOf,
+        std::size_t workers);
 
 } // namespace glyphwright
