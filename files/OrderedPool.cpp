@@ -5,7 +5,7 @@ namespace glyphwright {
 OrderedSchedule::OrderedSchedule(std::size_t count, std::size_t blockSize, std::size_t window,
                                  OrderAfter after, const StopFlag* stop)
     : count_(count), blockSize_(std::max<std::size_t>(blockSize, 1)),
-      window_(std::max({window, blockSize_, kDeliveryBatch})), after_(std::move(after)),
+      window_(std::max({window, 2 * blockSize_, std::size_t{2}})), after_(std::move(after)),
       stop_(stop), finished_(window_, 0) {}
 
 bool OrderedSchedule::NoMoreStart() const {
@@ -15,6 +15,10 @@ bool OrderedSchedule::NoMoreStart() const {
 
 bool OrderedSchedule::AllEnded() const {
     return ended_ == next_ && (next_ == count_ || NoMoreStart());
+}
+
+bool OrderedSchedule::CallerWanted() const {
+    return ended_ - delivered_ >= window_ / 2 || AllEnded();
 }
 
 void OrderedSchedule::WakeEveryone() {
@@ -36,7 +40,7 @@ void OrderedSchedule::Ended(std::size_t index) {
     if (waitingForTurn_ > 0) {
         turnWanted_.notify_all();
     }
-    if (callerWaiting_ && (ended_ - delivered_ >= kDeliveryBatch || AllEnded())) {
+    if (callerWaiting_ && CallerWanted()) {
         resultsWanted_.notify_one();
     }
 }
@@ -91,9 +95,8 @@ void OrderedSchedule::Finished(std::size_t index) {
 
 std::optional<OrderedSchedule::Range> OrderedSchedule::NextFinished() {
     std::unique_lock lock(mutex_);
-    const auto enough = [this] { return ended_ - delivered_ >= kDeliveryBatch || AllEnded(); };
     callerWaiting_ = true;
-    while (!enough()) {
+    while (!CallerWanted()) {
         // Also for a stop: the signal handler that requests it wakes no one.
         if (resultsWanted_.wait_for(lock, kDeliveryDelay) == std::cv_status::timeout &&
             delivered_ < ended_) {

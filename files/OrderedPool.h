@@ -34,8 +34,10 @@ using OrderAfter = std::function<std::optional<std::size_t>(std::size_t index)>;
 // one stay few. Neighbours in a list of files mostly share a folder, and two
 // workers in one folder would queue for its lock at every new name.
 //
-// A thread is woken only when what it waits for has come: the caller for a
-// batch of results, or after kDeliveryDelay at the latest.
+// A thread is woken only when what it waits for has come. The caller, which
+// hands the results back, looks every kDeliveryDelay and is woken only when
+// the window is half full or all has ended: on a machine with as many cores
+// as workers, each wake-up would push a worker off its core.
 class OrderedSchedule {
 public:
     // Half-open: the indices first to last - 1.
@@ -67,14 +69,13 @@ public:
     // How many indices were worked on.
     std::size_t Started() const;
 
-    // The caller waits for this many results, or this long, before it hands
-    // them back, so that it does not wake for every one.
-    static constexpr std::size_t kDeliveryBatch = 32;
-    static constexpr std::chrono::milliseconds kDeliveryDelay{50};
+    // How long results may wait for the caller at most.
+    static constexpr std::chrono::milliseconds kDeliveryDelay{20};
 
 private:
     bool NoMoreStart() const;
     bool AllEnded() const; // no more start, and all that went out have ended
+    bool CallerWanted() const;
     void Ended(std::size_t index);
     void WakeEveryone();
 

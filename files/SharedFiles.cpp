@@ -1,10 +1,13 @@
 #include "files/SharedFiles.h"
 
 #include "files/FileStamp.h"
+#include "files/PosixFile.h"
 #include "files/RestoreBackup.h"
 #include "files/TextFile.h"
 
 #include <algorithm>
+#include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <system_error>
 #include <thread>
@@ -31,24 +34,49 @@ private:
     std::unordered_map<Key, std::size_t, Hash> last_;
 };
 
-std::optional<FileId> IdOf(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return std::nullopt;
+// Looks files up by their name in their folder, which stays open while the
+// paths stay in it (as a walk lists them), so that the kernel walks each
+// folder's path once and not once per file. Links are followed.
+class FolderLookUp {
+public:
+    std::optional<FileId> IdOf(const std::string& path) {
+        struct stat info {};
+        const std::size_t slash = path.rfind('/');
+        if (slash != std::string::npos && slash + 1 < path.size()) {
+            const std::string_view folder(path.data(), slash == 0 ? 1 : slash);
+            if (folder != folder_) {
+                folder_ = folder;
+                fd_ = posix::Open(folder_, O_PATH | O_DIRECTORY | O_CLOEXEC);
+            }
+            if (fd_.Valid()) {
+                if (::fstatat(fd_.Get(), path.c_str() + slash + 1, &info, 0) != 0) {
+                    return std::nullopt;
+                }
+                return FileId{info.st_dev, info.st_ino};
+            }
+        }
+        if (::stat(path.c_str(), &info) != 0) {
+            return std::nullopt;
+        }
+        return FileId{info.st_dev, info.st_ino};
     }
-    return FileId{info.st_dev, info.st_ino};
-}
 
-// Most of the time goes to the kernel's walk along each path, so the
-// workers share it out in blocks.
+private:
+    std::string folder_;
+    posix::FileDescriptor fd_;
+};
+
+// Most of the time goes to the kernel, so the workers share the paths out in
+// blocks of neighbours.
 std::vector<std::optional<FileId>>
 IdsOf(std::size_t count, const std::function<const std::string&(std::size_t)>& pathOf,
       std::size_t workers) {
     std::vector<std::optional<FileId>> ids(count);
     const std::size_t block = (count + workers - 1) / std::max<std::size_t>(workers, 1);
     const auto lookUp = [&](std::size_t first) {
+        FolderLookUp files;
         for (std::size_t entry = first; entry < std::min(count, first + block); ++entry) {
-            ids[entry] = IdOf(pathOf(entry));
+            ids[entry] = files.IdOf(pathOf(entry));
         }
     };
     std::vector<std::jthread> threads;
