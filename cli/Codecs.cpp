@@ -15,10 +15,12 @@ Conversion ConversionFor(Direction direction, Encoding encoding) {
 }
 
 void RequireUtf8Lines(const std::string& path, const LineList& lines) {
-    for (std::size_t line = 0; line < lines.Count(); ++line) {
-        if (!IsValidUtf8(lines.Line(line))) {
+    std::size_t number = 0;
+    for (const std::string_view line : lines) {
+        ++number;
+        if (!IsValidUtf8(line)) {
             throw UnsupportedFileError("Datei " + path + " ist kein gültiges UTF-8 (Zeile " +
-                                       std::to_string(line + 1) + ")");
+                                       std::to_string(number) + ")");
         }
     }
 }

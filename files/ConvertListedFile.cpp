@@ -1,56 +1,45 @@
 #include "files/ConvertListedFile.h"
 
+#include "files/ConvertedContent.h"
+#include "files/FileErrors.h"
 #include "files/FileReplace.h"
 #include "files/LineList.h"
 #include "files/TextFile.h"
 
 #include <exception>
+#include <functional>
 #include <new>
-#include <utility>
 
 namespace glyphwright {
-
-namespace {
-
-// Frees what value holds. Assigning an empty string would not: it copies into
-// the buffer the string already has and keeps it.
-template <class T> void LetGo(T& value) {
-    T emptied;
-    std::swap(value, emptied);
-}
-
-} // namespace
 
 FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
                               const TextConversion& convert, const ConvertHooks& hooks) {
     try {
         // The path is read afresh at each use, as the list holds it.
-        std::string joined;
-        {
-            LineList lines = LoadTextFile(list.Path(entry));
-            if (hooks.loaded) {
-                hooks.loaded(list.Path(entry), lines);
-            }
-            // The backup and the conversion both start from the joined lines,
-            // so they are joined once; each form is let go as soon as the
-            // next one stands, so that a large file is held about twice.
-            joined = JoinLines(lines);
+        const LineList lines = LoadTextFile(list.Path(entry));
+        if (hooks.loaded) {
+            hooks.loaded(list.Path(entry), lines);
         }
+        // The backup and the converted file are written from the lines piece
+        // by piece, so that of a large file only the lines are held whole.
         if (hooks.backupWanted && hooks.backupWanted()) {
-            ReplaceFileContent(BackupPath(list.Path(entry)), joined);
+            ReplaceFileContent(BackupPath(list.Path(entry)), JoinedContent(lines));
         }
-        std::string converted = convert(joined);
-        LetGo(joined);
-        // The codec never makes or removes a line end or a NUL, so the
-        // converted text is its own split-and-join; the round trip is only
-        // taken for a conversion that breaks that.
-        if (!IsJoinedText(converted)) {
-            converted = JoinLines(SplitLines(converted));
+        // The bar steps once the text is converted, before the new file takes
+        // its place; also when writing it fails, but not when converting does.
+        bool stepped = false;
+        const std::function<void()> step = [&] {
+            if (!stepped && hooks.progressStep) {
+                hooks.progressStep();
+            }
+            stepped = true;
+        };
+        try {
+            ReplaceFileContent(list.Path(entry), ConvertedContent(lines, convert, step));
+        } catch (const FileError&) {
+            step();
+            throw;
         }
-        if (hooks.progressStep) {
-            hooks.progressStep();
-        }
-        ReplaceFileContent(list.Path(entry), converted);
         return {true, {}};
     } catch (const std::bad_alloc&) {
         return {false, "Zu wenig Arbeitsspeicher"};

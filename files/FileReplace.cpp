@@ -92,12 +92,12 @@ private:
 
 // Writes content to a file that does not exist yet. The new file gets the
 // usual mode for new files (0666 less the umask).
-void WriteNewFile(const std::string& path, std::string_view content) {
+void WriteNewFile(const std::string& path, const FileContent& content) {
     TempFile temp(path, 0666);
     if (!temp.Valid()) {
         throw CreateError(path);
     }
-    if (!posix::WriteAll(temp.Fd(), content) || !temp.Close()) {
+    if (!WriteContent(temp.Fd(), content) || !temp.Close()) {
         throw WriteError();
     }
     if (!temp.RenameTo(path)) {
@@ -127,8 +127,8 @@ bool TakeOverOwnerAndMode(int fd, const struct stat& old) {
 // The space is reserved first, so that a full disk or a size limit is found
 // before the first old byte is overwritten; if a write still fails, the old
 // bytes are put back where they could be read.
-void WriteInPlace(int fd, bool readable, const struct stat& old, std::string_view content) {
-    const auto newSize = static_cast<off_t>(content.size());
+void WriteInPlace(int fd, bool readable, const struct stat& old, const FileContent& content) {
+    const auto newSize = static_cast<off_t>(ContentSize(content));
     std::string oldContent;
     bool haveOld = false;
     if (readable && old.st_size < INT_MAX) {
@@ -151,7 +151,14 @@ void WriteInPlace(int fd, bool readable, const struct stat& old, std::string_vie
             throw WriteError();
         }
     }
-    if (!posix::WriteAllAt(fd, content, 0) || ::ftruncate(fd, newSize) != 0) {
+    bool written = false;
+    try {
+        written = WriteContentAt(fd, content, 0);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    if (!written || ::ftruncate(fd, newSize) != 0) {
         restore();
         throw WriteError();
     }
@@ -188,6 +195,10 @@ Target ResolveTarget(const std::string& path) {
 } // namespace
 
 void ReplaceFileContent(const std::string& path, std::string_view content) {
+    ReplaceFileContent(path, WholeText(content));
+}
+
+void ReplaceFileContent(const std::string& path, const FileContent& content) {
     const Target target = ResolveTarget(path);
     if (!target.exists) {
         WriteNewFile(path, content);
@@ -224,7 +235,7 @@ void ReplaceFileContent(const std::string& path, std::string_view content) {
         return;
     }
     existing.Reset();
-    if (!posix::WriteAll(temp.Fd(), content)) {
+    if (!WriteContent(temp.Fd(), content)) {
         throw WriteError();
     }
     if (!TakeOverOwnerAndMode(temp.Fd(), old)) {

@@ -1,6 +1,8 @@
 // Replacing a file's content so that a failure leaves the old file intact.
 #pragma once
 
+#include "files/FileContent.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,5 +20,9 @@ namespace glyphwright {
 // in its mode, not a regular file, missing folder, a dangling link) and
 // WriteError when fewer bytes than content holds could be stored.
 void ReplaceFileContent(const std::string& path, std::string_view content);
+
+// The same with content handed over piece by piece, so that it never stands
+// whole in memory. Content that throws leaves the old file as it was.
+void ReplaceFileContent(const std::string& path, const FileContent& content);
 
 } // namespace glyphwright

@@ -1,5 +1,6 @@
 #include "files/TextFile.h"
 
+#include "files/ConvertedContent.h"
 #include "files/FileErrors.h"
 #include "files/FileReplace.h"
 #include "files/LargeText.h"
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace glyphwright {
 
@@ -38,7 +40,9 @@ LineList LoadTextFile(const std::string& path) {
     }
 
     const auto size = static_cast<std::size_t>(info.st_size);
-    std::string bytes = MakeLargeText(size);
+    // One byte of room more, for the line end that splitting in place may add.
+    std::string bytes = MakeLargeText(size + 1);
+    bytes.resize(size);
     // A file that delivers fewer bytes than its size, or more, would be written
     // back cut off: both are errors.
     char probe = 0;
@@ -53,11 +57,11 @@ LineList LoadTextFile(const std::string& path) {
     if (bytes.find('\0') != std::string::npos) {
         throw UnsupportedFileError::HoldsNul(path);
     }
-    return SplitLines(bytes);
+    return SplitLinesInPlace(std::move(bytes));
 }
 
 void SaveTextFile(const LineList& lines, const std::string& path) {
-    ReplaceFileContent(path, JoinLines(lines));
+    ReplaceFileContent(path, JoinedContent(lines));
 }
 
 std::string BackupPath(const std::string& path) {
