@@ -2,6 +2,8 @@
 // files and folders, with which filter.
 #pragma once
 
+#include "files/CharsetChoice.h"
+
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -12,17 +14,21 @@ namespace glyphwright::cli {
 
 enum class Direction { Encode, Decode };
 
-// How the bytes of a file stand for characters.
+// How the bytes of a stream stand for characters.
 enum class Encoding { Windows1252, Utf8 };
 
 struct Invocation {
-    enum class Action { Convert, Help, Version };
+    enum class Action { Convert, Restore, Help, Version, ListExtensions };
     Action action = Action::Convert;
-    Direction direction = Direction::Encode;
-    Encoding encoding = Encoding::Windows1252;
+    Direction direction = Direction::Encode; // of Convert
+    // Files: each by its own bytes unless --utf8 or --cp1252 says otherwise.
+    CharsetRule charset = CharsetRule::PerFile;
     bool backup = true;
-    bool dryRun = false;
+    bool dryRun = false; // list what would be taken, change nothing
+    bool check = false;  // list the files a conversion would change, change nothing
+    bool keep = false;   // restore: leave the backups in place
     bool quiet = false;
+    bool sync = false; // each new file durable before its rename, each folder once after
     // The extensions of --ext, already in the form of the list (".HTM");
     // none: take the marked entries of the settings file.
     std::optional<std::vector<std::string>> extensions;
@@ -36,16 +42,21 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Parses the arguments after the program name. "--help" and "--version" win
-// wherever they stand; "--" ends the options, so that a path may begin with "-".
-// Long options take their value as "--ext=.htm" or "--ext .htm"; short flags
-// may be bundled ("-nq"), and "-e" takes the rest of its argument or the next.
+// Parses the arguments after the program name the GNU way (getopt_long).
+// "--help" and "--version" win wherever they stand; "--" ends the options, so
+// that a path may begin with "-". The command and the options may come in any
+// order. Long options may be cut to any unique prefix ("--no-back") and take
+// their value as "--ext=.htm" or "--ext .htm"; short flags may be bundled
+// ("-nq"), and "-e" takes the rest of its argument or the next.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 
 // One --ext value: split at ",", empty pieces left out, each piece made an
 // entry as the window's add button makes one (a to z upper-cased, a "." put
 // in front unless it starts with one, nothing trimmed).
 std::vector<std::string> ParseExtensionOption(std::string_view value);
+
+// A stream cannot be looked at whole first: it is Windows-1252 unless --utf8.
+Encoding StreamEncoding(const Invocation& invocation);
 
 std::string HelpText();
 std::string VersionText();

@@ -1,8 +1,11 @@
 // glyphwright-cli: the conversion of the window for scripts and pipes.
 #include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
+#include "cli/FileSelection.h"
 #include "cli/PathRun.h"
 #include "cli/Progress.h"
+#include "cli/RestoreRun.h"
+#include "cli/StopSignals.h"
 #include "cli/StreamConvert.h"
 
 #include <cstdio>
@@ -36,11 +39,23 @@ int Run(const std::vector<std::string>& arguments) {
     case Invocation::Action::Version:
         std::cout << VersionText() << std::flush;
         return kAllConverted;
+    case Invocation::Action::ListExtensions:
+        try {
+            const glyphwright::ExtensionList known = KnownExtensions(invocation);
+            for (std::size_t i = 0; i < known.Count(); ++i) {
+                std::cout << known.Text(i) << '\n';
+            }
+            std::cout << std::flush;
+            return kAllConverted;
+        } catch (const UsageError& error) {
+            return UsageFailure(error);
+        }
     case Invocation::Action::Convert:
+    case Invocation::Action::Restore:
         break;
     }
     if (invocation.paths.empty()) {
-        ConvertStream(stdin, stdout, invocation.direction, invocation.encoding);
+        ConvertStream(stdin, stdout, invocation.direction, StreamEncoding(invocation));
         return kAllConverted;
     }
     RunOutput output;
@@ -48,8 +63,10 @@ int Run(const std::vector<std::string>& arguments) {
     if (output.errIsTerminal) {
         output.width = TerminalWidth(stderr);
     }
+    output.stop = &StopOnSignals();
     try {
-        return RunOnPaths(invocation, output);
+        return invocation.action == Invocation::Action::Restore ? RunRestore(invocation, output)
+                                                                : RunOnPaths(invocation, output);
     } catch (const UsageError& error) {
         return UsageFailure(error);
     }
@@ -58,6 +75,7 @@ int Run(const std::vector<std::string>& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::bad_alloc&) {

@@ -1,6 +1,8 @@
 #include "files/ConvertListedFile.h"
 
 #include "files/ConvertedContent.h"
+#include "files/ConvertedFiles.h"
+#include "files/ConvertedText.h"
 #include "files/FileErrors.h"
 #include "files/FileReplace.h"
 #include "files/LineList.h"
@@ -9,21 +11,79 @@
 #include <exception>
 #include <functional>
 #include <new>
+#include <optional>
+#include <utility>
 
 namespace glyphwright {
 
-FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
-                              const TextConversion& convert, const ConvertHooks& hooks) {
+namespace {
+
+// Gives the claim back unless the file got as far as its replacement.
+class Claim {
+public:
+    Claim(ConvertedFiles* files, const FileId& id) : files_(files), id_(id) {}
+    ~Claim() {
+        if (files_ != nullptr) {
+            files_->Release(id_);
+        }
+    }
+    Claim(const Claim&) = delete;
+    Claim& operator=(const Claim&) = delete;
+
+    void Done(const Replaced& replaced) {
+        if (files_ != nullptr) {
+            files_->Replaced(id_, replaced.stamp.id, replaced.gone.has_value());
+            files_ = nullptr;
+        }
+    }
+
+private:
+    ConvertedFiles* files_;
+    FileId id_;
+};
+
+FileOutcome Failed(FileOutcome outcome, FileFailure failure) {
+    outcome.converted = false;
+    outcome.message = MessageOf(failure);
+    outcome.failure = std::move(failure);
+    return outcome;
+}
+
+} // namespace
+
+FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
+                              const ConvertHooks& hooks, ConvertedFiles* converted) {
+    std::string path;
+    FileOutcome outcome;
     try {
         // The path is read afresh at each use, as the list holds it.
-        const LineList lines = LoadTextFile(list.Path(entry));
+        path = list.Path(entry);
+        TextFileReader reader(list.Path(entry));
+        if (converted != nullptr && !converted->Claim(reader.Stamp().id)) {
+            if (hooks.progressStep) {
+                hooks.progressStep();
+            }
+            FileOutcome done;
+            done.converted = true;
+            done.alreadyDone = true;
+            return done;
+        }
+        Claim claim(converted, reader.Stamp().id);
+        const LoadedText text =
+            TakeLoadedBytes(list.Path(entry), reader.LoadBytes(), conversion.rule);
+        outcome.charset = text.charset;
         if (hooks.loaded) {
-            hooks.loaded(list.Path(entry), lines);
+            hooks.loaded(list.Path(entry), text.lines);
         }
         // The backup and the converted file are written from the lines piece
         // by piece, so that of a large file only the lines are held whole.
         if (hooks.backupWanted && hooks.backupWanted()) {
-            ReplaceFileContent(BackupPath(list.Path(entry)), JoinedContent(lines));
+            ReplaceOptions backup;
+            backup.links = ReplaceOptions::Links::Replace;
+            backup.sync = hooks.sync;
+            outcome.renamedIn.push_back(
+                ReplaceFileContent(BackupPath(list.Path(entry)), JoinedContent(text.lines), backup)
+                    .folder);
         }
         // The bar steps once the text is converted, before the new file takes
         // its place; also when writing it fails, but not when converting does.
@@ -34,19 +94,31 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
             }
             stepped = true;
         };
+        ReplaceOptions options;
+        options.expected = reader.Stamp();
+        options.sync = hooks.sync;
+        options.stop = hooks.stop;
+        options.beforeReplace = hooks.beforeReplace;
+        Replaced replaced;
         try {
-            ReplaceFileContent(list.Path(entry), ConvertedContent(lines, convert, step));
+            replaced = ReplaceFileContent(list.Path(entry),
+                                          ConvertedFileContent(text, conversion, step), options);
         } catch (const FileError&) {
             step();
             throw;
         }
-        return {true, {}};
+        claim.Done(replaced);
+        outcome.converted = true;
+        outcome.renamedIn.push_back(replaced.folder);
+        return outcome;
+    } catch (const FileError& error) {
+        return Failed(std::move(outcome), error.Failure());
     } catch (const std::bad_alloc&) {
-        return {false, "Zu wenig Arbeitsspeicher"};
+        return Failed(std::move(outcome), {FailureKind::OutOfMemory, path, 0, {}});
     } catch (const std::exception& error) {
-        return {false, error.what()};
+        return Failed(std::move(outcome), {FailureKind::Other, path, 0, error.what()});
     } catch (...) {
-        return {false, "Unbekannter Fehler"};
+        return Failed(std::move(outcome), {FailureKind::Other, path, 0, "Unbekannter Fehler"});
     }
 }
 

@@ -1,6 +1,6 @@
 #include "ui/ConversionRunner.h"
 
-#include "entities/Unit_HtmlUmlaute.h"
+#include "files/Conversion.h"
 #include "files/ConversionRun.h"
 #include "files/FileList.h"
 #include "ui/Dialogs.h"
@@ -65,7 +65,7 @@ void EncodeRun(const FileList& files, const RunControls& controls) {
     // QProgressBar repaints itself when its fill changes, so the bar moves
     // although the run does not return to the event loop between files.
     hooks.perFile.progressStep = [bar] { bar->setValue(bar->value() + 1); };
-    const RunSummary summary = ConvertAllListed(files, EncodeUmlauts, hooks);
+    const RunSummary summary = ConvertAllListed(files, EncodeConversion(), hooks);
 
     ShowInformationBox(EncodeRunMessage(summary));
 }
@@ -74,7 +74,7 @@ void DecodeRun(const FileList& files, const RunControls& controls) {
     if (files.Count() == 0) {
         return;
     }
-    const RunSummary summary = ConvertAllListed(files, DecodeEntities, HooksFor(controls));
+    const RunSummary summary = ConvertAllListed(files, DecodeConversion(), HooksFor(controls));
     const QString message = DecodeRunMessage(summary);
     if (!message.isEmpty()) {
         ShowInformationBox(message);

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <functional>
 #include <malloc.h>
@@ -32,6 +34,15 @@ using testing::WriteBytes;
 
 using Names = std::vector<std::string>;
 
+// German digit grouping, as the summary prints counts.
+std::string GroupedCount(std::size_t value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, 1, '.');
+    }
+    return digits;
+}
+
 struct Result {
     int status = -1;
     std::string out;
@@ -47,6 +58,21 @@ protected:
     // outside the folder under test, so that large output cannot block.
     Result Run(const std::vector<std::string>& args, const std::string& input = "") {
         WriteBytes(io.Path() + "/in", input);
+        const pid_t pid = Start(args);
+        Result result;
+        int status = 0;
+        rusage usage{};
+        if (pid > 0 && wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status)) {
+            result.status = WEXITSTATUS(status);
+            result.peakKiB = usage.ru_maxrss;
+        }
+        result.out = ReadBytes(io.Path() + "/out").value_or("?");
+        result.err = ReadBytes(io.Path() + "/err").value_or("?");
+        return result;
+    }
+
+    // Starts the tool as Run does, with the input Run wrote last, and returns its pid.
+    pid_t Start(const std::vector<std::string>& args) {
         const std::string outPath = io.Path() + "/out";
         const std::string errPath = io.Path() + "/err";
         const pid_t pid = fork();
@@ -66,16 +92,7 @@ protected:
             execv(GW_CLI_PATH, argv.data());
             _exit(127);
         }
-        Result result;
-        int status = 0;
-        rusage usage{};
-        if (pid > 0 && wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status)) {
-            result.status = WEXITSTATUS(status);
-            result.peakKiB = usage.ru_maxrss;
-        }
-        result.out = ReadBytes(outPath).value_or("?");
-        result.err = ReadBytes(errPath).value_or("?");
-        return result;
+        return pid;
     }
 
     // Runs the tool on a pseudo-terminal of the given width; out holds all
@@ -254,7 +271,7 @@ TEST_F(CliTest, GoesOnAfterAFailureAndReportsIt) {
     EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + At("missing.htm") +
                               " nicht gefunden\n"
                               "glyphwright-cli: Datei " +
-                              At("ro.htm") + " kann nicht erstellt werden\n");
+                              At("ro.htm") + " kann nicht erstellt werden: Schreibgeschützt\n");
     EXPECT_EQ(ReadBytes(At("ok1.htm")), "&auml;\r\n");
     EXPECT_EQ(ReadBytes(At("ro.htm")), "\xF6");
     EXPECT_EQ(ReadBytes(At("ok2.htm")), "&uuml;\r\n");
@@ -305,16 +322,91 @@ TEST_F(CliTest, PeakMemoryStaysWithinThreeTimesTheFileSize) {
 }
 
 TEST_F(CliTest, WriteErrorNamesTheFile) {
-    // The write error's own message names no file; the tool puts the path in front.
+    // The write error's own message names no file; the tool puts the path in
+    // front and the cause after it.
     WriteBytes(At("big.htm"), std::string(1500, '\xE4'));
     const int code = testing::RunWithFileSizeLimit(4096, [&] {
         const Result result = Run({"encode", "--no-backup", At("big.htm")});
-        const bool named =
-            result.err == "glyphwright-cli: " + At("big.htm") + ": Stream-Write-Fehler\n";
+        const bool named = result.err == "glyphwright-cli: " + At("big.htm") +
+                                             ": Stream-Write-Fehler: Datei zu groß\n";
         return result.status == 1 && named ? 0 : 1;
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(ReadBytes(At("big.htm")), std::string(1500, '\xE4'));
+}
+
+// Under a file-size limit with SIGXFSZ at its default, which would end the
+// process: the tool ignores it, so the limit is a write error like a full disk.
+TEST_F(CliTest, FileSizeLimitFailsOneFileAndTheRunGoesOn) {
+    WriteBytes(At("big.htm"), std::string(3000, '\xE4'));
+    WriteBytes(At("small.htm"), "\xE4");
+    const int code = testing::RunInChild([&] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit size{4096, 4096};
+        if (setrlimit(RLIMIT_FSIZE, &size) != 0) {
+            return 122;
+        }
+        const Result result = Run({"encode", "--no-backup", At("big.htm"), At("small.htm")});
+        const std::string expected =
+            "glyphwright-cli: " + At("big.htm") + ": Stream-Write-Fehler: Datei zu gro\xC3\x9F\n";
+        return result.status == 1 && result.err == expected ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ReadBytes(At("big.htm")), std::string(3000, '\xE4'));
+    EXPECT_EQ(ReadBytes(At("small.htm")), "&auml;\r\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"big.htm", "small.htm"}));
+}
+
+// SIGINT, SIGTERM and SIGHUP end a run between two files: every file is
+// either converted or untouched, no temporary file stays, the summary so far
+// is printed and the exit status is 128 + the signal.
+TEST_F(CliTest, StopSignalsEndTheRunBetweenFiles) {
+    const std::size_t count = 2000;
+    const std::string old = "Gr\xFC\xDF"
+                            "e\r\n";
+    const std::string converted = "Gr&uuml;&szlig;e\r\n";
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const std::string tree = "tree" + std::to_string(signal);
+        folder.MakeFolder(tree);
+        for (std::size_t i = 0; i < count; ++i) {
+            WriteBytes(At(tree + "/" + std::to_string(i) + ".htm"), old);
+        }
+        const std::string errPath = io.Path() + "/err";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(err, 2);
+            execl(GW_CLI_PATH, GW_CLI_PATH, "encode", "-e", ".htm", At(tree).c_str(), nullptr);
+            _exit(127);
+        }
+        ASSERT_GT(pid, 0);
+        // Signal once some files are done.
+        for (int wait = 0; wait < 20000 && NamesIn(At(tree)).size() < count + 10; ++wait) {
+            usleep(500);
+        }
+        kill(pid, signal);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status)) << "signal " << signal << " ended the tool";
+        EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+
+        std::size_t done = 0;
+        for (const std::string& name : NamesIn(At(tree))) {
+            ASSERT_NE(name[0], '.') << "temporary file left: " << name;
+            const std::string bytes = ReadBytes(At(tree + "/" + name)).value_or("?");
+            const bool isBackup = name.ends_with("._backup_");
+            EXPECT_EQ(bytes, isBackup || bytes == old ? old : converted) << name;
+            done += !isBackup && bytes == converted;
+        }
+        EXPECT_LT(done, count) << "the run ended before the signal";
+        const std::string err = ReadBytes(errPath).value_or("?");
+        const std::string charsets =
+            done == 0 ? "" : " (0 als UTF-8, " + GroupedCount(done) + " als Windows-1252)";
+        EXPECT_EQ(err, "glyphwright-cli: abgebrochen: " + GroupedCount(done) +
+                           (done == 1 ? " Datei" : " Dateien") + " umgewandelt" + charsets + ", " +
+                           GroupedCount(count - done) + " nicht bearbeitet\n")
+            << "signal " << signal;
+    }
 }
 
 ExtensionList Marked(std::initializer_list<const char*> entries) {
@@ -349,12 +441,12 @@ TEST_F(CliTest, WalksFoldersInTheOrderOfADropOnTheWindow) {
     EXPECT_EQ(Lines(listed.out), Paths(window));
 
     // The conversion takes the same list: a file reached twice is converted
-    // twice, and its backup then holds the first result.
+    // once, and its backup holds it as it was.
     args.erase(args.begin() + 1);
     EXPECT_EQ(Run(args).status, 0);
     EXPECT_EQ(ReadBytes(At("site/x.htm/inner.html")), "&ouml;\r\n");
     EXPECT_EQ(ReadBytes(At("site/en/about.htm")), "caf&eacute;\r\n");
-    EXPECT_EQ(ReadBytes(At("site/en/about.htm._backup_")), "caf&eacute;\r\n");
+    EXPECT_EQ(ReadBytes(At("site/en/about.htm._backup_")), "caf\xE9\r\n");
     EXPECT_EQ(ReadBytes(At("site/style.css")), "a { }\n");
 }
 
@@ -481,6 +573,39 @@ TEST_F(CliTest, AFileThatIsNotUtf8IsRefusedAndLeftAlone) {
               (Names{"a.htm", "a.htm._backup_", "b.htm", "c.htm", "d.htm", "d.htm._backup_"}));
 }
 
+TEST_F(CliTest, EachFileIsReadInItsOwnCharsetUnlessOneIsForced) {
+    const std::string utf8 = "Gr\xC3\xBC\xC3\x9F"
+                             "e\n";
+    const std::string windows1252 = "Gr\xFC\xDF"
+                                    "e\n";
+    const std::string marked = "\xEF\xBB\xBF" + windows1252;
+    WriteBytes(At("u.htm"), utf8);
+    WriteBytes(At("w.htm"), windows1252);
+    WriteBytes(At("m.htm"), marked);
+    const Result result = RunOnTerminal({"encode", At("u.htm"), At("w.htm"), At("m.htm")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find("Datei " + At("m.htm") + " ist kein gültiges UTF-8 (Zeile 1)"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("2 Dateien umgewandelt (1 als UTF-8, 1 als Windows-1252), 1 "
+                              "fehlgeschlagen"),
+              std::string::npos)
+        << result.out;
+    EXPECT_EQ(ReadBytes(At("u.htm")), "Gr&uuml;&szlig;e\r\n");
+    EXPECT_EQ(ReadBytes(At("w.htm")), "Gr&uuml;&szlig;e\r\n");
+    EXPECT_EQ(ReadBytes(At("m.htm")), marked);
+
+    // --cp1252 reads every file byte by byte, as earlier versions did.
+    WriteBytes(At("u.htm"), utf8);
+    EXPECT_EQ(Run({"encode", "--cp1252", "--no-backup", At("u.htm"), At("m.htm")}).status, 0);
+    EXPECT_EQ(ReadBytes(At("u.htm")), "Gr&Atilde;&frac14;&Atilde;\x9F"
+                                      "e\r\n");
+    EXPECT_EQ(ReadBytes(At("m.htm")), "&iuml;&raquo;&iquest;Gr&uuml;&szlig;e\r\n");
+    EXPECT_EQ(Run({"decode", "--utf8", "--cp1252", At("u.htm")}).status, 2);
+    // A stream is Windows-1252 unless --utf8, a mark included.
+    EXPECT_EQ(Run({"encode"}, "\xEF\xBB\xBF\xC3\xA4").out, "&iuml;&raquo;&iquest;&Atilde;\xA4");
+}
+
 TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     MakeSite();
     const Result result = RunOnTerminal({"encode", "-e", "htm,html", At("site")});
@@ -488,7 +613,8 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     EXPECT_NE(result.out.find("/5 Dateien, "), std::string::npos) << result.out;
     EXPECT_NE(result.out.find(" MB/s: " + folder.Path()), std::string::npos) << result.out;
     // The line is erased before the summary, which stands last on its own line.
-    const std::string summary = "\r\x1b[K5 Dateien umgewandelt\r\n";
+    const std::string summary =
+        "\r\x1b[K5 Dateien umgewandelt (0 als UTF-8, 5 als Windows-1252)\r\n";
     ASSERT_GE(result.out.size(), summary.size());
     EXPECT_EQ(result.out.substr(result.out.size() - summary.size()), summary) << result.out;
 
@@ -498,7 +624,8 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
         RunOnTerminal({"decode", "--no-backup", "-e", "htm,html", At("site")}, 40);
     EXPECT_EQ(failed.status, 1);
     const std::string tail = "\r\x1b[Kglyphwright-cli: Datei " + At("site/index.htm") +
-                             " kann nicht erstellt werden\r\n4 Dateien umgewandelt, 1 "
+                             " kann nicht erstellt werden: Schreibgeschützt\r\n4 Dateien "
+                             "umgewandelt (0 als UTF-8, 4 als Windows-1252), 1 "
                              "fehlgeschlagen\r\n";
     ASSERT_GE(failed.out.size(), tail.size());
     EXPECT_EQ(failed.out.substr(failed.out.size() - tail.size()), tail) << failed.out;
@@ -519,8 +646,8 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     // Quiet: the failure alone.
     const Result quiet = RunOnTerminal({"decode", "-q", "-e", ".htm", At("site")});
     EXPECT_EQ(quiet.status, 1);
-    EXPECT_EQ(quiet.out,
-              "glyphwright-cli: Datei " + At("site/index.htm") + " kann nicht erstellt werden\r\n");
+    EXPECT_EQ(quiet.out, "glyphwright-cli: Datei " + At("site/index.htm") +
+                             " kann nicht erstellt werden: Schreibgeschützt\r\n");
 }
 
 TEST_F(CliTest, NothingOnStandardErrorWhenItIsNotATerminal) {
@@ -530,6 +657,192 @@ TEST_F(CliTest, NothingOnStandardErrorWhenItIsNotATerminal) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(ReadBytes(At("site/README")), "&uuml;\r\n");
+}
+
+// The demo tree of a site kept in git: the check fails while a page still
+// holds raw accented bytes or other line ends, and passes once it is converted.
+TEST_F(CliTest, CheckFailsOnAnUnconvertedTreeAndPassesOnAConvertedOne) {
+    MakeSite();
+    WriteBytes(At("site/en/done.htm"), "caf&eacute;\r\n");
+    WriteBytes(At("site/en/lf.htm"), "plain\n"); // its line end alone would change
+    AgeAllFiles();
+    const auto before = Snapshot();
+    const std::vector<std::string> check{"encode", "--check", "-e", "htm,html", At("site")};
+    const Result unconverted = Run(check);
+    EXPECT_EQ(unconverted.status, 1);
+    EXPECT_EQ(unconverted.err, "");
+    EXPECT_EQ(Snapshot(), before) << "the check wrote something";
+    const std::vector<std::string> listed = Lines(unconverted.out);
+
+    // The same files, in walk order, as a run then changes.
+    ASSERT_EQ(Run({"encode", "--no-backup", "-e", "htm,html", At("site")}).status, 0);
+    const auto after = Snapshot();
+    std::vector<std::string> walked =
+        Lines(Run({"encode", "-n", "-e", "htm,html", At("site")}).out);
+    std::vector<std::string> changed;
+    for (const std::string& path : walked) {
+        if (after.at(path).bytes != before.at(path).bytes) {
+            changed.push_back(path);
+        }
+    }
+    EXPECT_EQ(listed, changed);
+    EXPECT_NE(std::find(listed.begin(), listed.end(), At("site/en/lf.htm")), listed.end());
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), At("site/en/done.htm")), listed.end());
+
+    const Result converted = Run(check);
+    EXPECT_EQ(converted.status, 0);
+    EXPECT_EQ(converted.out, "");
+    EXPECT_EQ(converted.err, "");
+    // Decoding would change the converted tree; with the other options too.
+    WriteBytes(io.Path() + "/html.ini", "[Ext]\n.html=1\n");
+    const Result decode = Run({"decode", "--check", "--utf8", "--settings", io.Path() + "/html.ini",
+                               "--no-backup", At("site")});
+    EXPECT_EQ(decode.status, 1);
+    EXPECT_EQ(Lines(decode.out),
+              (std::vector<std::string>{At("site/Kontakt.HTML"), At("site/x.htm/inner.html")}));
+}
+
+// A file the run would refuse or cannot read fails the check, on standard error.
+TEST_F(CliTest, CheckReportsAFileItCannotReadAndFails) {
+    WriteBytes(At("ok.htm"), "&auml;\r\n");
+    WriteBytes(At("marked.htm"), "\xEF\xBB\xBF\xE4\r\n");
+    const Result result =
+        Run({"encode", "--check", At("ok.htm"), At("marked.htm"), At("missing.htm")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + At("missing.htm") +
+                              " nicht gefunden\nglyphwright-cli: Datei " + At("marked.htm") +
+                              " ist kein gültiges UTF-8 (Zeile 1)\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"marked.htm", "ok.htm"}));
+}
+
+// Encode with backups, then restore: every file holds what it held, joined
+// with CR LF as the backup keeps it, and no backup is left.
+TEST_F(CliTest, RestoreUndoesARun) {
+    MakeSite();
+    const auto original = Snapshot();
+    ASSERT_EQ(Run({"encode", "-e", "htm,html", At("site")}).status, 0);
+    const std::vector<std::string> converted =
+        Lines(Run({"encode", "-n", "-e", "htm,html", At("site")}).out);
+
+    const Result listed = Run({"restore", "-n", "-e", "htm,html", At("site")});
+    EXPECT_EQ(listed.status, 0);
+    // In the order the walk meets the backups now.
+    std::vector<std::string> pairs;
+    for (const std::string& backup : testing::ReaddirWalk(
+             At("site"), [](const std::string& path) { return path.ends_with("._backup_"); })) {
+        pairs.push_back(backup + " -> " + backup.substr(0, backup.size() - 9));
+    }
+    EXPECT_EQ(pairs.size(), converted.size());
+    EXPECT_EQ(Lines(listed.out), pairs);
+
+    const Result restored = Run({"restore", "-e", "htm,html", At("site")});
+    EXPECT_EQ(restored.status, 0);
+    EXPECT_EQ(restored.out, "");
+    EXPECT_EQ(restored.err, "");
+    for (const auto& [path, state] : Snapshot()) {
+        const bool wasConverted =
+            std::find(converted.begin(), converted.end(), path) != converted.end();
+        EXPECT_EQ(state.bytes, wasConverted ? JoinLines(SplitLines(original.at(path).bytes))
+                                            : original.at(path).bytes)
+            << path;
+    }
+    EXPECT_EQ(Snapshot().size(), original.size()) << "a backup is left";
+}
+
+// By name: a backup, or a file whose backup it is; a missing file is made
+// again, --keep keeps the backup, a link is refused, a missing backup reported.
+TEST_F(CliTest, RestoreNamedBackupsAndFiles) {
+    WriteBytes(At("a.htm._backup_"), "a\r\n");
+    WriteBytes(At("b.htm"), "&ouml;\r\n");
+    WriteBytes(At("b.htm._backup_"), "\xF6\r\n");
+    WriteBytes(At("c.htm._backup_"), "c\r\n");
+    WriteBytes(At("elsewhere"), "x");
+    folder.MakeLink("d.htm._backup_", "elsewhere");
+    const Result result = Run({"restore", "--keep", At("a.htm._backup_"), At("b.htm"),
+                               At("d.htm._backup_"), At("e.htm")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "glyphwright-cli: Sicherung " + At("e.htm._backup_") +
+                              " nicht gefunden\nglyphwright-cli: Sicherung " +
+                              At("d.htm._backup_") +
+                              " ist eine symbolische Verknüpfung und wird nicht "
+                              "zurückgeschrieben\n");
+    EXPECT_EQ(ReadBytes(At("a.htm")), "a\r\n");
+    EXPECT_EQ(ReadBytes(At("b.htm")), "\xF6\r\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"a.htm", "a.htm._backup_", "b.htm", "b.htm._backup_",
+                                             "c.htm._backup_", "d.htm._backup_", "elsewhere"}));
+    // Named twice, put back once.
+    const Result onTerminal = RunOnTerminal({"restore", At("c.htm"), At("c.htm._backup_")});
+    EXPECT_EQ(onTerminal.status, 0);
+    EXPECT_EQ(onTerminal.out, "1 Datei zurückgeschrieben\r\n");
+    EXPECT_EQ(ReadBytes(At("c.htm")), "c\r\n");
+    EXPECT_FALSE(ReadBytes(At("c.htm._backup_")).has_value());
+}
+
+// However a restore is stopped, every file holds either its converted or its
+// backed-up content whole, and every backup that is left is whole; running
+// restore again finishes the job. The signal lands wherever it lands: SIGTERM
+// ends the run between files, with status 143 and no temporary file left;
+// SIGKILL may leave one temporary file, and nothing else.
+TEST_F(CliTest, ARestoreKilledMidwayLeavesEveryFileWhole) {
+    constexpr int kFiles = 400;
+    const std::string line = "Gr\xFC\xDF"
+                             "e \xE4\xF6\xFC aus K\xF6ln\n";
+    std::map<std::string, std::string> original;
+    for (int i = 0; i < kFiles; ++i) {
+        std::string text;
+        for (int j = 0; j < 200 + i; ++j) {
+            text += std::to_string(i) + line;
+        }
+        original["p" + std::to_string(i) + ".htm"] = JoinLines(SplitLines(text));
+        WriteBytes(At("p" + std::to_string(i) + ".htm"), text);
+    }
+    int stoppedMidway = 0;
+    const int signals[] = {SIGTERM, SIGKILL, SIGKILL, SIGKILL};
+    for (int round = 0; round < 4; ++round) {
+        ASSERT_EQ(Run({"encode", "-e", "htm", folder.Path()}).status, 0);
+        const pid_t pid = Start({"restore", "-e", "htm", folder.Path()});
+        ASSERT_GT(pid, 0);
+        // Signalled as soon as the first backup is gone (or the run is over).
+        int status = 0;
+        bool signalled = false;
+        while (!signalled && waitpid(pid, &status, WNOHANG) == 0) {
+            if (NamesIn(folder.Path()).size() < 2 * kFiles) {
+                kill(pid, signals[round]);
+                waitpid(pid, &status, 0);
+                signalled = true;
+                ++stoppedMidway;
+            }
+        }
+        if (signalled && signals[round] == SIGTERM) {
+            // Hundreds of files were left to do: the run ends before them.
+            const std::string err = ReadBytes(io.Path() + "/err").value_or("?");
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 143) << err;
+            EXPECT_EQ(err.rfind("glyphwright-cli: abgebrochen: ", 0), 0u) << err;
+            EXPECT_GT(NamesIn(folder.Path()).size(), kFiles + 0u) << "no backup left to restore";
+        }
+        for (const std::string& name : NamesIn(folder.Path())) {
+            if (name[0] == '.') {
+                // A temporary file a kill left; never a page or a backup.
+                EXPECT_EQ(signals[round], SIGKILL) << name;
+                continue;
+            }
+            const std::string bytes = ReadBytes(At(name)).value_or("?");
+            const auto page = original.find(name);
+            if (page != original.end()) {
+                EXPECT_TRUE(bytes == page->second || bytes == EncodeUmlauts(page->second))
+                    << name << " round " << round;
+            } else {
+                ASSERT_EQ(name.substr(name.size() - 9), "._backup_") << name;
+                EXPECT_EQ(bytes, original.at(name.substr(0, name.size() - 9))) << name;
+            }
+        }
+        ASSERT_EQ(Run({"restore", "-e", "htm", folder.Path()}).status, 0);
+        for (const auto& [name, bytes] : original) {
+            EXPECT_EQ(ReadBytes(At(name)), bytes) << name << " round " << round;
+        }
+    }
+    RecordProperty("stoppedMidway", stoppedMidway);
 }
 
 } // namespace
