@@ -390,7 +390,7 @@ TEST(ScanFolder, WalksATreeDeeperThanTheDescriptorLimitWhole) {
     ASSERT_EQ(chain.Levels(), 3001);
     const std::vector<std::string> expected = chain.Expected();
     ASSERT_GT(expected.back().size(), static_cast<std::size_t>(PATH_MAX));
-    // The limit of the issue, and one that leaves the walk two descriptors.
+    // A limit far below the depth, and one that leaves the walk two descriptors.
     const std::size_t openNow = OpenFileDescriptors();
     for (const rlim_t limit : {rlim_t{64}, rlim_t{openNow + 3}}) {
         const ChildResult result = RunInChild([&](std::vector<std::string>& lines) {
