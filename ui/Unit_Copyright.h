@@ -19,13 +19,14 @@ public:
     // first time, afterwards where the user left it.
     void ShowInFront();
 
-    QPlainTextEdit* Memo1;
-    QPushButton* Button1;
-
 public slots:
     void Button1Click();
 
 private:
+    // Found by objectName from outside, like every control of the program.
+    QPlainTextEdit* Memo1;
+    QPushButton* Button1;
+
     bool placed_ = false;
 };
 

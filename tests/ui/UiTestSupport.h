@@ -13,6 +13,15 @@
 
 namespace glyphwright::ui::test {
 
+// The control called name below root; the test program stops when there is none.
+template <class T = QWidget> T* Child(const QObject& root, const char* name) {
+    T* found = root.findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        qFatal("no control %s", name);
+    }
+    return found;
+}
+
 // Calls act with the modal dialog as soon as one is open; polls so that it
 // works whenever the dialog appears.
 inline void WhenModal(std::function<void(QWidget*)> act, int tries = 300) {

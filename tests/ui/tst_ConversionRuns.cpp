@@ -25,6 +25,7 @@
 #include <vector>
 
 using namespace glyphwright::ui;
+using glyphwright::ui::test::Child;
 
 namespace {
 
@@ -51,9 +52,9 @@ public:
                 return;
             }
             auto* label = modal->findChild<QLabel*>(QString::fromLatin1(kMessageTextName));
+            auto* bar = Child<QProgressBar>(form, "ProgressBar1");
             seen.push_back({label != nullptr ? label->text() : QString(), form.isEnabled(),
-                            form.ProgressBar1->isVisible(), form.ProgressBar1->value(),
-                            form.ProgressBar1->maximum(), form.ProgressBar1->grab().toImage()});
+                            bar->isVisible(), bar->value(), bar->maximum(), bar->grab().toImage()});
             QTest::keyClick(modal, Qt::Key_Return);
         });
         timer_.start();
@@ -107,6 +108,11 @@ private:
 
     QString At(const QString& name) const { return dir_->filePath(name); }
 
+    QProgressBar* Bar() const { return Child<QProgressBar>(*form_, "ProgressBar1"); }
+    QPushButton* Button(const char* name) const { return Child<QPushButton>(*form_, name); }
+    QCheckBox* BackupOption() const { return Child<QCheckBox>(*form_, "CheckBox1"); }
+    QListView* FileList() const { return Child<QListView>(*form_, "ListBox1"); }
+
     void List(const QString& path) { form_->Files().Append(Native(path)); }
 
     // Presses the button as the user would; returns once the run and its box are over.
@@ -118,7 +124,7 @@ private:
 
     void CheckUnlocked() {
         QVERIFY(form_->isEnabled());
-        QVERIFY(!form_->ProgressBar1->isVisible());
+        QVERIFY(!Bar()->isVisible());
     }
 
 private slots:
@@ -147,9 +153,9 @@ private slots:
         glyphwright::TakeDroppedPaths({Native(dir_->path())}, extensions, form_->Files());
         QCOMPARE(form_->Files().Count(), std::size_t{2});
 
-        QVERIFY(form_->ProgressBar1->isVisible());
-        const int listHeight = form_->ListBox1->height();
-        std::vector<BoxSeen> boxes = Press(form_->Button1);
+        QVERIFY(Bar()->isVisible());
+        const int listHeight = FileList()->height();
+        std::vector<BoxSeen> boxes = Press(Button("Button1"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
         QVERIFY(!boxes[0].windowEnabled);
@@ -160,8 +166,8 @@ private slots:
         const QImage& bar = boxes[0].bar;
         QCOMPARE(bar.height(), 5);
         const QColor fill = bar.pixelColor(bar.width() * 3 / 4, 2);
-        QVERIFY(fill != form_->ProgressBar1->palette().color(QPalette::Base));
-        QVERIFY(fill != form_->ProgressBar1->palette().color(QPalette::Window));
+        QVERIFY(fill != Bar()->palette().color(QPalette::Base));
+        QVERIFY(fill != Bar()->palette().color(QPalette::Window));
 
         QCOMPARE(ReadBytes(At("a.htm")), kGreetingEncoded);
         QCOMPARE(ReadBytes(Backup(At("a.htm"))), kGreetingLines);
@@ -171,17 +177,17 @@ private slots:
         QCOMPARE(ReadBytes(At("d.html")), kGreeting);
         QVERIFY(!QFile::exists(Backup(At("c.txt"))));
         CheckUnlocked();
-        QCOMPARE(form_->ListBox1->height(), listHeight + 5);
+        QCOMPARE(FileList()->height(), listHeight + 5);
         QCOMPARE(form_->Files().Count(), std::size_t{2});
 
-        boxes = Press(form_->Button2);
+        boxes = Press(Button("Button2"));
         QVERIFY(boxes.empty());
         QCOMPARE(ReadBytes(At("a.htm")), kGreetingLines);
         QCOMPARE(ReadBytes(Backup(At("a.htm"))), kGreetingEncoded);
         QCOMPARE(ReadBytes(At("sub/b.HTM")), kNoteDecoded);
         QCOMPARE(ReadBytes(Backup(At("sub/b.HTM"))), kNoteEncoded);
         CheckUnlocked();
-        QCOMPARE(form_->ProgressBar1->value(), 2);
+        QCOMPARE(Bar()->value(), 2);
         QCOMPARE(form_->Files().Count(), std::size_t{2});
     }
 
@@ -189,23 +195,23 @@ private slots:
     void decodeRunKeepsWindowAndBar() {
         WriteBytes(At("a.htm"), kNoteEncoded);
         List(At("a.htm"));
-        QVERIFY(Press(form_->Button2).empty());
+        QVERIFY(Press(Button("Button2")).empty());
         QCOMPARE(ReadBytes(At("a.htm")), kNoteDecoded);
         QVERIFY(form_->isEnabled());
-        QVERIFY(form_->ProgressBar1->isVisible());
-        QCOMPARE(form_->ProgressBar1->value(), 0);
-        QCOMPARE(form_->ProgressBar1->maximum(), 100);
+        QVERIFY(Bar()->isVisible());
+        QCOMPARE(Bar()->value(), 0);
+        QCOMPARE(Bar()->maximum(), 100);
     }
 
     void noBackupWhenTheOptionIsOff() {
         WriteBytes(At("a.htm"), kGreeting);
         List(At("a.htm"));
-        form_->CheckBox1->setChecked(false);
-        QCOMPARE(Press(form_->Button1).size(), std::size_t{1});
-        QCOMPARE(Press(form_->Button2).size(), std::size_t{0});
+        BackupOption()->setChecked(false);
+        QCOMPARE(Press(Button("Button1")).size(), std::size_t{1});
+        QCOMPARE(Press(Button("Button2")).size(), std::size_t{0});
         QCOMPARE(ReadBytes(At("a.htm")), kGreetingLines);
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("a.htm")});
-        QVERIFY(!form_->CheckBox1->isChecked());
+        QVERIFY(!BackupOption()->isChecked());
     }
 
     // The second pass backs up what the first one wrote, and converts it again.
@@ -213,7 +219,7 @@ private slots:
         WriteBytes(At("a.htm"), kGreeting);
         List(At("a.htm"));
         List(At("a.htm"));
-        const std::vector<BoxSeen> boxes = Press(form_->Button1);
+        const std::vector<BoxSeen> boxes = Press(Button("Button1"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
         QCOMPARE(boxes[0].barValue, 2);
@@ -224,13 +230,13 @@ private slots:
         form_->Files().Clear();
         List(At("b.htm"));
         List(At("b.htm"));
-        QVERIFY(Press(form_->Button2).empty());
+        QVERIFY(Press(Button("Button2")).empty());
         QCOMPARE(ReadBytes(At("b.htm")), QByteArray("\xE4\r\n"));
         QCOMPARE(ReadBytes(Backup(At("b.htm"))), QByteArrayLiteral("&auml;\r\n"));
     }
 
     void emptyListEncodeSaysFertig() {
-        const std::vector<BoxSeen> boxes = Press(form_->Button1);
+        const std::vector<BoxSeen> boxes = Press(Button("Button1"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
         QVERIFY(!boxes[0].windowEnabled);
@@ -241,10 +247,10 @@ private slots:
     }
 
     void emptyListDecodeDoesNothing() {
-        QVERIFY(Press(form_->Button2).empty());
+        QVERIFY(Press(Button("Button2")).empty());
         QVERIFY(form_->isEnabled());
-        QVERIFY(form_->ProgressBar1->isVisible());
-        QCOMPARE(form_->ProgressBar1->maximum(), 100);
+        QVERIFY(Bar()->isVisible());
+        QCOMPARE(Bar()->maximum(), 100);
     }
 
     // Each failing file is named in the box; the others are converted.
@@ -266,7 +272,7 @@ private slots:
             QString::fromUtf8(glyphwright::OpenError(Native(vanished)).what()) + '\n' +
             QString::fromUtf8(glyphwright::UnsupportedFileError::HoldsNul(Native(withNul)).what());
 
-        std::vector<BoxSeen> boxes = Press(form_->Button1);
+        std::vector<BoxSeen> boxes = Press(Button("Button1"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Fertig\n\n") + report);
         QVERIFY(!boxes[0].windowEnabled);
@@ -287,7 +293,7 @@ private slots:
         QVERIFY(!QFile::exists(Backup(withNul)));
 
         // The decode run shows the report alone, after the last file, unlocked.
-        boxes = Press(form_->Button2);
+        boxes = Press(Button("Button2"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, report);
         QVERIFY(boxes[0].windowEnabled);
@@ -301,7 +307,7 @@ private slots:
         for (int i = 0; i < 22; ++i) {
             List(At(QStringLiteral("gone%1.htm").arg(i)));
         }
-        const std::vector<BoxSeen> boxes = Press(form_->Button2);
+        const std::vector<BoxSeen> boxes = Press(Button("Button2"));
         QCOMPARE(boxes.size(), std::size_t{1});
         const QStringList lines = boxes[0].text.split('\n');
         QCOMPARE(lines.size(), 22);
@@ -324,7 +330,7 @@ private slots:
             WriteBytes(byTool, text);
             form_->Files().Clear();
             List(byWindow);
-            Press(command == QLatin1String("encode") ? form_->Button1 : form_->Button2);
+            Press(command == QLatin1String("encode") ? Button("Button1") : Button("Button2"));
 
             QProcess tool;
             tool.start(QStringLiteral(GW_CLI_PATH), {command, byTool});
