@@ -11,6 +11,7 @@
 #include "ui/ExtensionListModel.h"
 #include "ui/FileListModel.h"
 #include "ui/Fonts.h"
+#include "ui/LineHeightDelegate.h"
 #include "ui/SelectedRows.h"
 #include "ui/StDropFiles.h"
 #include "ui/Unit_Copyright.h"
@@ -260,6 +261,7 @@ void TForm1::BuildStep2() {
 
     fileModel_ = new FileListModel(files_, this);
     ListBox1->setModel(fileModel_);
+    ListBox1->setItemDelegate(new LineHeightDelegate(ListBox1));
 }
 
 void TForm1::BuildStep3() {
