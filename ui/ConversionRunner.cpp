@@ -5,7 +5,9 @@
 #include "files/FileList.h"
 #include "ui/Dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QWidget>
 
@@ -25,7 +27,8 @@ QString FromCore(const std::string& text) {
 // unlocking runs from the destructor so that no way out of the run skips it.
 class LockedForEncodeRun {
 public:
-    explicit LockedForEncodeRun(const RunControls& controls) : controls_(controls) {
+    explicit LockedForEncodeRun(const RunControls& controls)
+        : controls_(controls), focus_(QApplication::focusWidget()) {
         controls_.window->setEnabled(false);
         controls_.progress->setVisible(true);
     }
@@ -35,10 +38,15 @@ public:
         controls_.window->setEnabled(true);
         // The docking gives the bar's strip to the file list.
         controls_.progress->setVisible(false);
+        // Disabling dropped the focus; the control that had it gets it back.
+        if (!focus_.isNull() && focus_->isEnabled()) {
+            focus_->setFocus(Qt::OtherFocusReason);
+        }
     }
 
 private:
     const RunControls& controls_;
+    const QPointer<QWidget> focus_;
 };
 
 RunHooks HooksFor(const RunControls& controls) {

@@ -12,6 +12,7 @@
 #include "ui/FileListModel.h"
 #include "ui/Fonts.h"
 #include "ui/LineHeightDelegate.h"
+#include "ui/PushButton.h"
 #include "ui/SelectedRows.h"
 #include "ui/StDropFiles.h"
 #include "ui/Unit_Copyright.h"
@@ -89,11 +90,8 @@ QLabel* MakeStepNumber(const char* name, const QString& text, QWidget* parent, i
 
 QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent, int left, int top,
                         int width, int height) {
-    auto* button = new QPushButton(text, parent);
+    auto* button = new PushButton(text, parent);
     button->setObjectName(QString::fromUtf8(name));
-    // The window has no default button: Enter presses only the focused one.
-    button->setAutoDefault(false);
-    button->setDefault(false);
     Place(button, left, top, width, height);
     return button;
 }
@@ -405,6 +403,9 @@ void TForm1::Button6Click() {
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         extensions_.Delete(*row);
     }
+    // The list view hands the selection on to the next entry; no entry is
+    // selected until the user picks one.
+    CheckListBox2->selectionModel()->clear();
 }
 
 void TForm1::Button7Click() {

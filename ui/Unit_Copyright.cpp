@@ -1,6 +1,7 @@
 #include "ui/Unit_Copyright.h"
 
 #include "ui/Fonts.h"
+#include "ui/PushButton.h"
 #include "ui/WindowPlacement.h"
 
 #include <QFile>
@@ -63,11 +64,9 @@ TForm_Copyright::TForm_Copyright(QWidget* parent) : QWidget(parent, Qt::Window) 
     Memo1->setTabChangesFocus(true);
     Memo1->setPlainText(LicenceText());
 
-    Button1 = new QPushButton(QStringLiteral("&OK"), this);
+    Button1 = new PushButton(QStringLiteral("&OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(Scaled(176), Scaled(488), Scaled(97), Scaled(25));
-    Button1->setAutoDefault(false);
-    Button1->setDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TForm_Copyright::Button1Click);
 
     setTabOrder(Memo1, Button1);

@@ -246,6 +246,17 @@ private slots:
         CheckUnlocked();
     }
 
+    // The locked window loses its focus; afterwards the control that had it
+    // gets it back.
+    void focusReturnsAfterTheEncodeRun() {
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        Button("Button1")->setFocus();
+        BoxAnswerer answerer(*form_);
+        QTest::keyClick(Button("Button1"), Qt::Key_Space);
+        QCOMPARE(answerer.seen.size(), std::size_t{1});
+        QTRY_COMPARE(QApplication::focusWidget(), Button("Button1"));
+    }
+
     void emptyListDecodeDoesNothing() {
         QVERIFY(Press(Button("Button2")).empty());
         QVERIFY(form_->isEnabled());

@@ -107,6 +107,24 @@ private slots:
         QCOMPARE(List()->model()->rowCount(), 6);
     }
 
+    // The next entry does not take the deleted one's selection: a second
+    // click deletes nothing, and Space marks nothing.
+    void deleteLeavesNoEntrySelected() {
+        // Clicked on its text, as the user picks an entry.
+        const QRect inc = List()->visualRect(List()->model()->index(2, 0));
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, inc.center());
+        QCOMPARE(List()->selectionModel()->selectedRows().value(0).row(), 2);
+        QTest::mouseClick(Button("Button6"), Qt::LeftButton);
+        QVERIFY(List()->selectionModel()->selectedRows().isEmpty());
+        QTest::mouseClick(Button("Button6"), Qt::LeftButton);
+        QCOMPARE(form_->Extensions().Count(), std::size_t{6});
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_Space);
+        for (std::size_t i = 0; i < form_->Extensions().Count(); ++i) {
+            QVERIFY(!form_->Extensions().Mark(i));
+        }
+    }
+
     void deleteWithoutSelectionOrOnAnEmptyListDoesNothing() {
         List()->selectionModel()->clearSelection();
         QTest::mouseClick(Button("Button6"), Qt::LeftButton);

@@ -250,6 +250,32 @@ private slots:
         }
     }
 
+    // Enter, like Space, presses the button that has the focus; these three
+    // buttons change nothing on an empty window.
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        for (const char* name : {"Button6", "Button4", "Button2"}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << int(Qt::Key_Return);
+            QTest::newRow((name + QByteArray(" keypad")).constData())
+                << QString::fromLatin1(name) << int(Qt::Key_Enter);
+        }
+    }
+
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        auto* pressed = Find<QPushButton>(button.toLatin1().constData());
+        QSignalSpy clicks(pressed, &QPushButton::clicked);
+        pressed->setFocus();
+        QTest::keyClick(pressed, Qt::Key(key));
+        QCOMPARE(clicks.count(), 1);
+        // Elsewhere Enter presses nothing: the window has no default button.
+        Find("ListBox1")->setFocus();
+        QTest::keyClick(Find("ListBox1"), Qt::Key(key));
+        QCOMPARE(clicks.count(), 1);
+    }
+
     void exitClosesTheWindowLikeTheCloseBox() {
         CloseCounter counter;
         form_->installEventFilter(&counter);
