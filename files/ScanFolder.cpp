@@ -75,7 +75,8 @@ std::string StripTrailingBackslash(std::string_view path) {
     return std::string(path);
 }
 
-void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileList& files) {
+void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileList& files,
+                const std::function<void()>& pause) {
     std::set<FolderId> entered;
     std::vector<OpenFolder> walk;
     {
@@ -108,6 +109,9 @@ void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileLi
             }
         } else if (IsAcceptedFile(entry->d_name, extensions)) {
             files.Append(current.base + '/' + entry->d_name);
+        }
+        if (pause) {
+            pause();
         }
     }
 }
