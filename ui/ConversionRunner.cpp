@@ -3,6 +3,7 @@
 #include "entities/Unit_HtmlUmlaute.h"
 #include "files/ConversionRun.h"
 #include "files/FileList.h"
+#include "ui/BusyScope.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
@@ -56,6 +57,15 @@ RunHooks HooksFor(const RunControls& controls) {
     return hooks;
 }
 
+// Converts every entry while the window repaints between files but takes no
+// input.
+RunSummary ConvertKeepingPainted(const FileList& files, const TextConversion& convert,
+                                 RunHooks hooks) {
+    BusyScope busy;
+    hooks.entryDone = [breathe = busy.Pause()](std::size_t, const FileOutcome&) { breathe(); };
+    return ConvertAllListed(files, convert, hooks);
+}
+
 // The bar counts in int; the file list never holds more entries than that.
 int BarMaximum(std::size_t count) {
     return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
@@ -70,10 +80,8 @@ void EncodeRun(const FileList& files, const RunControls& controls) {
     bar->setMaximum(BarMaximum(files.Count()));
 
     RunHooks hooks = HooksFor(controls);
-    // QProgressBar repaints itself when its fill changes, so the bar moves
-    // although the run does not return to the event loop between files.
     hooks.perFile.progressStep = [bar] { bar->setValue(bar->value() + 1); };
-    const RunSummary summary = ConvertAllListed(files, EncodeUmlauts, hooks);
+    const RunSummary summary = ConvertKeepingPainted(files, EncodeUmlauts, hooks);
 
     ShowInformationBox(EncodeRunMessage(summary));
 }
@@ -82,7 +90,7 @@ void DecodeRun(const FileList& files, const RunControls& controls) {
     if (files.Count() == 0) {
         return;
     }
-    const RunSummary summary = ConvertAllListed(files, DecodeEntities, HooksFor(controls));
+    const RunSummary summary = ConvertKeepingPainted(files, DecodeEntities, HooksFor(controls));
     const QString message = DecodeRunMessage(summary);
     if (!message.isEmpty()) {
         ShowInformationBox(message);

@@ -3,6 +3,7 @@
 #include "files/DropIntake.h"
 #include "files/IsAcceptedFile.h"
 #include "settings/ExtensionSettings.h"
+#include "ui/BusyScope.h"
 #include "ui/CheckListView.h"
 #include "ui/ConversionRunner.h"
 #include "ui/Dialogs.h"
@@ -425,9 +426,11 @@ void TForm1::Button7Click() {
 }
 
 // A list that cannot take another entry ends the intake with ListFullError,
-// which the application reports; the entries appended before stay.
+// which the application reports; the entries appended before stay. A long
+// walk keeps the window painted but takes no input.
 void TForm1::StDropFiles1DropFiles() {
-    TakeDroppedPaths(StDropFiles1->Files(), extensions_, files_);
+    BusyScope busy;
+    TakeDroppedPaths(StDropFiles1->Files(), extensions_, files_, busy.Pause());
 }
 
 void TForm1::Copyright1Click() {

@@ -34,6 +34,52 @@ inline void WhenModal(std::function<void(QWidget*)> act, int tries = 300) {
     });
 }
 
+// Pokes a window while long work goes on in it, as soon as it sees the work
+// under way: asks for a repaint of watched, as uncovering it would, and runs
+// poke, which clicks, types or drops on the window. Notes whether watched was
+// painted while the work was still under way.
+class DuringWork : public QObject {
+public:
+    DuringWork(QWidget& watched, std::function<bool()> underWay, std::function<void()> poke)
+        : watched_(watched), underWay_(std::move(underWay)), poke_(std::move(poke)) {
+        watched_.installEventFilter(this);
+        Arm();
+    }
+    ~DuringWork() override { watched_.removeEventFilter(this); }
+
+    bool poked = false;
+    bool paintedDuringWork = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &watched_ && event->type() == QEvent::Paint && poked && underWay_()) {
+            paintedDuringWork = true;
+        }
+        return false;
+    }
+
+private:
+    // Tries again at every turn of the event loop until the work is seen.
+    void Arm() {
+        QTimer::singleShot(0, this, [this] {
+            if (poked) {
+                return;
+            }
+            if (!underWay_()) {
+                Arm();
+                return;
+            }
+            poked = true;
+            watched_.update();
+            poke_();
+        });
+    }
+
+    QWidget& watched_;
+    std::function<bool()> underWay_;
+    std::function<void()> poke_;
+};
+
 } // namespace glyphwright::ui::test
 
 #define GW_UI_TEST_MAIN(TestClass)                                                                 \

@@ -13,10 +13,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QListView>
+#include <QMimeData>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <sys/stat.h>
 
@@ -120,6 +122,21 @@ private:
         BoxAnswerer answerer(*form_);
         QTest::mouseClick(button, Qt::LeftButton);
         return answerer.seen;
+    }
+
+    // 200 files in 10 folders holding text, listed in order.
+    QStringList ListTree(const QByteArray& text) {
+        QStringList paths;
+        for (int folder = 0; folder < 10; ++folder) {
+            const QString name = QStringLiteral("tree/%1").arg(folder);
+            QDir(dir_->path()).mkpath(name);
+            for (int file = 0; file < 20; ++file) {
+                paths << At(name + QStringLiteral("/%1.htm").arg(file));
+                WriteBytes(paths.back(), text);
+                List(paths.back());
+            }
+        }
+        return paths;
     }
 
     void CheckUnlocked() {
@@ -255,6 +272,71 @@ private slots:
         QTest::keyClick(Button("Button1"), Qt::Key_Space);
         QCOMPARE(answerer.seen.size(), std::size_t{1});
         QTRY_COMPARE(QApplication::focusWidget(), Button("Button1"));
+    }
+
+    // A run over a large tree repaints the window (and so answers the window
+    // manager), but takes no click, key or drop until it is done; the list
+    // stays, and every file is converted as always.
+    void aLongRunPaintsButTakesNoInput_data() {
+        QTest::addColumn<bool>("encode");
+        QTest::newRow("encode") << true;
+        QTest::newRow("decode") << false;
+    }
+
+    void aLongRunPaintsButTakesNoInput() {
+        QFETCH(bool, encode);
+        const QByteArray before = encode ? kGreeting : kGreetingEncoded;
+        const QByteArray after = encode ? kGreetingEncoded : kGreetingLines;
+        const QStringList paths = ListTree(before);
+        auto* extensions = Child<QListView>(*form_, "CheckListBox2");
+        extensions->setCurrentIndex(extensions->model()->index(0, 0));
+
+        const auto underWay = [&] {
+            return ReadBytes(paths.first()) == after && ReadBytes(paths.last()) == before;
+        };
+        auto drag = std::make_unique<QMimeData>();
+        drag->setUrls({QUrl::fromLocalFile(paths.first())});
+        const auto poke = [&] {
+            QTest::mouseClick(Button("Button3"), Qt::LeftButton);
+            QTest::keyClick(extensions, Qt::Key_Space);
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, drag.get(), Qt::LeftButton, {});
+            QApplication::sendEvent(FileList()->viewport(), &enter);
+            QVERIFY(!enter.isAccepted());
+        };
+        glyphwright::ui::test::DuringWork during(*Child<QLabel>(*form_, "StatusText"), underWay,
+                                                 poke);
+        const std::vector<BoxSeen> boxes = Press(Button(encode ? "Button1" : "Button2"));
+
+        QVERIFY(during.poked);
+        QVERIFY(during.paintedDuringWork);
+        QCOMPARE(boxes.size(), encode ? std::size_t{1} : std::size_t{0}); // "Fertig" only
+        QVERIFY(!form_->Extensions().Mark(0));
+        QCOMPARE(form_->Files().Count(), std::size_t(paths.size()));
+        for (const QString& path : paths) {
+            QCOMPARE(ReadBytes(path), after);
+        }
+    }
+
+    // Closing the window (its close box, or the program told to end) during
+    // a run waits for the run's end; then the window closes as always.
+    void aCloseDuringARunWaitsForItsEnd() {
+        const QStringList paths = ListTree(kGreetingEncoded);
+        const auto underWay = [&] {
+            return ReadBytes(paths.first()) == kGreetingLines &&
+                   ReadBytes(paths.last()) == kGreetingEncoded;
+        };
+        bool openAfterClose = false;
+        const auto poke = [&] {
+            form_->close();
+            openAfterClose = form_->isVisible();
+        };
+        glyphwright::ui::test::DuringWork during(*Child<QLabel>(*form_, "StatusText"), underWay,
+                                                 poke);
+        QTest::mouseClick(Button("Button2"), Qt::LeftButton);
+        QVERIFY(during.poked);
+        QVERIFY(openAfterClose);
+        QCOMPARE(ReadBytes(paths.last()), kGreetingLines);
+        QTRY_VERIFY(!form_->isVisible());
     }
 
     void emptyListDecodeDoesNothing() {

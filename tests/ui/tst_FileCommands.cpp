@@ -2,6 +2,7 @@
 // drag source gives, folders walked in between; the two buttons delete the
 // selected entries or, after a confirmation, all of them.
 #include "tests/ui/CollectTestSupport.h"
+#include "ui/BusyScope.h"
 #include "ui/Unit1.h"
 
 #include <QDir>
@@ -111,6 +112,58 @@ private slots:
         DropOn(Button("Button3"), *FileDrag({root + QStringLiteral("/D.htm")}));
         QCOMPARE(form_->Files().Count(), std::size_t{4});
         QCOMPARE(form_->Files().Path(3), expected[1]);
+    }
+
+    // The drag source gets its answer at once; the walk comes after.
+    void theDropIsAnsweredBeforeTheWalk() {
+        const auto drag = FileDrag({QStringLiteral("/nowhere/a.htm")});
+        QWidget* target = List()->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, drag.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, drag.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(form_->Files().Count(), std::size_t{0});
+        QTRY_COMPARE(form_->Files().Count(), std::size_t{1});
+    }
+
+    // A walk of a large tree repaints the window, but takes no click, key or
+    // drop until it is done.
+    void aLongWalkPaintsButTakesNoInput() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        constexpr int folders = 20;
+        constexpr int perFolder = 25;
+        for (int folder = 0; folder < folders; ++folder) {
+            const QString name = QStringLiteral("%1/sub").arg(folder);
+            QVERIFY(QDir(dir.path()).mkpath(name));
+            for (int file = 0; file < perFolder; ++file) {
+                MakeFile(dir.filePath(name + QStringLiteral("/%1.htm").arg(file)));
+            }
+        }
+        const std::size_t total = folders * perFolder;
+        auto* extensions = Child<QListView>(*form_, "CheckListBox2");
+        extensions->setCurrentIndex(extensions->model()->index(1, 0));
+
+        const auto underWay = [] { return BusyScope::Active(); };
+        const auto late = FileDrag({QStringLiteral("/nowhere/late.htm")});
+        const auto poke = [&] {
+            QTest::mouseClick(Button("Button3"), Qt::LeftButton);
+            QTest::keyClick(extensions, Qt::Key_Space);
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, late.get(), Qt::LeftButton, {});
+            QApplication::sendEvent(List()->viewport(), &enter);
+            QVERIFY(!enter.isAccepted());
+        };
+        DuringWork during(*Child<QLabel>(*form_, "StatusText"), underWay, poke);
+        DropOn(List()->viewport(), *FileDrag({dir.path()}));
+        QTRY_COMPARE(form_->Files().Count(), total);
+
+        QVERIFY(during.poked);
+        QVERIFY(during.paintedDuringWork);
+        QVERIFY(QApplication::activeModalWidget() == nullptr); // no question was asked
+        QVERIFY(!form_->Extensions().Mark(1));
+        QTest::qWait(20);
+        QCOMPARE(form_->Files().Count(), total);
     }
 
     void deleteRemovesTheSelectedEntries() {

@@ -89,6 +89,8 @@ void DropOn(QWidget* target, const QMimeData* mime) {
     QApplication::sendEvent(target, &enter);
     QDropEvent drop(QPointF(centre), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
+    // The paths are taken in once the event loop turns after the drop.
+    QCoreApplication::processEvents();
 }
 
 } // namespace
