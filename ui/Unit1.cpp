@@ -13,6 +13,7 @@
 #include "ui/FileListModel.h"
 #include "ui/Fonts.h"
 #include "ui/LineHeightDelegate.h"
+#include "ui/ProgressBar.h"
 #include "ui/PushButton.h"
 #include "ui/SelectedRows.h"
 #include "ui/StDropFiles.h"
@@ -184,7 +185,7 @@ void TForm1::BuildDockingTree() {
 
     StatusBar1 = new QStatusBar(ClientArea);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    ProgressBar1 = new QProgressBar(ClientArea);
+    ProgressBar1 = new ProgressBar(ClientArea);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     Panel1 = new DockPanel(QStringLiteral("Panel1"), ClientArea);
     Panel2 = new DockPanel(QStringLiteral("Panel2"), ClientArea);

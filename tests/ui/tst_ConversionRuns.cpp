@@ -260,6 +260,12 @@ private slots:
         QVERIFY(boxes[0].barVisible);
         QCOMPARE(boxes[0].barValue, 0);
         QCOMPARE(boxes[0].barMaximum, 0);
+        // An empty bar, where Qt draws the range 0..0 as a moving "busy" stripe.
+        const QColor fill = Bar()->palette().color(QPalette::Highlight);
+        const QImage bar = boxes[0].bar.convertToFormat(QImage::Format_RGB32);
+        for (int x = 0; x < bar.width(); ++x) {
+            QVERIFY2(bar.pixelColor(x, bar.height() / 2) != fill, qPrintable(QString::number(x)));
+        }
         CheckUnlocked();
     }
 
