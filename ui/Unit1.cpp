@@ -436,7 +436,7 @@ void TForm1::StDropFiles1DropFiles() {
 
 void TForm1::Copyright1Click() {
     if (Form_Copyright != nullptr) {
-        Form_Copyright->ShowInFront();
+        Form_Copyright->ShowInFront(this);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QWindow>
 
 namespace glyphwright::ui {
 
@@ -73,7 +74,13 @@ TForm_Copyright::TForm_Copyright(QWidget* parent) : QWidget(parent, Qt::Window) 
     Memo1->setFocus();
 }
 
-void TForm_Copyright::ShowInFront() {
+void TForm_Copyright::ShowInFront(QWidget* owner) {
+    if (owner != nullptr) {
+        // Both native windows must exist before one can belong to the other.
+        winId();
+        owner->window()->winId();
+        windowHandle()->setTransientParent(owner->window()->windowHandle());
+    }
     if (!placed_) {
         MoveToScreenCentre(*this);
         placed_ = true;

@@ -16,8 +16,10 @@ public:
     explicit TForm_Copyright(QWidget* parent = nullptr);
 
     // Shows the window and brings it to the front; centred on the screen the
-    // first time, afterwards where the user left it.
-    void ShowInFront();
+    // first time, afterwards where the user left it. The window belongs to
+    // owner, when given: the desktop then shows no task-bar entry of its own
+    // for it and keeps it above owner.
+    void ShowInFront(QWidget* owner = nullptr);
 
 public slots:
     void Button1Click();

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include <memory>
 
@@ -68,6 +69,14 @@ private slots:
         QVERIFY(licence.startsWith(QStringLiteral("MIT License")));
         QVERIFY(licence.contains(QStringLiteral("Permission is hereby granted, free of charge, to "
                                                 "any person obtaining a copy of this software")));
+    }
+
+    // The program has one task-bar entry: the about window belongs to the
+    // main window, which the window manager is told.
+    void belongsToTheMainWindow() {
+        ChooseCopyright();
+        QVERIFY(about_->windowHandle() != nullptr);
+        QCOMPARE(about_->windowHandle()->transientParent(), main_->windowHandle());
     }
 
     void firstShowingIsCentredLaterOnesKeepThePlace() {
