@@ -3,6 +3,7 @@
 #include "ui/DialogGeometry.h"
 #include "ui/DialogWindow.h"
 #include "ui/Dialogs.h"
+#include "ui/FramePlacement.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -75,8 +76,11 @@ bool RunInputDialog(const QString& caption, const QString& prompt, QString& text
     dialog->SetCancelButton(cancel);
     edit->setFocus();
 
+    const QRect screen = PrimaryScreenRect();
     const QSize frameSize = FrameSize(layout.clientSize, dialog->FrameMargins());
-    dialog->MoveFrameTo(InputDialogFramePosition(PrimaryScreenRect(), frameSize));
+    dialog->MoveFrameTo(InputDialogFramePosition(screen, frameSize));
+    PlaceAgainWhenFramed(
+        *dialog, [screen](const QSize& frame) { return InputDialogFramePosition(screen, frame); });
 
     // Read the edit before the dialog goes; the guard covers a dialog destroyed from outside.
     const QPointer<QLineEdit> editGuard(edit);
