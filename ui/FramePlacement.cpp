@@ -20,7 +20,7 @@ constexpr int kMostSteps = 20;
 class PlaceWhenFramed : public QObject {
 public:
     PlaceWhenFramed(QWidget& window, FramePlacementRule rule)
-        : QObject(&window), window_(window), rule_(std::move(rule)) {
+        : QObject(&window), window_(window), rule_(std::move(rule)), size_(window.size()) {
         settled_.setSingleShot(true);
         settled_.setInterval(kSettleMs);
         connect(&settled_, &QTimer::timeout, this, &PlaceWhenFramed::Place);
@@ -48,15 +48,19 @@ private:
     void Place() {
         settled_.stop();
         window_.windowHandle()->removeEventFilter(this);
-        const QPoint wanted = rule_(window_.frameGeometry().size());
+        // The size the window was given: while it frames a window, a manager
+        // may report passing sizes (seen: 1 x 1).
+        const QPoint wanted = rule_(size_.grownBy(window_.windowHandle()->frameMargins()));
         if (window_.frameGeometry().topLeft() != wanted) {
-            window_.move(wanted);
+            // By the frame's corner, which the manager places itself.
+            window_.windowHandle()->setFramePosition(wanted);
         }
         deleteLater();
     }
 
     QWidget& window_;
     FramePlacementRule rule_;
+    const QSize size_;
     QTimer settled_;
     bool exposed_ = false;
     int steps_ = 0;
