@@ -1,7 +1,8 @@
 // Whole runs over a generated site of 20,000 pages, each on a freshly written
 // tree: the yardstick program (read, encode, write back in place), the same
 // writing a new file and renaming it over the old one as Glyphwright does,
-// cp -r, and glyphwright-cli without and with backups. Prints the median of
+// cp -r, and glyphwright-cli without and with backups and with --sync (every
+// new file and folder made durable). Prints the median of
 // several rounds and the ratios against their targets, then the peak memory of
 // converting one 256 MiB file.
 //
@@ -38,15 +39,19 @@ namespace {
 constexpr int kRounds = 5;
 constexpr std::size_t kLargeFileSize = std::size_t{256} << 20;
 
-enum Method { Yardstick, SafeYardstick, Copy, Ours, OursWithBackups, kMethods };
+enum Method { Yardstick, SafeYardstick, Copy, Ours, OursWithBackups, OursSynced, kMethods };
 
 // The reference figures for the generated site on a 2-core machine.
 constexpr double kReferenceConverterSeconds = 13.0;
 constexpr double kReferenceYardstickSeconds = 3.5;
 
 constexpr std::array<const char*, kMethods> kMethodNames = {
-    "yardstick (read, EncodeUmlauts, write)", "yardstick --replace (new file, rename)", "cp -r",
-    "glyphwright-cli encode --no-backup",     "glyphwright-cli encode (backups)",
+    "yardstick (read, EncodeUmlauts, write)",
+    "yardstick --replace (new file, rename)",
+    "cp -r",
+    "glyphwright-cli encode --no-backup",
+    "glyphwright-cli encode (backups)",
+    "glyphwright-cli encode --no-backup --sync",
 };
 
 double Megabytes(std::size_t bytes) {
@@ -161,6 +166,8 @@ private:
             return ToolCommand({GW_CLI_PATH, "encode", "--no-backup"});
         case OursWithBackups:
             return ToolCommand({GW_CLI_PATH, "encode"});
+        case OursSynced:
+            return ToolCommand({GW_CLI_PATH, "encode", "--no-backup", "--sync"});
         case kMethods:
             break;
         }
@@ -232,6 +239,8 @@ void MeasureWholeRuns(const std::filesystem::path& scratch) {
     std::printf("  %-32s %5.2f\n", "cli with backups / yardstick --replace",
                 median[OursWithBackups] / median[SafeYardstick]);
     std::printf("  %-32s %5.2f\n", "cli --no-backup / cp -r", median[Ours] / median[Copy]);
+    std::printf("  %-32s %5.2f\n", "cli --sync / cli --no-backup",
+                median[OursSynced] / median[Ours]);
     std::printf("  (reference machine: yardstick %.1f s, cp -r 0.9 s, converter %.0f s)\n",
                 kReferenceYardstickSeconds, kReferenceConverterSeconds);
 }

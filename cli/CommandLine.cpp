@@ -61,7 +61,11 @@ private:
         } else if (name == "--quiet") {
             invocation_.quiet = true;
         } else if (name == "--utf8") {
-            invocation_.encoding = Encoding::Utf8;
+            SetCharset(CharsetRule::Utf8);
+        } else if (name == "--cp1252") {
+            SetCharset(CharsetRule::Windows1252);
+        } else if (name == "--sync") {
+            invocation_.sync = true;
         } else {
             throw UsageError("unbekannte Option " + Quoted(argument));
         }
@@ -111,6 +115,13 @@ private:
         for (std::string& entry : ParseExtensionOption(value)) {
             invocation_.extensions->push_back(std::move(entry));
         }
+    }
+
+    void SetCharset(CharsetRule rule) {
+        if (invocation_.charset != CharsetRule::PerFile && invocation_.charset != rule) {
+            throw UsageError("„--utf8“ und „--cp1252“ schließen einander aus");
+        }
+        invocation_.charset = rule;
     }
 
     void SetSettingsFile(const std::string& path) {
@@ -184,6 +195,10 @@ std::vector<std::string> ParseExtensionOption(std::string_view value) {
     }
 }
 
+Encoding StreamEncoding(const Invocation& invocation) {
+    return invocation.charset == CharsetRule::Utf8 ? Encoding::Utf8 : Encoding::Windows1252;
+}
+
 std::string HelpText() {
     return "Aufruf: glyphwright-cli encode|decode [OPTION]... [PFAD]...\n"
            "\n"
@@ -200,8 +215,15 @@ std::string HelpText() {
            "DATEI._backup_ geschrieben. Schlägt eine Datei fehl, geht es mit der\n"
            "nächsten weiter.\n"
            "\n"
+           "Jede Datei wird in ihrem eigenen Zeichensatz gelesen: UTF-8, wenn sie\n"
+           "mit der UTF-8-Markierung (BOM) beginnt oder als Ganzes gültiges UTF-8\n"
+           "mit Sonderzeichen ist; eine Datei nur aus ASCII-Zeichen, wenn sie in\n"
+           "den ersten 1024 Bytes UTF-8 erklärt (<meta charset=\"utf-8\"> oder\n"
+           "<?xml ... encoding=\"utf-8\"?>); sonst Windows-1252.\n"
+           "\n"
            "Ohne PFAD wird die Standardeingabe umgewandelt und auf die\n"
            "Standardausgabe geschrieben; die Zeilenenden bleiben, wie sie sind.\n"
+           "Die Eingabe gilt dann als Windows-1252, außer mit --utf8.\n"
            "\n"
            "Optionen:\n"
            "  -e, --ext LISTE      Endungen für Ordner, durch Kommas getrennt, z. B.\n"
@@ -212,9 +234,13 @@ std::string HelpText() {
            "  -n, --dry-run        nur die Dateien auflisten, die umgewandelt würden,\n"
            "                       eine je Zeile; nichts ändern\n"
            "      --no-backup      keine Sicherungsdateien schreiben\n"
-           "      --utf8           die Dateien sind in UTF-8 gespeichert (sonst\n"
-           "                       Windows-1252); eine Datei, die kein gültiges\n"
-           "                       UTF-8 ist, bleibt unverändert\n"
+           "      --utf8           jede Datei als UTF-8 lesen; eine Datei, die kein\n"
+           "                       gültiges UTF-8 ist, bleibt unverändert\n"
+           "      --cp1252         jede Datei als Windows-1252 lesen, wie sie auch\n"
+           "                       beschaffen ist\n"
+           "      --sync           jede neue Datei vor dem Umbenennen und jeden Ordner\n"
+           "                       danach auf die Platte schreiben lassen, damit auch\n"
+           "                       ein Stromausfall keine leere Datei hinterlässt\n"
            "  -q, --quiet          nur Fehler melden, keinen Fortschritt und keine\n"
            "                       Zusammenfassung\n"
            "  -h, --help           diese Hilfe zeigen\n"
@@ -233,7 +259,9 @@ std::string HelpText() {
            "\n"
            "Rückgabewert: 0, wenn alles umgewandelt wurde; 1, wenn eine Datei\n"
            "fehlschlug oder ein PFAD nicht gefunden wurde; 2 bei einem falschen\n"
-           "Aufruf oder wenn für einen Ordner keine Endung markiert ist.\n";
+           "Aufruf oder wenn für einen Ordner keine Endung markiert ist; 128 + die\n"
+           "Nummer des Signals, wenn SIGINT, SIGTERM oder SIGHUP den Lauf zwischen\n"
+           "zwei Dateien beendet hat.\n";
 }
 
 std::string VersionText() {

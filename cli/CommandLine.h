@@ -2,6 +2,8 @@
 // files and folders, with which filter.
 #pragma once
 
+#include "files/CharsetChoice.h"
+
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -12,17 +14,19 @@ namespace glyphwright::cli {
 
 enum class Direction { Encode, Decode };
 
-// How the bytes of a file stand for characters.
+// How the bytes of a stream stand for characters.
 enum class Encoding { Windows1252, Utf8 };
 
 struct Invocation {
     enum class Action { Convert, Help, Version };
     Action action = Action::Convert;
     Direction direction = Direction::Encode;
-    Encoding encoding = Encoding::Windows1252;
+    // Files: each by its own bytes unless --utf8 or --cp1252 says otherwise.
+    CharsetRule charset = CharsetRule::PerFile;
     bool backup = true;
     bool dryRun = false;
     bool quiet = false;
+    bool sync = false; // --sync: each new file durable before its rename
     // The extensions of --ext, already in the form of the list (".HTM");
     // none: take the marked entries of the settings file.
     std::optional<std::vector<std::string>> extensions;
@@ -46,6 +50,9 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 // entry as the window's add button makes one (a to z upper-cased, a "." put
 // in front unless it starts with one, nothing trimmed).
 std::vector<std::string> ParseExtensionOption(std::string_view value);
+
+// A stream cannot be looked at whole first: it is Windows-1252 unless --utf8.
+Encoding StreamEncoding(const Invocation& invocation);
 
 std::string HelpText();
 std::string VersionText();

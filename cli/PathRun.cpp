@@ -7,6 +7,7 @@
 #include "files/ConversionRun.h"
 #include "files/FileList.h"
 #include "files/LineList.h"
+#include "files/StopFlag.h"
 
 #include <optional>
 #include <string>
@@ -85,25 +86,21 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     if (summaryShown) {
         progress.emplace(output.err, files.Count(), output.width);
     }
-    const bool utf8 = invocation.encoding == Encoding::Utf8;
     std::uint64_t loadedBytes = 0;
 
     RunHooks hooks;
     hooks.perFile.backupWanted = [&invocation] { return invocation.backup; };
-    if (utf8 || progress) {
+    hooks.perFile.sync = invocation.sync;
+    hooks.perFile.stop = output.stop;
+    if (progress) {
         hooks.perFile.loaded = [&](const std::string& path, const LineList& lines) {
-            if (progress) {
-                progress->Started(path);
-                loadedBytes = lines.JoinedSize();
-            }
-            if (utf8) {
-                RequireUtf8Lines(path, lines);
-            }
+            progress->Started(path);
+            loadedBytes = lines.JoinedSize();
         };
     }
-    hooks.entryDone = [&](std::size_t entry, const FileOutcome& outcome) {
+    hooks.entryDone = [&](std::size_t, const FileOutcome& outcome) {
         if (!outcome.converted) {
-            failures.Report(FailureLine(files.Path(entry), outcome.message));
+            failures.Report(FailureLine(outcome.failure));
         }
         if (progress) {
             progress->Finished(loadedBytes);
@@ -111,12 +108,25 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
         }
     };
     const RunSummary summary =
-        ConvertAllListed(files, ConversionFor(invocation.direction, invocation.encoding), hooks);
+        ConvertAllListed(files, ConversionFor(invocation.direction, invocation.charset), hooks);
 
     if (progress) {
         progress->Clear();
         failures.ReleaseHeld();
-        std::fprintf(output.err, "%s\n", SummaryLine(summary.converted, failures.Count()).c_str());
+    }
+    if (summary.stopped) {
+        // Also when standard error is no terminal: a script learns how far the run got.
+        const std::string line =
+            StoppedSummaryLine(summary.converted, summary.convertedAsUtf8, failures.Count(),
+                               files.Count() - summary.handled);
+        std::fprintf(output.err, "glyphwright-cli: %s\n", line.c_str());
+        std::fflush(output.err);
+        return 128 + output.stop->Reason();
+    }
+    if (progress) {
+        std::fprintf(
+            output.err, "%s\n",
+            SummaryLine(summary.converted, summary.convertedAsUtf8, failures.Count()).c_str());
         std::fflush(output.err);
     }
     return failures.Count() == 0 ? kAllConverted : kSomeFailed;

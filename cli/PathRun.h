@@ -8,16 +8,22 @@
 #include <cstddef>
 #include <cstdio>
 
+namespace glyphwright {
+class StopFlag;
+}
+
 namespace glyphwright::cli {
 
 struct RunOutput {
     std::FILE* out = stdout;
     std::FILE* err = stderr;
-    bool errIsTerminal = false; // progress line and summary go there
-    std::size_t width = 80;     // of that terminal
+    bool errIsTerminal = false;     // progress line and summary go there
+    std::size_t width = 80;         // of that terminal
+    const StopFlag* stop = nullptr; // ends the run between files when requested
 };
 
-// Returns the exit status. Throws UsageError before anything is converted.
+// Returns the exit status: after a stop, 128 + its reason (the signal), with
+// the summary so far. Throws UsageError before anything is converted.
 int RunOnPaths(const Invocation& invocation, const RunOutput& output);
 
 } // namespace glyphwright::cli

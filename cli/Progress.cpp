@@ -67,13 +67,23 @@ std::string FormatRate(double bytesPerSecond) {
     return GroupDigits(tenths / 10) + "," + std::to_string(tenths % 10) + " MB/s";
 }
 
-std::string SummaryLine(std::size_t converted, std::size_t failed) {
+std::string SummaryLine(std::size_t converted, std::size_t convertedAsUtf8, std::size_t failed) {
     std::string line =
         GroupDigits(converted) + (converted == 1 ? " Datei umgewandelt" : " Dateien umgewandelt");
+    if (converted != 0) {
+        line += " (" + GroupDigits(convertedAsUtf8) + " als UTF-8, " +
+                GroupDigits(converted - convertedAsUtf8) + " als Windows-1252)";
+    }
     if (failed != 0) {
         line += ", " + GroupDigits(failed) + " fehlgeschlagen";
     }
     return line;
+}
+
+std::string StoppedSummaryLine(std::size_t converted, std::size_t convertedAsUtf8,
+                               std::size_t failed, std::size_t left) {
+    return "abgebrochen: " + SummaryLine(converted, convertedAsUtf8, failed) + ", " +
+           GroupDigits(left) + " nicht bearbeitet";
 }
 
 std::string ProgressText(std::size_t done, std::size_t total, double bytesPerSecond,

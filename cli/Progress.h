@@ -18,8 +18,14 @@ std::string GroupDigits(std::uint64_t value);
 // Megabytes (10^6 bytes) per second with one decimal, German style: "12,3 MB/s".
 std::string FormatRate(double bytesPerSecond);
 
-// "1.234 Dateien umgewandelt, 2 fehlgeschlagen"; without failures the first part alone.
-std::string SummaryLine(std::size_t converted, std::size_t failed);
+// "1.234 Dateien umgewandelt (1.200 als UTF-8, 34 als Windows-1252), 2 fehlgeschlagen";
+// the character sets only when something was converted, the failures only when some failed.
+std::string SummaryLine(std::size_t converted, std::size_t convertedAsUtf8, std::size_t failed);
+
+// "abgebrochen: 12 Dateien umgewandelt, 1 fehlgeschlagen, 1.222 nicht bearbeitet";
+// the failures only when there are some.
+std::string StoppedSummaryLine(std::size_t converted, std::size_t convertedAsUtf8,
+                               std::size_t failed, std::size_t left);
 
 // "12/1.234 Dateien, 45,6 MB/s: path", cut to at most width columns (one per
 // UTF-8 character) by shortening the path at its front to "…" and its end.

@@ -71,7 +71,7 @@ std::string StreamConverter::Convert(std::string_view text) {
         }
     }
     consumed_ += text.size();
-    return ConversionFor(direction_, encoding_)(text);
+    return StreamConversion(direction_, encoding_)(text);
 }
 
 std::string StreamConverter::Feed(std::string_view piece) {

@@ -3,6 +3,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/PathRun.h"
 #include "cli/Progress.h"
+#include "cli/StopSignals.h"
 #include "cli/StreamConvert.h"
 
 #include <cstdio>
@@ -40,7 +41,7 @@ int Run(const std::vector<std::string>& arguments) {
         break;
     }
     if (invocation.paths.empty()) {
-        ConvertStream(stdin, stdout, invocation.direction, invocation.encoding);
+        ConvertStream(stdin, stdout, invocation.direction, StreamEncoding(invocation));
         return kAllConverted;
     }
     RunOutput output;
@@ -48,6 +49,7 @@ int Run(const std::vector<std::string>& arguments) {
     if (output.errIsTerminal) {
         output.width = TerminalWidth(stderr);
     }
+    output.stop = &StopOnSignals();
     try {
         return RunOnPaths(invocation, output);
     } catch (const UsageError& error) {
@@ -58,6 +60,7 @@ int Run(const std::vector<std::string>& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::bad_alloc&) {

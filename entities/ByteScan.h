@@ -1,5 +1,5 @@
-// Sixteen bytes at a time: which bytes are high (0x80 and above) or equal a
-// given byte, as a bit mask (bit j for byte j), how many are high, and plain
+// Sixteen bytes at a time: which bytes are high (0x80 and above), equal a
+// given byte or lie in a range, as a bit mask (bit j for byte j), how many are high, and plain
 // 16-byte copies.
 // SSE2 where the compiler offers it (every x86-64), a byte loop elsewhere.
 #pragma once
@@ -26,6 +26,15 @@ inline unsigned HighByteMask(const char* bytes) {
 inline unsigned EqualByteMask(const char* bytes, char wanted) {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(wanted))));
+}
+
+// Bytes from low to high inclusive, compared as unsigned.
+inline unsigned RangeMask(const char* bytes, unsigned char low, unsigned char high) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    // (byte - low) wraps around, so it is at most high - low just for bytes in range.
+    const __m128i shifted = _mm_sub_epi8(block, _mm_set1_epi8(static_cast<char>(low)));
+    const __m128i above = _mm_subs_epu8(shifted, _mm_set1_epi8(static_cast<char>(high - low)));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(above, _mm_setzero_si128())));
 }
 
 inline void CopyBlock(char* to, const char* from) {
@@ -67,6 +76,15 @@ inline unsigned EqualByteMask(const char* bytes, char wanted) {
     unsigned mask = 0;
     for (unsigned j = 0; j < kBlock; ++j) {
         mask |= static_cast<unsigned>(bytes[j] == wanted) << j;
+    }
+    return mask;
+}
+
+inline unsigned RangeMask(const char* bytes, unsigned char low, unsigned char high) {
+    unsigned mask = 0;
+    for (unsigned j = 0; j < kBlock; ++j) {
+        const auto byte = static_cast<unsigned char>(bytes[j]);
+        mask |= static_cast<unsigned>(byte >= low && byte <= high) << j;
     }
     return mask;
 }

@@ -11,10 +11,21 @@ namespace glyphwright {
 
 inline constexpr std::size_t kValidUtf8 = std::string_view::npos;
 
-// The offset of the first byte that does not start a complete, well-formed
-// sequence (overlong forms, surrogates, code points above U+10FFFF, stray
-// continuation bytes and a truncated end all count), or kValidUtf8.
-std::size_t FindInvalidUtf8(std::string_view text);
+struct Utf8Check {
+    // The offset of the first byte that does not start a complete, well-formed
+    // sequence (overlong forms, surrogates, code points above U+10FFFF, stray
+    // continuation bytes and a truncated end all count), or kValidUtf8.
+    std::size_t invalidAt = kValidUtf8;
+    // Whether a byte 0x80 or above stands up to that point (anywhere, when valid).
+    bool sawHighByte = false;
+};
+
+// One pass over text: whether it is valid UTF-8, and whether it is more than ASCII.
+Utf8Check CheckUtf8(std::string_view text);
+
+inline std::size_t FindInvalidUtf8(std::string_view text) {
+    return CheckUtf8(text).invalidAt;
+}
 
 inline bool IsValidUtf8(std::string_view text) {
     return FindInvalidUtf8(text) == kValidUtf8;

@@ -1,4 +1,4 @@
-// FindInvalidUtf8: ASCII runs are skipped sixteen bytes at a time; each other
+// CheckUtf8: ASCII runs are skipped sixteen bytes at a time; each other
 // sequence is checked against the well-formed byte ranges of Unicode (the
 // second byte's range depends on the lead byte, which rules out overlong
 // forms, surrogates and code points above U+10FFFF).
@@ -49,6 +49,23 @@ constexpr LeadRule RuleFor(unsigned char lead) {
     return {0, 0, 0};
 }
 
+// How many bytes at the start of a 16-byte block are known valid when the
+// block holds nothing but ASCII and whole two-byte sequences (U+0080..U+07FF,
+// which is all that text in the Latin alphabets needs); 0 when it holds more.
+// A lead byte in the last place is left to the next block.
+std::size_t TwoByteBlockLength(const char* block) {
+    const unsigned high = detail::HighByteMask(block);
+    const unsigned leads = detail::RangeMask(block, 0xC2, 0xDF);
+    const unsigned continuations = detail::RangeMask(block, 0x80, 0xBF);
+    const unsigned expected = (leads << 1) & 0xFFFFu;
+    // Every high byte a lead or a continuation, and the continuations exactly
+    // the bytes after the leads (a lead after a lead is no continuation).
+    if (high != (leads | continuations) || continuations != expected) {
+        return 0;
+    }
+    return (leads & 0x8000u) != 0 ? detail::kBlock - 1 : detail::kBlock;
+}
+
 bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
@@ -73,9 +90,10 @@ std::size_t SequenceLength(std::string_view text, std::size_t at) {
 
 } // namespace
 
-std::size_t FindInvalidUtf8(std::string_view text) {
+Utf8Check CheckUtf8(std::string_view text) {
     const char* const bytes = text.data();
     const std::size_t n = text.size();
+    Utf8Check check;
     std::size_t i = 0;
     while (i < n) {
         if (n - i >= detail::kBlock) {
@@ -84,18 +102,26 @@ std::size_t FindInvalidUtf8(std::string_view text) {
                 i += detail::kBlock;
                 continue;
             }
+            check.sawHighByte = true;
+            const std::size_t valid = TwoByteBlockLength(bytes + i);
+            if (valid != 0) {
+                i += valid;
+                continue;
+            }
             i += static_cast<std::size_t>(std::countr_zero(mask));
         } else if (static_cast<unsigned char>(bytes[i]) < 0x80) {
             ++i;
             continue;
         }
+        check.sawHighByte = true;
         const std::size_t length = SequenceLength(text, i);
         if (length == 0) {
-            return i;
+            check.invalidAt = i;
+            return check;
         }
         i += length;
     }
-    return kValidUtf8;
+    return check;
 }
 
 } // namespace glyphwright

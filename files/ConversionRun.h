@@ -12,8 +12,11 @@
 namespace glyphwright {
 
 struct RunSummary {
-    std::size_t converted = 0;
+    std::size_t converted = 0;         // entries done, those converted earlier in the run included
+    std::size_t convertedAsUtf8 = 0;   // of those, the files read as UTF-8
     std::vector<std::string> failures; // one FailureLine per failed entry, in list order
+    std::size_t handled = 0;           // entries taken in hand: all of them unless stopped
+    bool stopped = false;              // a stop request ended the run early
 };
 
 struct RunHooks {
@@ -22,13 +25,13 @@ struct RunHooks {
     std::function<void(std::size_t entry, const FileOutcome&)> entryDone;
 };
 
-// Takes the entry count once, then converts entries 0 .. N-1 in order.
-RunSummary ConvertAllListed(const FileList& list, const TextConversion& convert,
+// Takes the entry count once, then converts entries 0 .. N-1 in order, each
+// file once however often it is listed. A stop request (hooks.perFile.stop)
+// is looked at before each entry and before each replacement; the entry it
+// stops is neither done nor failed. With hooks.perFile.sync every folder that
+// got a new name is synced once, at the end.
+RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
                             const RunHooks& hooks);
-
-// The message of a failed file, naming it: most messages do already, but the
-// write error and exhausted memory do not, so those get "path: " in front.
-std::string FailureLine(const std::string& path, const std::string& message);
 
 // How many failures the report lists by name before it sums up the rest.
 inline constexpr std::size_t kListedFailures = 20;

@@ -1,11 +1,14 @@
 #include "files/ConvertListedFile.h"
 
+#include "files/ConvertedFiles.h"
+#include "files/FileErrors.h"
 #include "files/FileReplace.h"
 #include "files/LineList.h"
 #include "files/TextFile.h"
 
 #include <exception>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace glyphwright {
@@ -19,15 +22,70 @@ template <class T> void LetGo(T& value) {
     std::swap(value, emptied);
 }
 
+// Gives the claim back unless the file got as far as its replacement.
+class Claim {
+public:
+    Claim(ConvertedFiles* files, const FileId& id) : files_(files), id_(id) {}
+    ~Claim() {
+        if (files_ != nullptr) {
+            files_->Release(id_);
+        }
+    }
+    Claim(const Claim&) = delete;
+    Claim& operator=(const Claim&) = delete;
+
+    void Done(const Replaced& replaced) {
+        if (files_ != nullptr) {
+            files_->Replaced(id_, replaced.stamp.id, replaced.gone.has_value());
+            files_ = nullptr;
+        }
+    }
+
+private:
+    ConvertedFiles* files_;
+    FileId id_;
+};
+
+FileOutcome Failed(FileOutcome outcome, FileFailure failure) {
+    outcome.converted = false;
+    outcome.message = MessageOf(failure);
+    outcome.failure = std::move(failure);
+    return outcome;
+}
+
 } // namespace
 
-FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
-                              const TextConversion& convert, const ConvertHooks& hooks) {
+FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
+                              const ConvertHooks& hooks, ConvertedFiles* converted) {
+    std::string path;
+    FileOutcome outcome;
     try {
         // The path is read afresh at each use, as the list holds it.
+        path = list.Path(entry);
+        TextFileReader reader(list.Path(entry));
+        if (converted != nullptr && !converted->Claim(reader.Stamp().id)) {
+            if (hooks.progressStep) {
+                hooks.progressStep();
+            }
+            FileOutcome done;
+            done.converted = true;
+            done.alreadyDone = true;
+            return done;
+        }
+        Claim claim(converted, reader.Stamp().id);
         std::string joined;
         {
-            LineList lines = LoadTextFile(list.Path(entry));
+            LineList lines;
+            {
+                std::string bytes = reader.LoadBytes();
+                const CharsetChoice choice = ChooseCharset(bytes, conversion.rule);
+                if (choice.invalidAt != std::string_view::npos) {
+                    throw UnsupportedFileError::NotUtf8(list.Path(entry),
+                                                        LineNumberAt(bytes, choice.invalidAt));
+                }
+                outcome.charset = choice.charset;
+                lines = SplitLines(bytes);
+            }
             if (hooks.loaded) {
                 hooks.loaded(list.Path(entry), lines);
             }
@@ -37,27 +95,41 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
             joined = JoinLines(lines);
         }
         if (hooks.backupWanted && hooks.backupWanted()) {
-            ReplaceFileContent(BackupPath(list.Path(entry)), joined);
+            ReplaceOptions backup;
+            backup.links = ReplaceOptions::Links::Replace;
+            backup.sync = hooks.sync;
+            outcome.renamedIn.push_back(
+                ReplaceFileContent(BackupPath(list.Path(entry)), joined, backup).folder);
         }
-        std::string converted = convert(joined);
+        std::string text = conversion.For(outcome.charset)(joined);
         LetGo(joined);
         // The codec never makes or removes a line end or a NUL, so the
         // converted text is its own split-and-join; the round trip is only
         // taken for a conversion that breaks that.
-        if (!IsJoinedText(converted)) {
-            converted = JoinLines(SplitLines(converted));
+        if (!IsJoinedText(text)) {
+            text = JoinLines(SplitLines(text));
         }
         if (hooks.progressStep) {
             hooks.progressStep();
         }
-        ReplaceFileContent(list.Path(entry), converted);
-        return {true, {}};
+        ReplaceOptions options;
+        options.expected = reader.Stamp();
+        options.sync = hooks.sync;
+        options.stop = hooks.stop;
+        options.beforeReplace = hooks.beforeReplace;
+        const Replaced replaced = ReplaceFileContent(list.Path(entry), text, options);
+        claim.Done(replaced);
+        outcome.converted = true;
+        outcome.renamedIn.push_back(replaced.folder);
+        return outcome;
+    } catch (const FileError& error) {
+        return Failed(std::move(outcome), error.Failure());
     } catch (const std::bad_alloc&) {
-        return {false, "Zu wenig Arbeitsspeicher"};
+        return Failed(std::move(outcome), {FailureKind::OutOfMemory, path, 0, {}});
     } catch (const std::exception& error) {
-        return {false, error.what()};
+        return Failed(std::move(outcome), {FailureKind::Other, path, 0, error.what()});
     } catch (...) {
-        return {false, "Unbekannter Fehler"};
+        return Failed(std::move(outcome), {FailureKind::Other, path, 0, "Unbekannter Fehler"});
     }
 }
 

@@ -2,17 +2,20 @@
 // save. Every error of one file is caught here and returned as its outcome.
 #pragma once
 
+#include "files/Conversion.h"
+#include "files/FileFailure.h"
 #include "files/FileList.h"
 #include "files/LineList.h"
 
 #include <cstddef>
 #include <functional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace glyphwright {
 
-using TextConversion = std::function<std::string(std::string_view)>;
+class ConvertedFiles;
+class StopFlag;
 
 struct ConvertHooks {
     // Called after loading, before anything is written; may refuse the file by
@@ -22,14 +25,29 @@ struct ConvertHooks {
     std::function<bool()> backupWanted;
     // Called after converting, before saving (the encode run's bar step); may be empty.
     std::function<void()> progressStep;
+    // For tests: runs just before the converted file replaces the old one.
+    std::function<void(const std::string& target)> beforeReplace;
+    // A requested stop leaves the file as it was, unless it is already replaced. May be null.
+    const StopFlag* stop = nullptr;
+    // Each new file is made durable before it takes its name.
+    bool sync = false;
 };
 
 struct FileOutcome {
-    bool converted = false;
-    std::string message; // the error's message when not converted
+    bool converted = false;                 // also for a file that the run had converted already
+    bool alreadyDone = false;               // converted earlier in the run; nothing read or written
+    std::string message;                    // the error's own message when not converted
+    FileFailure failure;                    // the same, as data, when not converted
+    Charset charset = Charset::Windows1252; // as the file was read, when it was
+    std::vector<std::string> renamedIn;     // folders that got a new name
 };
 
-FileOutcome ConvertListedFile(const FileList& list, std::size_t entry,
-                              const TextConversion& convert, const ConvertHooks& hooks);
+// The character set is chosen on the bytes as loaded, before the backup; a
+// file that has to be UTF-8 but is not is refused untouched, backup included.
+// With converted, a file that the run has converted already, under this
+// name or another, is not read or written again. Without it every call
+// converts.
+FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
+                              const ConvertHooks& hooks, ConvertedFiles* converted = nullptr);
 
 } // namespace glyphwright

@@ -1,30 +1,56 @@
 #include "files/FileErrors.h"
 
+#include <cerrno>
+#include <utility>
+
 namespace glyphwright {
 
-OpenError::OpenError(const std::string& path)
-    : FileError("Datei " + path + " kann nicht geöffnet werden") {}
+FileError::FileError(FileFailure failure)
+    : std::runtime_error(MessageOf(failure)), failure_(std::move(failure)) {}
 
-CreateError::CreateError(const std::string& path)
-    : FileError("Datei " + path + " kann nicht erstellt werden") {}
+OpenError::OpenError(const std::string& path, int error)
+    : FileError({FailureKind::Open, path, error, {}}) {}
 
-WriteError::WriteError() : FileError("Stream-Write-Fehler") {}
+CreateError::CreateError(const std::string& path, int error)
+    : FileError({FailureKind::Create, path, error, {}}) {}
+
+CreateError CreateError::ReadOnly(const std::string& path) {
+    FileFailure failure{FailureKind::Create, path, EACCES, {}};
+    failure.readOnly = true;
+    return CreateError(std::move(failure));
+}
+
+WriteError::WriteError(const std::string& path, int error)
+    : FileError({FailureKind::Write, path, error, {}}) {}
+
+ChangedError::ChangedError(const std::string& path)
+    : FileError({FailureKind::Changed, path, 0, {}}) {}
+
+StoppedError::StoppedError(const std::string& path)
+    : FileError({FailureKind::Stopped, path, 0, {}}) {}
+
+UnsupportedFileError::UnsupportedFileError(const std::string& message)
+    : FileError({FailureKind::Refused, {}, 0, message}) {}
 
 UnsupportedFileError UnsupportedFileError::HoldsNul(const std::string& path) {
-    return UnsupportedFileError("Datei " + path +
-                                " enthält ein NUL-Byte und wird nicht umgewandelt");
+    return UnsupportedFileError(FileFailure{FailureKind::HoldsNul, path, 0, {}});
 }
 
 UnsupportedFileError UnsupportedFileError::TooLarge(const std::string& path) {
-    return UnsupportedFileError("Datei " + path +
-                                " ist 2 GiB groß oder größer und wird nicht umgewandelt");
+    return UnsupportedFileError(FileFailure{FailureKind::TooLarge, path, 0, {}});
 }
 
 UnsupportedFileError UnsupportedFileError::NotRegular(const std::string& path) {
-    return UnsupportedFileError("Datei " + path + " ist keine gewöhnliche Datei");
+    return UnsupportedFileError(FileFailure{FailureKind::NotRegular, path, 0, {}});
 }
 
-ShortReadError::ShortReadError(const std::string& path)
-    : FileError("Datei " + path + " konnte nicht vollständig gelesen werden") {}
+UnsupportedFileError UnsupportedFileError::NotUtf8(const std::string& path, std::size_t line) {
+    return UnsupportedFileError(FileFailure{FailureKind::Refused, path, 0,
+                                            "Datei " + path + " ist kein gültiges UTF-8 (Zeile " +
+                                                std::to_string(line) + ")"});
+}
+
+ShortReadError::ShortReadError(const std::string& path, int error)
+    : FileError({FailureKind::ShortRead, path, error, {}}) {}
 
 } // namespace glyphwright

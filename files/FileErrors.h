@@ -1,48 +1,81 @@
-// The failures of reading and writing a text file. Every one carries the
-// German message shown to the user, naming the file where there is one.
+// The failures of reading and writing a text file, thrown as exceptions that
+// carry the failure as data (FileFailure). what() is the German message the
+// program has always given, naming the file where there is one.
 #pragma once
 
+#include "files/FileFailure.h"
+
+#include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace glyphwright {
 
 class FileError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit FileError(FileFailure failure);
+    const FileFailure& Failure() const { return failure_; }
+
+private:
+    FileFailure failure_;
 };
 
 // "Datei %s kann nicht geöffnet werden"
 class OpenError : public FileError {
 public:
-    explicit OpenError(const std::string& path);
+    explicit OpenError(const std::string& path, int error = 0);
 };
 
 // "Datei %s kann nicht erstellt werden"
 class CreateError : public FileError {
 public:
-    explicit CreateError(const std::string& path);
+    explicit CreateError(const std::string& path, int error = 0);
+    // The file's mode has no write permission bit.
+    static CreateError ReadOnly(const std::string& path);
+
+private:
+    explicit CreateError(FileFailure failure) : FileError(std::move(failure)) {}
 };
 
 // "Stream-Write-Fehler": fewer bytes stored than the text holds.
 class WriteError : public FileError {
 public:
-    WriteError();
+    explicit WriteError(const std::string& path = {}, int error = 0);
+};
+
+// "Datei %s wurde während der Umwandlung geändert": the file at the path is
+// no longer the one that was read, so it is left as the other program left it.
+class ChangedError : public FileError {
+public:
+    explicit ChangedError(const std::string& path);
+};
+
+// A stop was requested before the file was replaced; the old file stands.
+class StoppedError : public FileError {
+public:
+    explicit StoppedError(const std::string& path);
 };
 
 // A file the line model cannot carry unchanged, refused before anything is written.
 class UnsupportedFileError : public FileError {
 public:
-    using FileError::FileError;
+    // A refusal of the caller's own; message is shown as it is.
+    explicit UnsupportedFileError(const std::string& message);
     static UnsupportedFileError HoldsNul(const std::string& path);
     static UnsupportedFileError TooLarge(const std::string& path);
     static UnsupportedFileError NotRegular(const std::string& path);
+    // Taken as UTF-8 (by its byte-order mark, or as asked) but not valid UTF-8.
+    static UnsupportedFileError NotUtf8(const std::string& path, std::size_t line);
+
+private:
+    explicit UnsupportedFileError(FileFailure failure) : FileError(std::move(failure)) {}
 };
 
 // A read that delivered fewer bytes than the file's size.
 class ShortReadError : public FileError {
 public:
-    explicit ShortReadError(const std::string& path);
+    explicit ShortReadError(const std::string& path, int error = 0);
 };
 
 } // namespace glyphwright

@@ -1,13 +1,15 @@
 #include "files/FileReplace.h"
 
+#include "files/FileAttributes.h"
 #include "files/FileErrors.h"
 #include "files/PosixFile.h"
+#include "files/StopFlag.h"
+#include "files/TempFile.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,116 +20,114 @@ namespace {
 using posix::FileDescriptor;
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
-constexpr mode_t kPermissionBits = 07777;
 constexpr int kWriteFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// A temporary file that is removed again unless it was renamed into place.
-class TempFile {
-public:
-    // Creates a hidden file with a fresh name in the folder of target.
-    // Invalid (errno set) when the folder takes no new file.
-    TempFile(const std::string& target, mode_t mode) {
-        // Keep the name short enough for NAME_MAX with the suffix added.
-        const std::string stem = FolderOf(target) + "/." + NameOf(target).substr(0, 200) + ".gw~";
-        thread_local std::mt19937_64 random{std::random_device{}()};
-        static constexpr char kLetters[] =
-            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string candidate = stem;
-            for (int i = 0; i < 8; ++i) {
-                candidate += kLetters[random() % (sizeof(kLetters) - 1)];
-            }
-            fd_ = posix::Open(candidate, O_WRONLY | O_CREAT | O_EXCL | kWriteFlags, mode);
-            if (fd_.Valid()) {
-                path_ = std::move(candidate);
-                return;
-            }
-            if (errno != EEXIST) {
-                return;
-            }
-        }
-    }
-    ~TempFile() { Discard(); }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    bool Valid() const { return fd_.Valid(); }
-    int Fd() const { return fd_.Get(); }
-    bool Close() { return fd_.Close(); }
-
-    // Renames the finished file over target; afterwards nothing is removed.
-    bool RenameTo(const std::string& target) {
-        if (::rename(path_.c_str(), target.c_str()) != 0) {
-            return false;
-        }
-        path_.clear();
-        return true;
-    }
-
-    void Discard() {
-        fd_.Reset();
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-            path_.clear();
-        }
-    }
-
-private:
-    FileDescriptor fd_;
-    std::string path_;
+struct Target {
+    std::string path;      // where the content goes: the final target of a followed link
+    bool existing = false; // a file is there to take over from (else a new one is made)
+    bool regular = false;  // known to be a regular file, no need to look again
 };
 
-// Writes content to a file that does not exist yet. The new file gets the
-// usual mode for new files (0666 less the umask).
-void WriteNewFile(const std::string& path, std::string_view content) {
-    TempFile temp(path, 0666);
-    if (!temp.Valid()) {
-        throw CreateError(path);
+Target Locate(const std::string& path, ReplaceOptions::Links links) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT) {
+            return {path};
+        }
+        throw CreateError(path, errno);
     }
-    if (!posix::WriteAll(temp.Fd(), content) || !temp.Close()) {
-        throw WriteError();
+    if (S_ISDIR(info.st_mode)) {
+        throw CreateError(path, EISDIR);
     }
-    if (!temp.RenameTo(path)) {
-        throw CreateError(path);
+    if (links == ReplaceOptions::Links::Replace) {
+        // A second name of another file, or a link, is never written through.
+        const bool ownFile = S_ISREG(info.st_mode) && info.st_nlink == 1;
+        if (!ownFile && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+            throw CreateError(path);
+        }
+        return {path, ownFile, ownFile};
+    }
+    if (!S_ISLNK(info.st_mode)) {
+        return {path, true, S_ISREG(info.st_mode)};
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        throw CreateError(path, errno);
+    }
+    Target target{resolved, true, false};
+    std::free(resolved);
+    return target;
+}
+
+// The last look before the file at target is replaced: a requested stop, and
+// a file that is no longer the one that was read.
+void LastCheck(const std::string& path, const std::string& target, const ReplaceOptions& options) {
+    if (options.beforeReplace) {
+        options.beforeReplace(target);
+    }
+    if (options.stop != nullptr && options.stop->Requested()) {
+        throw StoppedError(path);
+    }
+    if (options.expected) {
+        struct stat now {};
+        if (::stat(path.c_str(), &now) != 0 || !Unchanged(*options.expected, StampOf(now))) {
+            throw ChangedError(path);
+        }
     }
 }
 
-// Gives the new file the old one's owner where the process may, and its
-// permission bits (after the owner, as a change of owner clears set-id bits).
-bool TakeOverOwnerAndMode(int fd, const struct stat& old) {
-    // This process never changes its identity, and a batch asks for every file.
-    static const uid_t ownUser = ::geteuid();
-    static const gid_t ownGroup = ::getegid();
-    if (old.st_uid != ownUser || old.st_gid != ownGroup) {
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-            // Not allowed to give the file away: keep at least the group.
-            if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
-                // The new file stays with this process's owner and group.
-            }
-        }
+void SyncFile(int fd, const std::string& path) {
+    if (::fsync(fd) != 0) {
+        throw WriteError(path, errno);
     }
-    return ::fchmod(fd, old.st_mode & kPermissionBits) == 0;
+}
+
+FileStamp StampOfOpen(int fd, const std::string& path) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        throw WriteError(path, errno);
+    }
+    return StampOf(info);
+}
+
+// A file of its own at path, made new: the usual mode for new files (0666
+// less the umask), renamed over whatever stands there.
+Replaced WriteNewFile(const std::string& path, std::string_view content,
+                      const ReplaceOptions& options) {
+    if (options.expected) {
+        // The file that was read is gone.
+        throw ChangedError(path);
+    }
+    TempFile temp(path, 0666);
+    if (!temp.Valid()) {
+        throw CreateError(path, errno);
+    }
+    if (!posix::WriteAll(temp.Fd(), content)) {
+        throw WriteError(path, errno);
+    }
+    if (options.sync) {
+        SyncFile(temp.Fd(), path);
+    }
+    const FileStamp stamp = StampOfOpen(temp.Fd(), path);
+    if (!temp.Close()) {
+        throw WriteError(path, errno);
+    }
+    LastCheck(path, path, options);
+    if (!temp.RenameTo(path)) {
+        throw CreateError(path, errno);
+    }
+    return {stamp, FolderOf(path), std::nullopt};
 }
 
 // Overwrites the open file itself, for files whose every name must keep
-// seeing the same content, or when the folder takes no temporary file.
-// The space is reserved first, so that a full disk or a size limit is found
-// before the first old byte is overwritten; if a write still fails, the old
-// bytes are put back where they could be read.
-void WriteInPlace(int fd, bool readable, const struct stat& old, std::string_view content) {
+// seeing the same content, whose owner a new file could not get, or when the
+// folder takes no temporary file. The room is reserved first, so that a full
+// disk or a size limit is found before the first old byte is overwritten; if
+// a write still fails, the old bytes are put back where they could be read.
+Replaced WriteInPlace(const std::string& path, const std::string& target, int fd, bool readable,
+                      const struct stat& old, std::string_view content,
+                      const ReplaceOptions& options) {
+    LastCheck(path, target, options);
     const auto newSize = static_cast<off_t>(content.size());
     std::string oldContent;
     bool haveOld = false;
@@ -136,106 +136,118 @@ void WriteInPlace(int fd, bool readable, const struct stat& old, std::string_vie
         const ssize_t got = ::pread(fd, oldContent.data(), oldContent.size(), 0);
         haveOld = got == static_cast<ssize_t>(oldContent.size());
     }
-    auto restore = [&] {
+    auto fail = [&](int error) {
         if (haveOld) {
             posix::WriteAllAt(fd, oldContent, 0);
         }
         if (::ftruncate(fd, old.st_size) != 0) {
             // Nothing more can be done; the write error is reported anyway.
         }
+        throw WriteError(path, error);
     };
     if (newSize > old.st_size) {
         const int reserved = ::posix_fallocate(fd, 0, newSize);
         if (reserved == ENOSPC || reserved == EFBIG || reserved == EDQUOT) {
-            restore();
-            throw WriteError();
+            fail(reserved);
         }
     }
     if (!posix::WriteAllAt(fd, content, 0) || ::ftruncate(fd, newSize) != 0) {
-        restore();
-        throw WriteError();
+        fail(errno);
     }
-}
-
-struct Target {
-    std::string path; // where the content goes: the final target of a link
-    bool exists = false;
-    bool regular = false; // known to be a regular file, no need to look again
-};
-
-Target ResolveTarget(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) {
-        if (errno == ENOENT) {
-            return {path, false};
-        }
-        throw CreateError(path);
+    if (options.sync) {
+        SyncFile(fd, path);
     }
-    if (!S_ISLNK(info.st_mode)) {
-        return {path, true, S_ISREG(info.st_mode)};
-    }
-    // A link stays a link: the file it finally points to is replaced. A link
-    // that points nowhere is refused rather than followed to a new file.
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr) {
-        throw CreateError(path);
-    }
-    Target target{resolved, true, false};
-    std::free(resolved);
-    return target;
+    return {StampOfOpen(fd, path), {}, std::nullopt};
 }
 
 } // namespace
 
-void ReplaceFileContent(const std::string& path, std::string_view content) {
-    const Target target = ResolveTarget(path);
-    if (!target.exists) {
-        WriteNewFile(path, content);
-        return;
+Replaced ReplaceFileContent(const std::string& path, std::string_view content,
+                            const ReplaceOptions& options) {
+    const Target target = Locate(path, options.links);
+    if (!target.existing) {
+        return WriteNewFile(path, content, options);
     }
+    const bool follow = options.links == ReplaceOptions::Links::Follow;
 
     // Look before opening, so that a FIFO or a device is never opened here.
     struct stat old {};
     if (!target.regular && (::stat(target.path.c_str(), &old) != 0 || !S_ISREG(old.st_mode))) {
-        throw CreateError(path);
+        throw CreateError(path, S_ISDIR(old.st_mode) ? EISDIR : 0);
     }
     // Opening for writing lets the kernel decide whether this process may
     // write the file, even though a rename in a writable folder would
     // replace it anyway.
+    const int flags = kWriteFlags | (follow ? 0 : O_NOFOLLOW);
     bool readable = true;
-    FileDescriptor existing = posix::Open(target.path, O_RDWR | kWriteFlags);
+    FileDescriptor existing = posix::Open(target.path, O_RDWR | flags);
     if (!existing.Valid() && errno == EACCES) {
         readable = false;
-        existing = posix::Open(target.path, O_WRONLY | kWriteFlags);
+        existing = posix::Open(target.path, O_WRONLY | flags);
+    }
+    if (!existing.Valid()) {
+        const int error = errno;
+        struct stat now {};
+        if (error == EACCES && ::stat(target.path.c_str(), &now) == 0 &&
+            (now.st_mode & kAnyWriteBit) == 0) {
+            throw CreateError::ReadOnly(path);
+        }
+        throw CreateError(path, error);
+    }
+    if (::fstat(existing.Get(), &old) != 0) {
+        throw CreateError(path, errno);
+    }
+    if (!S_ISREG(old.st_mode)) {
+        throw CreateError(path, S_ISDIR(old.st_mode) ? EISDIR : 0);
     }
     // "Read-only" is the mode's business, so that root is refused the same way.
-    if (!existing.Valid() || ::fstat(existing.Get(), &old) != 0 || !S_ISREG(old.st_mode) ||
-        (old.st_mode & kAnyWriteBit) == 0) {
-        throw CreateError(path);
+    if ((old.st_mode & kAnyWriteBit) == 0) {
+        throw CreateError::ReadOnly(path);
+    }
+    if (options.expected && !Unchanged(*options.expected, StampOf(old))) {
+        throw ChangedError(path);
+    }
+    if (old.st_nlink > 1) {
+        if (!follow) {
+            // Became a second name since it was looked at: a new file of its own.
+            existing.Reset();
+            return WriteNewFile(path, content, options);
+        }
+        return WriteInPlace(path, target.path, existing.Get(), readable, old, content, options);
     }
 
-    if (old.st_nlink > 1) {
-        WriteInPlace(existing.Get(), readable, old, content);
-        return;
-    }
     TempFile temp(target.path, 0600);
     if (!temp.Valid()) {
-        WriteInPlace(existing.Get(), readable, old, content);
-        return;
+        if (errno != EACCES && errno != EPERM) {
+            throw CreateError(path, errno);
+        }
+        return WriteInPlace(path, target.path, existing.Get(), readable, old, content, options);
     }
-    existing.Reset();
+    if (!TakeOverOwner(temp.Fd(), old)) {
+        // A new file would change who may read it: keep the old one.
+        temp.Discard();
+        return WriteInPlace(path, target.path, existing.Get(), readable, old, content, options);
+    }
     if (!posix::WriteAll(temp.Fd(), content)) {
-        throw WriteError();
+        throw WriteError(path, errno);
     }
-    if (!TakeOverOwnerAndMode(temp.Fd(), old)) {
-        throw CreateError(path);
+    CopyExtendedAttributes(existing.Get(), temp.Fd());
+    existing.Reset();
+    if (!TakeOverMode(temp.Fd(), old)) {
+        throw CreateError(path, errno);
     }
+    if (options.sync) {
+        SyncFile(temp.Fd(), path);
+    }
+    const FileStamp stamp = StampOfOpen(temp.Fd(), path);
     if (!temp.Close()) {
-        throw WriteError();
+        throw WriteError(path, errno);
     }
+    LastCheck(path, target.path, options);
     if (!temp.RenameTo(target.path)) {
-        throw CreateError(path);
+        throw CreateError(path, errno);
     }
+    return {stamp, FolderOf(target.path), FileId{old.st_dev, old.st_ino}};
 }
 
 } // namespace glyphwright

@@ -1,22 +1,62 @@
-// Replacing a file's content so that a failure leaves the old file intact.
+// The one way this program replaces a file's content, for converted files,
+// backups and the settings file alike: a failure at any point leaves the old
+// file as it was and no temporary file behind.
 #pragma once
 
+#include "files/FileStamp.h"
+
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace glyphwright {
 
+class StopFlag;
+
+struct ReplaceOptions {
+    enum class Links {
+        // A symbolic link stays a link; the file it finally names is replaced.
+        // A link that names nothing is refused rather than followed to a new file.
+        Follow,
+        // Whatever stands at the path that is not a folder (a link, dangling or
+        // not, or one of several hard links) is replaced as a name by the new
+        // file; nothing it points to is written or created. For backups.
+        Replace,
+    };
+    Links links = Links::Follow;
+    // When set, the file at the path must still be this one, unchanged, just
+    // before it is replaced; otherwise it is left alone (ChangedError).
+    std::optional<FileStamp> expected;
+    // Makes the new content durable (fsync) before it takes the name.
+    bool sync = false;
+    // Looked at just before the replacement; when a stop is requested the old
+    // file stays (StoppedError). May be null.
+    const StopFlag* stop = nullptr;
+    // For tests: runs after the new content is written, just before the
+    // last check and the replacement, with the path of the file replaced.
+    std::function<void(const std::string& target)> beforeReplace;
+};
+
+struct Replaced {
+    FileStamp stamp;            // of the file that now holds the content
+    std::string folder;         // where a new name was made; empty when written in place
+    std::optional<FileId> gone; // the replaced file, when its last name went with it
+};
+
 // Makes the file at path hold exactly content; creates it when missing.
 //
 // An existing file is replaced by a temporary file written beside it and
-// renamed over it, keeping its permission bits and, where allowed, its owner.
-// A symbolic link stays a link and its target is replaced. A file with more
-// than one hard link, or one in a folder where no temporary file can be made,
-// is written in place after reserving the space it needs.
+// renamed over it, taking over its owner and group, extended attributes and
+// permission bits. A file with more than one hard link, one in a folder that
+// takes no new file, and one whose owner and group a new file could not get
+// are written in place instead, after the room they need is reserved.
 //
 // Throws CreateError when the file may not be written (no write permission bit
-// in its mode, not a regular file, missing folder, a dangling link) and
-// WriteError when fewer bytes than content holds could be stored.
-void ReplaceFileContent(const std::string& path, std::string_view content);
+// in its mode, not a regular file, missing folder, a dangling link followed),
+// WriteError when fewer bytes than content holds could be stored, and
+// ChangedError and StoppedError as said above; each carries the errno.
+Replaced ReplaceFileContent(const std::string& path, std::string_view content,
+                            const ReplaceOptions& options = {});
 
 } // namespace glyphwright

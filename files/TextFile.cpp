@@ -5,6 +5,7 @@
 #include "files/LargeText.h"
 #include "files/PosixFile.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,13 +23,13 @@ constexpr off_t kSizeLimit = off_t{1} << 31;
 
 } // namespace
 
-LineList LoadTextFile(const std::string& path) {
+TextFileReader::TextFileReader(const std::string& path) : path_(path) {
     // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, and
     // is then refused like any other file that is not a regular file.
-    posix::FileDescriptor fd = posix::Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    fd_ = posix::Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     struct stat info {};
-    if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0) {
-        throw OpenError(path);
+    if (!fd_.Valid() || ::fstat(fd_.Get(), &info) != 0) {
+        throw OpenError(path, errno);
     }
     if (!S_ISREG(info.st_mode)) {
         throw UnsupportedFileError::NotRegular(path);
@@ -36,24 +37,39 @@ LineList LoadTextFile(const std::string& path) {
     if (info.st_size >= kSizeLimit) {
         throw UnsupportedFileError::TooLarge(path);
     }
+    stamp_ = StampOf(info);
+}
 
-    const auto size = static_cast<std::size_t>(info.st_size);
+std::string TextFileReader::LoadBytes() {
+    const auto size = static_cast<std::size_t>(stamp_.size);
     std::string bytes = MakeLargeText(size);
     // A file that delivers fewer bytes than its size, or more, would be written
     // back cut off: both are errors.
     char probe = 0;
-    if (posix::ReadUpTo(fd.Get(), bytes.data(), size) != static_cast<ssize_t>(size) ||
-        posix::ReadUpTo(fd.Get(), &probe, 1) != 0) {
-        throw ShortReadError(path);
+    if (posix::ReadUpTo(fd_.Get(), bytes.data(), size) != static_cast<ssize_t>(size) ||
+        posix::ReadUpTo(fd_.Get(), &probe, 1) != 0) {
+        throw ShortReadError(path_);
     }
-    fd.Reset();
+    fd_.Reset();
 
     // The line model ends at the first NUL: such a file is refused whole
     // rather than written back shortened.
     if (bytes.find('\0') != std::string::npos) {
-        throw UnsupportedFileError::HoldsNul(path);
+        throw UnsupportedFileError::HoldsNul(path_);
     }
-    return SplitLines(bytes);
+    return bytes;
+}
+
+LineList TextFileReader::Load() {
+    return SplitLines(LoadBytes());
+}
+
+std::string LoadFileBytes(const std::string& path) {
+    return TextFileReader(path).LoadBytes();
+}
+
+LineList LoadTextFile(const std::string& path) {
+    return SplitLines(LoadFileBytes(path));
 }
 
 void SaveTextFile(const LineList& lines, const std::string& path) {

@@ -1,5 +1,7 @@
 // The UTF-8 routines against the plain reference: validation, both
-// directions, and encode-then-decode giving back valid input without '&'.
+// directions, and encode-then-decode giving back valid input without '&';
+// and the choice of a file's character set, which takes UTF-8 only for
+// valid UTF-8 and refuses a marked file exactly where it stops being valid.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include <string_view>
 
 #include "entities/Utf8Entities.h"
+#include "files/CharsetChoice.h"
 #include "tests/entities/Utf8Reference.h"
 
 namespace {
@@ -33,6 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(glyphwright::DecodeEntitiesUtf8(text) ==
                 glyphwright::reference::DecodeEntitiesUtf8(text),
             "DecodeEntitiesUtf8 differs from the reference");
+    const glyphwright::CharsetChoice choice =
+        glyphwright::ChooseCharset(text, glyphwright::CharsetRule::PerFile);
+    if (choice.invalidAt != std::string_view::npos) {
+        Require(text.starts_with("\xEF\xBB\xBF") && choice.invalidAt == invalidAt,
+                "a file was refused that has no mark, or at the wrong byte");
+    } else if (choice.charset == glyphwright::Charset::Utf8) {
+        Require(invalidAt == glyphwright::kValidUtf8, "UTF-8 was chosen for invalid UTF-8");
+    }
     if (invalidAt == glyphwright::kValidUtf8) {
         Require(glyphwright::IsValidUtf8(encoded), "encoding valid input gave invalid UTF-8");
         if (text.find('&') == std::string_view::npos) {

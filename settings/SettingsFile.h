@@ -1,9 +1,11 @@
 // Reading and writing the settings file as a whole. A write never leaves the
-// file half-written: the new contents go to a temporary file in the same
-// folder, are checked to the last byte and synced, and only then renamed over
-// the old file. A refused or failed write leaves the old file as it was and no
-// temporary file behind.
+// file half-written: it goes through the program's one file replacement
+// (files/FileReplace.h), synced before the rename and the folder after it. A
+// refused or failed write leaves the old file as it was and no temporary file
+// behind.
 #pragma once
+
+#include "files/TempFile.h" // FolderOf
 
 #include <stdexcept>
 #include <string>
@@ -47,8 +49,5 @@ bool IsWritable(const std::string& path);
 // Creates the folder and any missing folders above it with mode 0700.
 // Throws SettingsWriteError naming the folder when it cannot.
 void CreateFolders(const std::string& folder);
-
-// The folder part of path: "." when it has none, "/" for a file in the root.
-std::string FolderOf(const std::string& path);
 
 } // namespace glyphwright

@@ -1,6 +1,6 @@
 #include "ui/ConversionRunner.h"
 
-#include "entities/Unit_HtmlUmlaute.h"
+#include "files/Conversion.h"
 #include "files/ConversionRun.h"
 #include "files/FileList.h"
 #include "ui/BusyScope.h"
@@ -59,11 +59,11 @@ RunHooks HooksFor(const RunControls& controls) {
 
 // Converts every entry while the window repaints between files but takes no
 // input.
-RunSummary ConvertKeepingPainted(const FileList& files, const TextConversion& convert,
+RunSummary ConvertKeepingPainted(const FileList& files, const Conversion& conversion,
                                  RunHooks hooks) {
     BusyScope busy;
     hooks.entryDone = [breathe = busy.Pause()](std::size_t, const FileOutcome&) { breathe(); };
-    return ConvertAllListed(files, convert, hooks);
+    return ConvertAllListed(files, conversion, hooks);
 }
 
 // The bar counts in int; the file list never holds more entries than that.
@@ -81,7 +81,7 @@ void EncodeRun(const FileList& files, const RunControls& controls) {
 
     RunHooks hooks = HooksFor(controls);
     hooks.perFile.progressStep = [bar] { bar->setValue(bar->value() + 1); };
-    const RunSummary summary = ConvertKeepingPainted(files, EncodeUmlauts, hooks);
+    const RunSummary summary = ConvertKeepingPainted(files, EncodeConversion(), hooks);
 
     ShowInformationBox(EncodeRunMessage(summary));
 }
@@ -90,7 +90,7 @@ void DecodeRun(const FileList& files, const RunControls& controls) {
     if (files.Count() == 0) {
         return;
     }
-    const RunSummary summary = ConvertKeepingPainted(files, DecodeEntities, HooksFor(controls));
+    const RunSummary summary = ConvertKeepingPainted(files, DecodeConversion(), HooksFor(controls));
     const QString message = DecodeRunMessage(summary);
     if (!message.isEmpty()) {
         ShowInformationBox(message);

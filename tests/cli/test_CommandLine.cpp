@@ -40,11 +40,12 @@ TEST(ParseCommandLine, CommandsOptionsAndFiles) {
 }
 
 TEST(ParseCommandLine, EveryOptionInItsForms) {
-    Invocation call = ParseCommandLine(
-        {"decode", "-n", "--quiet", "--utf8", "-e", "htm,.Php", "--ext=.shtml", "site", "-eINC"});
+    Invocation call = ParseCommandLine({"decode", "-n", "--quiet", "--utf8", "-e", "htm,.Php",
+                                        "--ext=.shtml", "site", "-eINC", "--sync"});
+    EXPECT_TRUE(call.sync);
     EXPECT_TRUE(call.dryRun);
     EXPECT_TRUE(call.quiet);
-    EXPECT_EQ(call.encoding, Encoding::Utf8);
+    EXPECT_EQ(call.charset, CharsetRule::Utf8);
     EXPECT_TRUE(call.backup);
     ASSERT_TRUE(call.extensions.has_value());
     EXPECT_EQ(*call.extensions, (Args{".HTM", ".PHP", ".SHTML", ".INC"}));
@@ -61,8 +62,9 @@ TEST(ParseCommandLine, EveryOptionInItsForms) {
     call = ParseCommandLine({"encode", "--settings=s.ini", "--dry-run", "a"});
     EXPECT_EQ(call.settingsFile, "s.ini");
     EXPECT_FALSE(call.extensions.has_value());
-    EXPECT_EQ(call.encoding, Encoding::Windows1252);
+    EXPECT_EQ(call.charset, CharsetRule::PerFile);
     EXPECT_FALSE(call.quiet);
+    EXPECT_FALSE(call.sync);
 }
 
 TEST(ParseExtensionOption, EntriesAsTheAddButtonMakesThem) {
@@ -100,6 +102,8 @@ TEST(ParseCommandLine, UsageErrors) {
     EXPECT_EQ(UsageMessage({"encode", "-n"}), "„--dry-run“ braucht eine Datei oder einen Ordner");
     EXPECT_EQ(UsageMessage({"encode", "-e", ".htm"}),
               "„--ext“ und „--settings“ gelten für Ordner; es ist kein Pfad genannt");
+    EXPECT_EQ(UsageMessage({"decode", "--utf8", "--cp1252", "a"}),
+              "„--utf8“ und „--cp1252“ schließen einander aus");
     EXPECT_EQ(UsageMessage({"decode", "--utf8", "-q", "--no-backup"}), "")
         << "the filter takes these";
 }
@@ -108,8 +112,8 @@ TEST(HelpText, NamesEveryOptionAndTheVersionItsNumber) {
     const std::string help = HelpText();
     for (const char* word :
          {"Aufruf: glyphwright-cli", "--no-backup", "--help", "--version", "._backup_",
-          "Standardeingabe", "-e, --ext", "--settings", "-n, --dry-run", "--utf8", "-q, --quiet",
-          "Beispiele:", "glyphwright-cli encode --ext .htm,.html"}) {
+          "Standardeingabe", "-e, --ext", "--settings", "-n, --dry-run", "--utf8", "--cp1252",
+          "--sync", "-q, --quiet", "Beispiele:", "glyphwright-cli encode --ext .htm,.html"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText(), "glyphwright-cli " GLYPHWRIGHT_VERSION "\n");
@@ -120,9 +124,9 @@ TEST(ManPage, NamesEveryOptionOfTheHelp) {
     std::stringstream page;
     page << file.rdbuf();
     ASSERT_FALSE(page.str().empty());
-    for (const char* option :
-         {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
-          "\\-\\-utf8", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version"}) {
+    for (const char* option : {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run",
+                               "\\-\\-no\\-backup", "\\-\\-utf8", "\\-\\-cp1252", "\\-\\-sync",
+                               "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version"}) {
         EXPECT_NE(page.str().find(option), std::string::npos) << option;
     }
 }

@@ -19,9 +19,10 @@ TEST(Progress, GermanNumbers) {
     EXPECT_EQ(FormatRate(0), "0,0 MB/s");
     EXPECT_EQ(FormatRate(45.65e6), "45,7 MB/s");
     EXPECT_EQ(FormatRate(1234.5e6), "1.234,5 MB/s");
-    EXPECT_EQ(SummaryLine(1234, 2), "1.234 Dateien umgewandelt, 2 fehlgeschlagen");
-    EXPECT_EQ(SummaryLine(1, 0), "1 Datei umgewandelt");
-    EXPECT_EQ(SummaryLine(0, 1), "0 Dateien umgewandelt, 1 fehlgeschlagen");
+    EXPECT_EQ(SummaryLine(1234, 1200, 2),
+              "1.234 Dateien umgewandelt (1.200 als UTF-8, 34 als Windows-1252), 2 fehlgeschlagen");
+    EXPECT_EQ(SummaryLine(1, 0, 0), "1 Datei umgewandelt (0 als UTF-8, 1 als Windows-1252)");
+    EXPECT_EQ(SummaryLine(0, 0, 1), "0 Dateien umgewandelt, 1 fehlgeschlagen");
 }
 
 TEST(Progress, TheLineFitsItsWidthByShorteningThePathAtItsFront) {

@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <map>
 #include <pty.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,6 +29,15 @@ using testing::ReadBytes;
 using testing::WriteBytes;
 
 using Names = std::vector<std::string>;
+
+// German digit grouping, as the summary prints counts.
+std::string GroupedCount(std::size_t value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, 1, '.');
+    }
+    return digits;
+}
 
 struct Result {
     int status = -1;
@@ -247,7 +258,7 @@ TEST_F(CliTest, GoesOnAfterAFailureAndReportsIt) {
     EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + At("missing.htm") +
                               " nicht gefunden\n"
                               "glyphwright-cli: Datei " +
-                              At("ro.htm") + " kann nicht erstellt werden\n");
+                              At("ro.htm") + " kann nicht erstellt werden: Schreibgeschützt\n");
     EXPECT_EQ(ReadBytes(At("ok1.htm")), "&auml;\r\n");
     EXPECT_EQ(ReadBytes(At("ro.htm")), "\xF6");
     EXPECT_EQ(ReadBytes(At("ok2.htm")), "&uuml;\r\n");
@@ -255,16 +266,91 @@ TEST_F(CliTest, GoesOnAfterAFailureAndReportsIt) {
 }
 
 TEST_F(CliTest, WriteErrorNamesTheFile) {
-    // The write error's own message names no file; the tool puts the path in front.
+    // The write error's own message names no file; the tool puts the path in
+    // front and the cause after it.
     WriteBytes(At("big.htm"), std::string(1500, '\xE4'));
     const int code = testing::RunWithFileSizeLimit(4096, [&] {
         const Result result = Run({"encode", "--no-backup", At("big.htm")});
-        const bool named =
-            result.err == "glyphwright-cli: " + At("big.htm") + ": Stream-Write-Fehler\n";
+        const bool named = result.err == "glyphwright-cli: " + At("big.htm") +
+                                             ": Stream-Write-Fehler: Datei zu groß\n";
         return result.status == 1 && named ? 0 : 1;
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(ReadBytes(At("big.htm")), std::string(1500, '\xE4'));
+}
+
+// Under a file-size limit with SIGXFSZ at its default, which would end the
+// process: the tool ignores it, so the limit is a write error like a full disk.
+TEST_F(CliTest, FileSizeLimitFailsOneFileAndTheRunGoesOn) {
+    WriteBytes(At("big.htm"), std::string(3000, '\xE4'));
+    WriteBytes(At("small.htm"), "\xE4");
+    const int code = testing::RunInChild([&] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit size{4096, 4096};
+        if (setrlimit(RLIMIT_FSIZE, &size) != 0) {
+            return 122;
+        }
+        const Result result = Run({"encode", "--no-backup", At("big.htm"), At("small.htm")});
+        const std::string expected =
+            "glyphwright-cli: " + At("big.htm") + ": Stream-Write-Fehler: Datei zu gro\xC3\x9F\n";
+        return result.status == 1 && result.err == expected ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ReadBytes(At("big.htm")), std::string(3000, '\xE4'));
+    EXPECT_EQ(ReadBytes(At("small.htm")), "&auml;\r\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"big.htm", "small.htm"}));
+}
+
+// SIGINT, SIGTERM and SIGHUP end a run between two files: every file is
+// either converted or untouched, no temporary file stays, the summary so far
+// is printed and the exit status is 128 + the signal.
+TEST_F(CliTest, StopSignalsEndTheRunBetweenFiles) {
+    const std::size_t count = 2000;
+    const std::string old = "Gr\xFC\xDF"
+                            "e\r\n";
+    const std::string converted = "Gr&uuml;&szlig;e\r\n";
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const std::string tree = "tree" + std::to_string(signal);
+        folder.MakeFolder(tree);
+        for (std::size_t i = 0; i < count; ++i) {
+            WriteBytes(At(tree + "/" + std::to_string(i) + ".htm"), old);
+        }
+        const std::string errPath = io.Path() + "/err";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(err, 2);
+            execl(GW_CLI_PATH, GW_CLI_PATH, "encode", "-e", ".htm", At(tree).c_str(), nullptr);
+            _exit(127);
+        }
+        ASSERT_GT(pid, 0);
+        // Signal once some files are done.
+        for (int wait = 0; wait < 20000 && NamesIn(At(tree)).size() < count + 10; ++wait) {
+            usleep(500);
+        }
+        kill(pid, signal);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status)) << "signal " << signal << " ended the tool";
+        EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+
+        std::size_t done = 0;
+        for (const std::string& name : NamesIn(At(tree))) {
+            ASSERT_NE(name[0], '.') << "temporary file left: " << name;
+            const std::string bytes = ReadBytes(At(tree + "/" + name)).value_or("?");
+            const bool isBackup = name.ends_with("._backup_");
+            EXPECT_EQ(bytes, isBackup || bytes == old ? old : converted) << name;
+            done += !isBackup && bytes == converted;
+        }
+        EXPECT_LT(done, count) << "the run ended before the signal";
+        const std::string err = ReadBytes(errPath).value_or("?");
+        const std::string charsets =
+            done == 0 ? "" : " (0 als UTF-8, " + GroupedCount(done) + " als Windows-1252)";
+        EXPECT_EQ(err, "glyphwright-cli: abgebrochen: " + GroupedCount(done) +
+                           (done == 1 ? " Datei" : " Dateien") + " umgewandelt" + charsets + ", " +
+                           GroupedCount(count - done) + " nicht bearbeitet\n")
+            << "signal " << signal;
+    }
 }
 
 ExtensionList Marked(std::initializer_list<const char*> entries) {
@@ -299,12 +385,12 @@ TEST_F(CliTest, WalksFoldersInTheOrderOfADropOnTheWindow) {
     EXPECT_EQ(Lines(listed.out), Paths(window));
 
     // The conversion takes the same list: a file reached twice is converted
-    // twice, and its backup then holds the first result.
+    // once, and its backup holds it as it was.
     args.erase(args.begin() + 1);
     EXPECT_EQ(Run(args).status, 0);
     EXPECT_EQ(ReadBytes(At("site/x.htm/inner.html")), "&ouml;\r\n");
     EXPECT_EQ(ReadBytes(At("site/en/about.htm")), "caf&eacute;\r\n");
-    EXPECT_EQ(ReadBytes(At("site/en/about.htm._backup_")), "caf&eacute;\r\n");
+    EXPECT_EQ(ReadBytes(At("site/en/about.htm._backup_")), "caf\xE9\r\n");
     EXPECT_EQ(ReadBytes(At("site/style.css")), "a { }\n");
 }
 
@@ -431,6 +517,39 @@ TEST_F(CliTest, AFileThatIsNotUtf8IsRefusedAndLeftAlone) {
               (Names{"a.htm", "a.htm._backup_", "b.htm", "c.htm", "d.htm", "d.htm._backup_"}));
 }
 
+TEST_F(CliTest, EachFileIsReadInItsOwnCharsetUnlessOneIsForced) {
+    const std::string utf8 = "Gr\xC3\xBC\xC3\x9F"
+                             "e\n";
+    const std::string windows1252 = "Gr\xFC\xDF"
+                                    "e\n";
+    const std::string marked = "\xEF\xBB\xBF" + windows1252;
+    WriteBytes(At("u.htm"), utf8);
+    WriteBytes(At("w.htm"), windows1252);
+    WriteBytes(At("m.htm"), marked);
+    const Result result = RunOnTerminal({"encode", At("u.htm"), At("w.htm"), At("m.htm")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find("Datei " + At("m.htm") + " ist kein gültiges UTF-8 (Zeile 1)"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("2 Dateien umgewandelt (1 als UTF-8, 1 als Windows-1252), 1 "
+                              "fehlgeschlagen"),
+              std::string::npos)
+        << result.out;
+    EXPECT_EQ(ReadBytes(At("u.htm")), "Gr&uuml;&szlig;e\r\n");
+    EXPECT_EQ(ReadBytes(At("w.htm")), "Gr&uuml;&szlig;e\r\n");
+    EXPECT_EQ(ReadBytes(At("m.htm")), marked);
+
+    // --cp1252 reads every file byte by byte, as earlier versions did.
+    WriteBytes(At("u.htm"), utf8);
+    EXPECT_EQ(Run({"encode", "--cp1252", "--no-backup", At("u.htm"), At("m.htm")}).status, 0);
+    EXPECT_EQ(ReadBytes(At("u.htm")), "Gr&Atilde;&frac14;&Atilde;\x9F"
+                                      "e\r\n");
+    EXPECT_EQ(ReadBytes(At("m.htm")), "&iuml;&raquo;&iquest;Gr&uuml;&szlig;e\r\n");
+    EXPECT_EQ(Run({"decode", "--utf8", "--cp1252", At("u.htm")}).status, 2);
+    // A stream is Windows-1252 unless --utf8, a mark included.
+    EXPECT_EQ(Run({"encode"}, "\xEF\xBB\xBF\xC3\xA4").out, "&iuml;&raquo;&iquest;&Atilde;\xA4");
+}
+
 TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     MakeSite();
     const Result result = RunOnTerminal({"encode", "-e", "htm,html", At("site")});
@@ -438,7 +557,8 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     EXPECT_NE(result.out.find("/5 Dateien, "), std::string::npos) << result.out;
     EXPECT_NE(result.out.find(" MB/s: " + folder.Path()), std::string::npos) << result.out;
     // The line is erased before the summary, which stands last on its own line.
-    const std::string summary = "\r\x1b[K5 Dateien umgewandelt\r\n";
+    const std::string summary =
+        "\r\x1b[K5 Dateien umgewandelt (0 als UTF-8, 5 als Windows-1252)\r\n";
     ASSERT_GE(result.out.size(), summary.size());
     EXPECT_EQ(result.out.substr(result.out.size() - summary.size()), summary) << result.out;
 
@@ -448,7 +568,8 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
         RunOnTerminal({"decode", "--no-backup", "-e", "htm,html", At("site")}, 40);
     EXPECT_EQ(failed.status, 1);
     const std::string tail = "\r\x1b[Kglyphwright-cli: Datei " + At("site/index.htm") +
-                             " kann nicht erstellt werden\r\n4 Dateien umgewandelt, 1 "
+                             " kann nicht erstellt werden: Schreibgeschützt\r\n4 Dateien "
+                             "umgewandelt (0 als UTF-8, 4 als Windows-1252), 1 "
                              "fehlgeschlagen\r\n";
     ASSERT_GE(failed.out.size(), tail.size());
     EXPECT_EQ(failed.out.substr(failed.out.size() - tail.size()), tail) << failed.out;
@@ -469,8 +590,8 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     // Quiet: the failure alone.
     const Result quiet = RunOnTerminal({"decode", "-q", "-e", ".htm", At("site")});
     EXPECT_EQ(quiet.status, 1);
-    EXPECT_EQ(quiet.out,
-              "glyphwright-cli: Datei " + At("site/index.htm") + " kann nicht erstellt werden\r\n");
+    EXPECT_EQ(quiet.out, "glyphwright-cli: Datei " + At("site/index.htm") +
+                             " kann nicht erstellt werden: Schreibgeschützt\r\n");
 }
 
 TEST_F(CliTest, NothingOnStandardErrorWhenItIsNotATerminal) {

@@ -7,9 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <functional>
 #include <new>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace glyphwright {
@@ -45,7 +50,7 @@ protected:
             return backup;
         };
         hooks.progressStep = [this] { ++progressSteps; };
-        return ConvertListedFile(list, 0, convert, hooks);
+        return ConvertListedFile(list, 0, Conversion{convert, convert}, hooks);
     }
 
     glyphwright::testing::TempFolder folder;
@@ -57,6 +62,7 @@ TEST_F(ConvertListedFileTest, EncodeWritesBackupAndConvertedFile) {
     WriteBytes(At("gruss.htm"), "Gr\xFC\xDF"
                                 "e\n<b>&</b>");
     const FileOutcome outcome = Convert(At("gruss.htm"), EncodeUmlauts);
+    EXPECT_EQ(outcome.charset, Charset::Windows1252);
     EXPECT_TRUE(outcome.converted);
     EXPECT_EQ(outcome.message, "");
     EXPECT_EQ(backupAsked, 1);
@@ -93,7 +99,7 @@ TEST_F(ConvertListedFileTest, DecodeAndNoBackup) {
     WriteBytes(At("d.htm"), "&lt;b&gt;Gr&uuml;&szlig;e\r\n");
     FileList list;
     list.Append(At("d.htm"));
-    const FileOutcome outcome = ConvertListedFile(list, 0, DecodeEntities, ConvertHooks{});
+    const FileOutcome outcome = ConvertListedFile(list, 0, DecodeConversion(), ConvertHooks{});
     EXPECT_TRUE(outcome.converted);
     EXPECT_EQ(ReadBytes(At("d.htm")), "<b>Gr\xFC\xDF"
                                       "e\r\n");
@@ -120,6 +126,18 @@ TEST_F(ConvertListedFileTest, LoadFailsNothingWritten) {
     EXPECT_EQ(progressSteps, 0);
     EXPECT_EQ(ReadBytes(At("nul.htm")), std::string("a\0a\n", 4));
     EXPECT_EQ(NamesIn(folder.Path()), (Names{"nul.htm", "pipe.htm"}));
+}
+
+TEST_F(ConvertListedFileTest, MarkedFileThatIsNotUtf8IsRefusedUntouched) {
+    const std::string bytes = "\xEF\xBB\xBFok\r\nGr\xFC\xDF"
+                              "e\n";
+    WriteBytes(At("bom.htm"), bytes);
+    const FileOutcome outcome = Convert(At("bom.htm"), Mark);
+    EXPECT_FALSE(outcome.converted);
+    EXPECT_EQ(outcome.message, "Datei " + At("bom.htm") + " ist kein gültiges UTF-8 (Zeile 2)");
+    EXPECT_EQ(backupAsked, 0);
+    EXPECT_EQ(ReadBytes(At("bom.htm")), bytes);
+    EXPECT_EQ(NamesIn(folder.Path()), Names{"bom.htm"});
 }
 
 TEST_F(ConvertListedFileTest, BackupFailsFileUntouched) {
@@ -182,16 +200,101 @@ TEST_F(ConvertListedFileTest, PathListedTwiceIsConvertedTwice) {
     hooks.backupWanted = [] { return true; };
     const TextConversion prefix = [](std::string_view text) { return "x" + std::string(text); };
     for (std::size_t entry = 0; entry < list.Count(); ++entry) {
-        EXPECT_TRUE(ConvertListedFile(list, entry, prefix, hooks).converted);
+        EXPECT_TRUE(ConvertListedFile(list, entry, Conversion{prefix, prefix}, hooks).converted);
     }
     EXPECT_EQ(ReadBytes(At("twice.htm")), "xxa\r\n");
     // The second backup holds the first pass's output.
     EXPECT_EQ(ReadBytes(At("twice.htm._backup_")), "xa\r\n");
 }
 
+// A backup is a file of its own: whatever stands at its path (a link to
+// another file, dangling or not, or a second name of one) is replaced as a
+// name, and nothing it points to is written or created.
+TEST_F(ConvertListedFileTest, BackupNeverWritesThroughALink) {
+    const std::vector<std::pair<std::string, std::function<void()>>> traps = {
+        {"link to a file", [&] { folder.MakeLink("a.htm._backup_", "victim.txt"); }},
+        {"dangling link", [&] { folder.MakeLink("a.htm._backup_", "made.txt"); }},
+        {"hard link",
+         [&] { ASSERT_EQ(link(At("victim.txt").c_str(), At("a.htm._backup_").c_str()), 0); }},
+    };
+    for (const auto& [trap, lay] : traps) {
+        WriteBytes(At("a.htm"), "a\n");
+        WriteBytes(At("victim.txt"), "mine\n");
+        unlink(At("a.htm._backup_").c_str());
+        lay();
+        EXPECT_TRUE(Convert(At("a.htm"), Mark).converted) << trap;
+        EXPECT_EQ(ReadBytes(At("victim.txt")), "mine\n") << trap;
+        struct stat info {};
+        ASSERT_EQ(lstat(At("a.htm._backup_").c_str(), &info), 0) << trap;
+        EXPECT_TRUE(S_ISREG(info.st_mode) && info.st_nlink == 1) << trap;
+        EXPECT_EQ(ReadBytes(At("a.htm._backup_")), "a\r\n") << trap;
+        EXPECT_EQ(ReadBytes(At("a.htm")), "<A>\r\n") << trap;
+        EXPECT_EQ(NamesIn(folder.Path()), (Names{"a.htm", "a.htm._backup_", "victim.txt"})) << trap;
+    }
+}
+
+// Another program changes the file between its load and its replacement (an
+// editor saves it, a deploy swaps in a link): its change wins, the entry fails.
+TEST_F(ConvertListedFileTest, FileChangedWhileConvertingIsLeftAlone) {
+    const std::vector<std::pair<std::string, std::function<void(const std::string&)>>> changes = {
+        {"saved anew", [](const std::string& path) { WriteBytes(path, "edited\n"); }},
+        {"same size, new time",
+         [](const std::string& path) {
+             const timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 5}};
+             utimensat(AT_FDCWD, path.c_str(), later, 0);
+         }},
+        {"replaced by a link",
+         [this](const std::string& path) {
+             unlink(path.c_str());
+             folder.MakeLink("a.htm", "victim.txt");
+         }},
+    };
+    for (const bool lastMoment : {false, true}) {
+        for (const bool hardLinked : {false, true}) {
+            for (const auto& [change, apply] : changes) {
+                const std::string label = change + (hardLinked ? ", hard-linked" : "") +
+                                          (lastMoment ? ", just before the rename" : "");
+                for (const std::string& name : NamesIn(folder.Path())) {
+                    unlink(At(name).c_str());
+                }
+                WriteBytes(At("a.htm"), "a\n");
+                WriteBytes(At("victim.txt"), "mine\n");
+                if (hardLinked) {
+                    ASSERT_EQ(link(At("a.htm").c_str(), At("b.htm").c_str()), 0);
+                }
+                FileList list;
+                list.Append(At("a.htm"));
+                ConvertHooks hooks;
+                std::optional<std::string> seen;
+                const auto inject = [&] {
+                    apply(At("a.htm"));
+                    seen = ReadBytes(At("a.htm"));
+                };
+                if (lastMoment) {
+                    hooks.beforeReplace = [&](const std::string&) { inject(); };
+                } else {
+                    hooks.progressStep = inject;
+                }
+                const FileOutcome outcome =
+                    ConvertListedFile(list, 0, Conversion{Mark, Mark}, hooks);
+                EXPECT_FALSE(outcome.converted) << label;
+                EXPECT_EQ(outcome.message,
+                          "Datei " + At("a.htm") + " wurde während der Umwandlung geändert")
+                    << label;
+                EXPECT_EQ(ReadBytes(At("a.htm")), seen) << label;
+                EXPECT_EQ(ReadBytes(At("victim.txt")), "mine\n") << label;
+                EXPECT_EQ(NamesIn(folder.Path()), hardLinked
+                                                      ? (Names{"a.htm", "b.htm", "victim.txt"})
+                                                      : (Names{"a.htm", "victim.txt"}))
+                    << label;
+            }
+        }
+    }
+}
+
 TEST_F(ConvertListedFileTest, EntryBeyondTheListIsAFailedOutcome) {
     FileList list;
-    const FileOutcome outcome = ConvertListedFile(list, 3, Mark, ConvertHooks{});
+    const FileOutcome outcome = ConvertListedFile(list, 3, Conversion{Mark, Mark}, ConvertHooks{});
     EXPECT_FALSE(outcome.converted);
     EXPECT_FALSE(outcome.message.empty());
 }

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
@@ -202,6 +204,82 @@ TEST_F(TextFileTest, OwnerIsKeptWherePossible) {
     RoundTrip(path);
     EXPECT_EQ(StatOf(path).st_uid, testing::kUnprivilegedId);
     EXPECT_EQ(StatOf(path).st_gid, testing::kUnprivilegedId);
+}
+
+// The ACL as the kernel stores it: user::rw-, user:65534:r--, group::r--,
+// mask::r--, other::---.
+std::string AccessAcl() {
+    std::string acl;
+    const auto put = [&acl](unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            acl += static_cast<char>((value >> (8 * i)) & 0xFF);
+        }
+    };
+    put(2, 4); // version
+    const unsigned entries[][3] = {{0x01, 6, 0xFFFFFFFF},
+                                   {0x02, 4, testing::kUnprivilegedId},
+                                   {0x04, 4, 0xFFFFFFFF},
+                                   {0x10, 4, 0xFFFFFFFF},
+                                   {0x20, 0, 0xFFFFFFFF}};
+    for (const auto& entry : entries) {
+        put(entry[0], 2);
+        put(entry[1], 2);
+        put(entry[2], 4);
+    }
+    return acl;
+}
+
+std::optional<std::string> Attribute(const std::string& path, const char* name) {
+    char value[1024];
+    const ssize_t size = getxattr(path.c_str(), name, value, sizeof value);
+    if (size < 0) {
+        return std::nullopt;
+    }
+    return std::string(value, static_cast<std::size_t>(size));
+}
+
+TEST_F(TextFileTest, ExtendedAttributesAndTheAclGoToTheNewFile) {
+    const std::string path = At("acl.htm");
+    WriteBytes(path, "a\n", 0640);
+    const std::string acl = AccessAcl();
+    if (setxattr(path.c_str(), "user.glyphwright", "wert", 4, 0) != 0 ||
+        setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0) {
+        GTEST_SKIP() << "the temp folder's file system takes no user attributes or ACLs";
+    }
+    const ino_t inode = StatOf(path).st_ino;
+    RoundTrip(path);
+    EXPECT_NE(StatOf(path).st_ino, inode);
+    EXPECT_EQ(ReadBytes(path), "a\r\n");
+    EXPECT_EQ(Attribute(path, "user.glyphwright"), "wert");
+    EXPECT_EQ(Attribute(path, "system.posix_acl_access"), acl);
+    EXPECT_EQ(StatOf(path).st_mode & 07777, 0640u);
+}
+
+TEST_F(TextFileTest, FileWhoseOwnerCannotBeKeptIsWrittenInPlace) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to make a file of another user";
+    }
+    // Root's file that the group nogroup may write, in a shared folder; the
+    // member of that group who converts it could not give a new file to root.
+    ASSERT_EQ(chmod(folder.Path().c_str(), 0777), 0);
+    const std::string path = At("shared.htm");
+    WriteBytes(path, "alt\n");
+    ASSERT_EQ(chown(path.c_str(), 0, testing::kUnprivilegedId), 0);
+    ASSERT_EQ(chmod(path.c_str(), 0664), 0);
+    const ino_t inode = StatOf(path).st_ino;
+    const int code = testing::RunInChild(
+        [&] {
+            SaveTextFile(SplitLines("neu und l\xE4nger"), path);
+            return 0;
+        },
+        true);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(ReadBytes(path), "neu und l\xE4nger\r\n");
+    EXPECT_EQ(StatOf(path).st_ino, inode);
+    EXPECT_EQ(StatOf(path).st_uid, 0u);
+    EXPECT_EQ(StatOf(path).st_gid, testing::kUnprivilegedId);
+    EXPECT_EQ(StatOf(path).st_mode & 07777, 0664u);
+    EXPECT_EQ(NamesIn(folder.Path()), Names{"shared.htm"});
 }
 
 TEST_F(TextFileTest, SymbolicLinkStaysALinkAndItsTargetChanges) {

@@ -3,6 +3,7 @@
 // names when some could not be converted.
 #include "files/DropIntake.h"
 #include "files/FileErrors.h"
+#include "tests/ui/CollectTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/DialogWindow.h"
 #include "ui/Unit1.h"
@@ -208,6 +209,38 @@ private slots:
         QCOMPARE(form_->Files().Count(), std::size_t{2});
     }
 
+    // A dropped site of UTF-8 and Windows-1252 pages: each page is read in its
+    // own character set, both ways, and a marked page that is not UTF-8 is
+    // named in the closing box and left alone.
+    void eachPageInItsOwnCharset() {
+        const QByteArray utf8("<p>Gr\xC3\xBC\xC3\x9F"
+                              "e \xE2\x82\xAC</p>\n");
+        const QByteArray marked("\xEF\xBB\xBF\xFC\n");
+        WriteBytes(At("utf8.htm"), utf8);
+        WriteBytes(At("cp1252.htm"), kGreeting);
+        WriteBytes(At("marked.htm"), marked);
+        auto& extensions = form_->Extensions();
+        extensions.SetMark(extensions.Find(".HTM").value(), true);
+        const auto drag = glyphwright::ui::test::FileDrag({dir_->path()});
+        glyphwright::ui::test::DropOn(FileList(), *drag);
+        QTRY_COMPARE(form_->Files().Count(), std::size_t{3});
+
+        std::vector<BoxSeen> boxes = Press(Button("Button1"));
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].text, QStringLiteral("Fertig\n\nNicht umgewandelt:\nDatei ") +
+                                    At("marked.htm") +
+                                    QStringLiteral(" ist kein gültiges UTF-8 (Zeile 1)"));
+        QCOMPARE(ReadBytes(At("utf8.htm")), QByteArray("<p>Gr&uuml;&szlig;e \xE2\x82\xAC</p>\r\n"));
+        QCOMPARE(ReadBytes(At("cp1252.htm")), kGreetingEncoded);
+        QCOMPARE(ReadBytes(At("marked.htm")), marked);
+        QVERIFY(!QFile::exists(Backup(At("marked.htm"))));
+
+        Press(Button("Button2"));
+        QCOMPARE(ReadBytes(At("utf8.htm")), QByteArray("<p>Gr\xC3\xBC\xC3\x9F"
+                                                       "e \xE2\x82\xAC</p>\r\n"));
+        QCOMPARE(ReadBytes(At("cp1252.htm")), kGreetingLines);
+    }
+
     // The decode run leaves the bar as the window opened with it.
     void decodeRunKeepsWindowAndBar() {
         WriteBytes(At("a.htm"), kNoteEncoded);
@@ -231,8 +264,8 @@ private slots:
         QVERIFY(!BackupOption()->isChecked());
     }
 
-    // The second pass backs up what the first one wrote, and converts it again.
-    void samePathListedTwiceIsConvertedTwice() {
+    // Each file is converted once in a run; its backup holds it as it was.
+    void samePathListedTwiceIsConvertedOnce() {
         WriteBytes(At("a.htm"), kGreeting);
         List(At("a.htm"));
         List(At("a.htm"));
@@ -241,15 +274,15 @@ private slots:
         QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
         QCOMPARE(boxes[0].barValue, 2);
         QCOMPARE(ReadBytes(At("a.htm")), kGreetingEncoded);
-        QCOMPARE(ReadBytes(Backup(At("a.htm"))), kGreetingEncoded);
+        QCOMPARE(ReadBytes(Backup(At("a.htm"))), kGreetingLines);
 
         WriteBytes(At("b.htm"), QByteArrayLiteral("&amp;auml;"));
         form_->Files().Clear();
         List(At("b.htm"));
         List(At("b.htm"));
         QVERIFY(Press(Button("Button2")).empty());
-        QCOMPARE(ReadBytes(At("b.htm")), QByteArray("\xE4\r\n"));
-        QCOMPARE(ReadBytes(Backup(At("b.htm"))), QByteArrayLiteral("&auml;\r\n"));
+        QCOMPARE(ReadBytes(At("b.htm")), QByteArrayLiteral("&auml;\r\n"));
+        QCOMPARE(ReadBytes(Backup(At("b.htm"))), QByteArrayLiteral("&amp;auml;\r\n"));
     }
 
     void emptyListEncodeSaysFertig() {
@@ -367,8 +400,10 @@ private slots:
         }
         const QString report =
             QStringLiteral("Nicht umgewandelt:\n") +
-            QString::fromUtf8(glyphwright::CreateError(Native(readOnly)).what()) + '\n' +
-            QString::fromUtf8(glyphwright::OpenError(Native(vanished)).what()) + '\n' +
+            QString::fromUtf8(glyphwright::CreateError(Native(readOnly)).what()) +
+            QStringLiteral(": Schreibgeschützt\n") +
+            QString::fromUtf8(glyphwright::OpenError(Native(vanished)).what()) +
+            QStringLiteral(": Nicht vorhanden\n") +
             QString::fromUtf8(glyphwright::UnsupportedFileError::HoldsNul(Native(withNul)).what());
 
         std::vector<BoxSeen> boxes = Press(Button("Button1"));

@@ -1,0 +1,78 @@
+// Throughput of the per-file step (load, choose the character set, convert,
+// replace the file) on one page of the typical corpus, stored as Windows-1252
+// and as UTF-8. The file lives in /dev/shm where there is one, so that the
+// figure is the program's cost and not the disk's.
+#include <benchmark/benchmark.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+#include "bench/Corpus.h"
+#include "entities/Unit_HtmlUmlaute.h"
+#include "entities/Utf8Entities.h"
+#include "files/ConvertListedFile.h"
+#include "files/FileList.h"
+
+namespace glyphwright::bench {
+namespace {
+
+constexpr std::size_t kPageSize = std::size_t{16} << 20;
+
+std::string Latin1ToUtf8(std::string_view bytes) {
+    std::string utf8;
+    utf8.reserve(bytes.size() + bytes.size() / 16);
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (value < 0x80) {
+            utf8 += byte;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (value >> 6));
+            utf8 += static_cast<char>(0x80 | (value & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+std::string ScratchPath() {
+    const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return std::string(folder) + "/glyphwright-bench-" + std::to_string(getpid()) + ".htm";
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() ||
+        std::fclose(file) != 0) {
+        std::perror(path.c_str());
+        std::abort();
+    }
+}
+
+void FileStep(benchmark::State& state, bool utf8) {
+    const std::string windows1252 = MakeTypicalCorpus(kPageSize, LineEnd::Lf);
+    const std::string input = utf8 ? Latin1ToUtf8(windows1252) : windows1252;
+    FileList list;
+    list.Append(ScratchPath());
+    const ConvertHooks hooks;
+    for (auto _ : state) {
+        state.PauseTiming();
+        WriteFile(list.Path(0), input);
+        state.ResumeTiming();
+        const FileOutcome outcome = ConvertListedFile(list, 0, EncodeConversion(), hooks);
+        if (!outcome.converted) {
+            state.SkipWithError(outcome.message.c_str());
+            break;
+        }
+    }
+    ::unlink(list.Path(0).c_str());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(input.size()));
+}
+
+BENCHMARK_CAPTURE(FileStep, encode_windows1252, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FileStep, encode_utf8, true)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace glyphwright::bench

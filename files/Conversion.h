@@ -1,0 +1,30 @@
+// What a run does to the text of each file: one conversion for each character
+// set, and the rule that picks the character set of a file.
+#pragma once
+
+#include "files/CharsetChoice.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace glyphwright {
+
+using TextConversion = std::function<std::string(std::string_view)>;
+
+struct Conversion {
+    TextConversion windows1252;
+    TextConversion utf8;
+    CharsetRule rule = CharsetRule::PerFile;
+
+    const TextConversion& For(Charset charset) const {
+        return charset == Charset::Utf8 ? utf8 : windows1252;
+    }
+};
+
+// Characters to entities: EncodeUmlauts, or its UTF-8 form.
+Conversion EncodeConversion(CharsetRule rule = CharsetRule::PerFile);
+// Entities to characters: DecodeEntities, or its UTF-8 form.
+Conversion DecodeConversion(CharsetRule rule = CharsetRule::PerFile);
+
+} // namespace glyphwright
