@@ -2,110 +2,225 @@
 
 #include "files/IsAcceptedFile.h"
 
+#include <getopt.h>
+
 namespace glyphwright::cli {
 
 namespace {
 
-bool IsOption(const std::string& argument) {
-    return argument.size() > 1 && argument[0] == '-';
-}
+// Options without a letter get codes above every character.
+enum LongOnly : int {
+    kSettings = 256,
+    kCheck,
+    kNoBackup,
+    kKeep,
+    kUtf8,
+    kCp1252,
+    kSync,
+    kVersion,
+    kListExt,
+};
+
+const option kLongOptions[] = {
+    {"ext", required_argument, nullptr, 'e'},
+    {"settings", required_argument, nullptr, kSettings},
+    {"dry-run", no_argument, nullptr, 'n'},
+    {"check", no_argument, nullptr, kCheck},
+    {"no-backup", no_argument, nullptr, kNoBackup},
+    {"keep", no_argument, nullptr, kKeep},
+    {"utf8", no_argument, nullptr, kUtf8},
+    {"cp1252", no_argument, nullptr, kCp1252},
+    {"sync", no_argument, nullptr, kSync},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, kVersion},
+    {"list-ext", no_argument, nullptr, kListExt},
+    {nullptr, 0, nullptr, 0},
+};
+
+// "-": every argument comes back in order, a non-option as code 1, whatever
+// POSIXLY_CORRECT says, so that the command may stand anywhere. ":": a
+// missing value comes back as ':', and getopt prints nothing itself.
+constexpr char kShortOptions[] = "-:e:nqh";
 
 std::string Quoted(std::string_view text) {
     return "„" + std::string(text) + "“";
 }
 
-// Walks the arguments once, keeping the position for options that take the next one.
+const option* OptionWithCode(int code) {
+    for (const option* entry = kLongOptions; entry->name != nullptr; ++entry) {
+        if (entry->val == code) {
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
+std::string LongName(const option& entry) {
+    return std::string("--") + entry.name;
+}
+
+// The option as the user called it: by its letter when the argument was the
+// short form, else by its full long name, whatever prefix was typed.
+std::string CalledName(int code, std::string_view argument) {
+    const option* entry = OptionWithCode(code);
+    if (entry != nullptr && argument.rfind("--", 0) == 0) {
+        return LongName(*entry);
+    }
+    return std::string("-") + static_cast<char>(code);
+}
+
+// Why getopt refused a long option: no name starts with it, or several do.
+std::string UnknownLongOption(std::string_view argument) {
+    const std::string_view typed = argument.substr(0, argument.find('='));
+    const std::string_view prefix = typed.substr(2);
+    std::string candidates;
+    for (const option* entry = kLongOptions; entry->name != nullptr; ++entry) {
+        if (std::string_view(entry->name).rfind(prefix, 0) == 0) {
+            candidates += (candidates.empty() ? "" : ", ") + LongName(*entry);
+        }
+    }
+    if (candidates.find(',') != std::string::npos) {
+        return "Option " + Quoted(typed) + " ist nicht eindeutig (" + candidates + ")";
+    }
+    return "unbekannte Option " + Quoted(typed);
+}
+
 class Parser {
 public:
-    explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+    explicit Parser(const std::vector<std::string>& arguments) {
+        // getopt reorders nothing here ("-"), but wants mutable pointers.
+        storage_.emplace_back("glyphwright-cli");
+        storage_.insert(storage_.end(), arguments.begin(), arguments.end());
+        for (std::string& argument : storage_) {
+            argv_.push_back(argument.data());
+        }
+        argv_.push_back(nullptr);
+    }
 
     Invocation Parse() {
-        for (; next_ < arguments_.size(); ++next_) {
-            const std::string& argument = arguments_[next_];
-            if (!optionsEnded_ && argument == "--") {
-                optionsEnded_ = true;
-            } else if (!optionsEnded_ && argument.rfind("--", 0) == 0) {
-                LongOption(argument);
-            } else if (!optionsEnded_ && IsOption(argument)) {
-                ShortOptions(argument);
-            } else if (!commandSeen_) {
-                Command(argument);
-            } else {
-                invocation_.paths.push_back(argument);
-            }
+        Options();
+        // Help, version and the extension list (asked for by shell completion
+        // halfway through a line) win over every mistake, wherever they stand.
+        if (shown_) {
+            invocation_.action = *shown_;
+            return invocation_;
+        }
+        if (firstError_) {
+            throw UsageError(*firstError_);
         }
         Check();
         return invocation_;
     }
 
 private:
-    void LongOption(const std::string& argument) {
-        const std::size_t equals = argument.find('=');
-        const std::string name = argument.substr(0, equals);
-        std::optional<std::string> value;
-        if (equals != std::string::npos) {
-            value = argument.substr(equals + 1);
-        }
-        if (name == "--ext" || name == "--settings") {
-            const std::string given = value ? *value : NextValue(name);
-            name == "--ext" ? AddExtensions(given) : SetSettingsFile(given);
-            return;
-        }
-        if (value) {
-            throw UsageError("Option " + Quoted(name) + " nimmt keinen Wert");
-        }
-        if (name == "--no-backup") {
-            invocation_.backup = false;
-        } else if (name == "--dry-run") {
-            invocation_.dryRun = true;
-        } else if (name == "--quiet") {
-            invocation_.quiet = true;
-        } else if (name == "--utf8") {
-            SetCharset(CharsetRule::Utf8);
-        } else if (name == "--cp1252") {
-            SetCharset(CharsetRule::Windows1252);
-        } else if (name == "--sync") {
-            invocation_.sync = true;
-        } else {
-            throw UsageError("unbekannte Option " + Quoted(argument));
-        }
-    }
-
-    void ShortOptions(const std::string& argument) {
-        for (std::size_t at = 1; at < argument.size(); ++at) {
-            switch (argument[at]) {
-            case 'n':
-                invocation_.dryRun = true;
+    void Options() {
+        const int argc = static_cast<int>(argv_.size()) - 1;
+        optind = 0; // glibc: start afresh, also after an earlier parse
+        opterr = 0;
+        int code;
+        while ((code = getopt_long(argc, argv_.data(), kShortOptions, kLongOptions, nullptr)) !=
+               -1) {
+            // The argument just taken; for a bundle of letters, the whole bundle.
+            const std::string_view last = argv_[optind > 0 ? optind - 1 : 0];
+            switch (code) {
+            case 1:
+                Positional(optarg);
                 break;
-            case 'q':
-                invocation_.quiet = true;
+            case ':':
+                Fail("Option " + Quoted(CalledName(optopt, last)) + " braucht einen Wert");
                 break;
-            case 'e':
-                AddExtensions(at + 1 < argument.size() ? argument.substr(at + 1) : NextValue("-e"));
-                return;
+            case '?':
+                Refused(last);
+                break;
             default:
-                throw UsageError("unbekannte Option " + Quoted(std::string("-") + argument[at]));
+                Option(code, optarg != nullptr ? optarg : "");
             }
         }
+        // After "--": paths only.
+        for (int i = optind; i < argc; ++i) {
+            Positional(argv_[i]);
+        }
     }
 
-    void Command(const std::string& argument) {
+    void Refused(std::string_view last) {
+        if (optopt == 0) {
+            Fail(UnknownLongOption(last));
+        } else if (OptionWithCode(optopt) != nullptr) {
+            // A known option refuses only a value given with "=".
+            Fail("Option " + Quoted(LongName(*OptionWithCode(optopt))) + " nimmt keinen Wert");
+        } else {
+            Fail("unbekannte Option " + Quoted(std::string("-") + static_cast<char>(optopt)));
+        }
+    }
+
+    void Option(int code, const std::string& value) {
+        switch (code) {
+        case 'e':
+            AddExtensions(value);
+            break;
+        case kSettings:
+            SetSettingsFile(value);
+            break;
+        case 'n':
+            invocation_.dryRun = true;
+            break;
+        case kCheck:
+            invocation_.check = true;
+            break;
+        case kNoBackup:
+            invocation_.backup = false;
+            noBackupGiven_ = true;
+            break;
+        case kKeep:
+            invocation_.keep = true;
+            break;
+        case kUtf8:
+            SetCharset(CharsetRule::Utf8);
+            break;
+        case kCp1252:
+            SetCharset(CharsetRule::Windows1252);
+            break;
+        case kSync:
+            invocation_.sync = true;
+            break;
+        case 'q':
+            invocation_.quiet = true;
+            break;
+        case 'h':
+            shown_ = shown_.value_or(Invocation::Action::Help);
+            break;
+        case kVersion:
+            shown_ = shown_.value_or(Invocation::Action::Version);
+            break;
+        case kListExt:
+            shown_ = shown_.value_or(Invocation::Action::ListExtensions);
+            break;
+        }
+    }
+
+    void Positional(const std::string& argument) {
+        if (commandSeen_) {
+            invocation_.paths.push_back(argument);
+            return;
+        }
+        commandSeen_ = true;
         if (argument == "encode") {
             invocation_.direction = Direction::Encode;
         } else if (argument == "decode") {
             invocation_.direction = Direction::Decode;
+        } else if (argument == "restore") {
+            invocation_.action = Invocation::Action::Restore;
         } else {
-            throw UsageError("unbekannter Befehl " + Quoted(argument) +
-                             " (erwartet: encode oder decode)");
+            Fail("unbekannter Befehl " + Quoted(argument) +
+                 " (erwartet: encode, decode oder restore)");
         }
-        commandSeen_ = true;
     }
 
-    std::string NextValue(const std::string& option) {
-        if (next_ + 1 >= arguments_.size()) {
-            throw UsageError("Option " + Quoted(option) + " braucht einen Wert");
+    void Fail(std::string message) {
+        if (!firstError_) {
+            firstError_ = std::move(message);
         }
-        return arguments_[++next_];
     }
 
     void AddExtensions(std::string_view value) {
@@ -119,28 +234,39 @@ private:
 
     void SetCharset(CharsetRule rule) {
         if (invocation_.charset != CharsetRule::PerFile && invocation_.charset != rule) {
-            throw UsageError("„--utf8“ und „--cp1252“ schließen einander aus");
+            Fail("„--utf8“ und „--cp1252“ schließen einander aus");
         }
         invocation_.charset = rule;
     }
 
     void SetSettingsFile(const std::string& path) {
         if (path.empty()) {
-            throw UsageError("Option „--settings“ braucht einen Dateinamen");
+            Fail("Option „--settings“ braucht einen Dateinamen");
         }
         invocation_.settingsFile = path;
     }
 
     void Check() const {
         if (!commandSeen_) {
-            throw UsageError("Befehl fehlt: encode oder decode");
+            throw UsageError("Befehl fehlt: encode, decode oder restore");
         }
         if (invocation_.extensions && invocation_.settingsFile) {
             throw UsageError("„--ext“ und „--settings“ schließen einander aus");
         }
+        if (invocation_.check && invocation_.dryRun) {
+            throw UsageError("„--check“ und „--dry-run“ schließen einander aus");
+        }
+        if (invocation_.action == Invocation::Action::Restore) {
+            CheckRestore();
+        } else if (invocation_.keep) {
+            throw UsageError("„--keep“ gilt nur für restore");
+        }
         if (invocation_.paths.empty()) {
             if (invocation_.dryRun) {
                 throw UsageError("„--dry-run“ braucht eine Datei oder einen Ordner");
+            }
+            if (invocation_.check) {
+                throw UsageError("„--check“ braucht eine Datei oder einen Ordner");
             }
             if (invocation_.extensions || invocation_.settingsFile) {
                 throw UsageError(
@@ -149,30 +275,40 @@ private:
         }
     }
 
-    const std::vector<std::string>& arguments_;
-    std::size_t next_ = 0;
-    bool optionsEnded_ = false;
+    // Restore neither converts nor writes backups, and has no stream to filter.
+    void CheckRestore() const {
+        const auto notForRestore = [](std::string_view option) {
+            return UsageError(Quoted(option) + " gilt nicht für restore");
+        };
+        if (invocation_.check) {
+            throw notForRestore("--check");
+        }
+        if (noBackupGiven_) {
+            throw notForRestore("--no-backup");
+        }
+        if (invocation_.charset == CharsetRule::Utf8) {
+            throw notForRestore("--utf8");
+        }
+        if (invocation_.charset == CharsetRule::Windows1252) {
+            throw notForRestore("--cp1252");
+        }
+        if (invocation_.paths.empty()) {
+            throw UsageError("restore braucht eine Datei oder einen Ordner");
+        }
+    }
+
+    std::vector<std::string> storage_;
+    std::vector<char*> argv_;
     bool commandSeen_ = false;
+    bool noBackupGiven_ = false;
+    std::optional<Invocation::Action> shown_; // the first of help, version and list-ext
+    std::optional<std::string> firstError_;
     Invocation invocation_;
 };
 
 } // namespace
 
 Invocation ParseCommandLine(const std::vector<std::string>& arguments) {
-    Invocation invocation;
-    for (const std::string& argument : arguments) {
-        if (argument == "--help" || argument == "-h") {
-            invocation.action = Invocation::Action::Help;
-            return invocation;
-        }
-        if (argument == "--version") {
-            invocation.action = Invocation::Action::Version;
-            return invocation;
-        }
-        if (argument == "--") {
-            break;
-        }
-    }
     return Parser(arguments).Parse();
 }
 
@@ -197,71 +333,6 @@ std::vector<std::string> ParseExtensionOption(std::string_view value) {
 
 Encoding StreamEncoding(const Invocation& invocation) {
     return invocation.charset == CharsetRule::Utf8 ? Encoding::Utf8 : Encoding::Windows1252;
-}
-
-std::string HelpText() {
-    return "Aufruf: glyphwright-cli encode|decode [OPTION]... [PFAD]...\n"
-           "\n"
-           "encode  ersetzt Sonderzeichen (ä, ß, é, ©, ½ …) durch HTML-Entities,\n"
-           "        z. B. ä durch &auml;\n"
-           "decode  ersetzt die bekannten HTML-Entities wieder durch Zeichen\n"
-           "\n"
-           "Jeder PFAD, der eine Datei ist, wird umgewandelt, wie auch immer er\n"
-           "endet. Ein Ordner wird mit allen Unterordnern durchsucht, in derselben\n"
-           "Reihenfolge wie beim Ablegen auf dem Fenster; genommen werden die\n"
-           "Dateien mit einer Endung aus --ext oder, ohne --ext, mit einer im\n"
-           "Fenster markierten Endung. Die Dateien werden an Ort und Stelle\n"
-           "umgewandelt, ihre Zeilenenden werden CR LF; vorher wird eine Sicherung\n"
-           "DATEI._backup_ geschrieben. Schlägt eine Datei fehl, geht es mit der\n"
-           "nächsten weiter.\n"
-           "\n"
-           "Jede Datei wird in ihrem eigenen Zeichensatz gelesen: UTF-8, wenn sie\n"
-           "mit der UTF-8-Markierung (BOM) beginnt oder als Ganzes gültiges UTF-8\n"
-           "mit Sonderzeichen ist; eine Datei nur aus ASCII-Zeichen, wenn sie in\n"
-           "den ersten 1024 Bytes UTF-8 erklärt (<meta charset=\"utf-8\"> oder\n"
-           "<?xml ... encoding=\"utf-8\"?>); sonst Windows-1252.\n"
-           "\n"
-           "Ohne PFAD wird die Standardeingabe umgewandelt und auf die\n"
-           "Standardausgabe geschrieben; die Zeilenenden bleiben, wie sie sind.\n"
-           "Die Eingabe gilt dann als Windows-1252, außer mit --utf8.\n"
-           "\n"
-           "Optionen:\n"
-           "  -e, --ext LISTE      Endungen für Ordner, durch Kommas getrennt, z. B.\n"
-           "                       --ext .htm,.html (php gilt als .PHP; Groß- und\n"
-           "                       Kleinschreibung zählen nicht)\n"
-           "      --settings DATEI die markierten Endungen dieser INI-Datei nehmen\n"
-           "                       statt der Einstellungen des Fensters\n"
-           "  -n, --dry-run        nur die Dateien auflisten, die umgewandelt würden,\n"
-           "                       eine je Zeile; nichts ändern\n"
-           "      --no-backup      keine Sicherungsdateien schreiben\n"
-           "      --utf8           jede Datei als UTF-8 lesen; eine Datei, die kein\n"
-           "                       gültiges UTF-8 ist, bleibt unverändert\n"
-           "      --cp1252         jede Datei als Windows-1252 lesen, wie sie auch\n"
-           "                       beschaffen ist\n"
-           "      --sync           jede neue Datei vor dem Umbenennen und jeden Ordner\n"
-           "                       danach auf die Platte schreiben lassen, damit auch\n"
-           "                       ein Stromausfall keine leere Datei hinterlässt\n"
-           "  -q, --quiet          nur Fehler melden, keinen Fortschritt und keine\n"
-           "                       Zusammenfassung\n"
-           "  -h, --help           diese Hilfe zeigen\n"
-           "      --version        die Versionsnummer zeigen\n"
-           "      --               alles Folgende sind Pfade\n"
-           "\n"
-           "Beispiele:\n"
-           "  glyphwright-cli encode --ext .htm,.html public_html\n"
-           "  glyphwright-cli decode --utf8 --no-backup index.html impressum.html\n"
-           "  glyphwright-cli encode -n -e php www\n"
-           "  glyphwright-cli encode --settings site.ini www\n"
-           "  glyphwright-cli decode --utf8 < seite.html > seite-neu.html\n"
-           "\n"
-           "Auf einem Terminal zeigt eine Zeile den Fortschritt und am Ende eine\n"
-           "Zusammenfassung; sonst werden nur Fehler gemeldet.\n"
-           "\n"
-           "Rückgabewert: 0, wenn alles umgewandelt wurde; 1, wenn eine Datei\n"
-           "fehlschlug oder ein PFAD nicht gefunden wurde; 2 bei einem falschen\n"
-           "Aufruf oder wenn für einen Ordner keine Endung markiert ist; 128 + die\n"
-           "Nummer des Signals, wenn SIGINT, SIGTERM oder SIGHUP den Lauf zwischen\n"
-           "zwei Dateien beendet hat.\n";
 }
 
 std::string VersionText() {

@@ -18,15 +18,17 @@ enum class Direction { Encode, Decode };
 enum class Encoding { Windows1252, Utf8 };
 
 struct Invocation {
-    enum class Action { Convert, Help, Version };
+    enum class Action { Convert, Restore, Help, Version, ListExtensions };
     Action action = Action::Convert;
-    Direction direction = Direction::Encode;
+    Direction direction = Direction::Encode; // of Convert
     // Files: each by its own bytes unless --utf8 or --cp1252 says otherwise.
     CharsetRule charset = CharsetRule::PerFile;
     bool backup = true;
-    bool dryRun = false;
+    bool dryRun = false; // list what would be taken, change nothing
+    bool check = false;  // list the files a conversion would change, change nothing
+    bool keep = false;   // restore: leave the backups in place
     bool quiet = false;
-    bool sync = false; // --sync: each new file durable before its rename
+    bool sync = false; // each new file durable before its rename, each folder once after
     // The extensions of --ext, already in the form of the list (".HTM");
     // none: take the marked entries of the settings file.
     std::optional<std::vector<std::string>> extensions;
@@ -40,10 +42,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Parses the arguments after the program name. "--help" and "--version" win
-// wherever they stand; "--" ends the options, so that a path may begin with "-".
-// Long options take their value as "--ext=.htm" or "--ext .htm"; short flags
-// may be bundled ("-nq"), and "-e" takes the rest of its argument or the next.
+// Parses the arguments after the program name the GNU way (getopt_long).
+// "--help" and "--version" win wherever they stand; "--" ends the options, so
+// that a path may begin with "-". The command and the options may come in any
+// order. Long options may be cut to any unique prefix ("--no-back") and take
+// their value as "--ext=.htm" or "--ext .htm"; short flags may be bundled
+// ("-nq"), and "-e" takes the rest of its argument or the next.
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 
 // One --ext value: split at ",", empty pieces left out, each piece made an

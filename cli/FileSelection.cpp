@@ -56,6 +56,15 @@ PathKind KindOf(const std::string& path) {
     return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::File;
 }
 
+bool AnyFolder(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        if (KindOf(path) == PathKind::Folder) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string WindowSettingsPath() {
     const std::string self = ExecutablePath().value_or("");
     const std::size_t slash = self.rfind('/');
@@ -84,6 +93,13 @@ ExtensionList FolderFilter(const Invocation& invocation, bool folderGiven) {
                          "z. B. --ext .htm,.html");
     }
     return filter;
+}
+
+ExtensionList KnownExtensions(const Invocation& invocation) {
+    if (invocation.settingsFile) {
+        return LoadedEntries(*invocation.settingsFile, true);
+    }
+    return LoadedEntries(WindowSettingsPath(), false);
 }
 
 std::vector<std::string> TakePaths(const std::vector<std::string>& paths,

@@ -22,6 +22,9 @@ enum class PathKind { Folder, File, Missing };
 // its conversion reports why.
 PathKind KindOf(const std::string& path);
 
+// Whether any of paths is a folder (the filter is needed then).
+bool AnyFolder(const std::vector<std::string>& paths);
+
 // The window's settings file: that of the program "glyphwright" beside this one.
 std::string WindowSettingsPath();
 
@@ -30,6 +33,10 @@ std::string WindowSettingsPath();
 // Throws UsageError when a named settings file is missing or unreadable, or
 // when a folder is given and no entry is marked.
 ExtensionList FolderFilter(const Invocation& invocation, bool folderGiven);
+
+// Every entry of the extension list, marked or not: that of the settings file
+// named by --settings (which must exist), else the window's, else the defaults.
+ExtensionList KnownExtensions(const Invocation& invocation);
 
 // Takes paths in order into files: a folder is walked by ScanFolder, any other
 // existing path is appended as named, whatever its extension. Returns the

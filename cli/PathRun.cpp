@@ -1,7 +1,9 @@
 #include "cli/PathRun.h"
 
+#include "cli/CheckRun.h"
 #include "cli/Codecs.h"
 #include "cli/ExitStatus.h"
+#include "cli/FailureOutput.h"
 #include "cli/FileSelection.h"
 #include "cli/Progress.h"
 #include "files/ConversionRun.h"
@@ -15,58 +17,10 @@
 
 namespace glyphwright::cli {
 
-namespace {
-
-// Failures go out at once, except on a terminal with the summary shown,
-// where they wait for the end so that the progress line stays one line.
-class FailureOutput {
-public:
-    FailureOutput(std::FILE* err, bool held) : err_(err), held_(held) {}
-
-    void Report(const std::string& line) {
-        ++count_;
-        if (held_) {
-            heldLines_.push_back(line);
-        } else {
-            Print(line);
-        }
-    }
-
-    void ReleaseHeld() {
-        for (const std::string& line : heldLines_) {
-            Print(line);
-        }
-        heldLines_.clear();
-    }
-
-    std::size_t Count() const { return count_; }
-
-private:
-    void Print(const std::string& line) {
-        std::fprintf(err_, "glyphwright-cli: %s\n", line.c_str());
-        std::fflush(err_);
-    }
-
-    std::FILE* err_;
-    bool held_;
-    std::vector<std::string> heldLines_;
-    std::size_t count_ = 0;
-};
-
-bool AnyFolder(const std::vector<std::string>& paths) {
-    for (const std::string& path : paths) {
-        if (KindOf(path) == PathKind::Folder) {
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
 int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     const ExtensionList filter = FolderFilter(invocation, AnyFolder(invocation.paths));
-    const bool summaryShown = output.errIsTerminal && !invocation.quiet && !invocation.dryRun;
+    const bool summaryShown =
+        output.errIsTerminal && !invocation.quiet && !invocation.dryRun && !invocation.check;
     FailureOutput failures(output.err, summaryShown);
 
     FileList files;
@@ -80,6 +34,10 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
         }
         std::fflush(output.out);
         return failures.Count() == 0 ? kAllConverted : kSomeFailed;
+    }
+    if (invocation.check) {
+        return ListWouldChange(files, ConversionFor(invocation.direction, invocation.charset),
+                               output.out, output.err, failures, output.stop);
     }
 
     std::optional<ProgressLine> progress;

@@ -1,8 +1,10 @@
 // glyphwright-cli: the conversion of the window for scripts and pipes.
 #include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
+#include "cli/FileSelection.h"
 #include "cli/PathRun.h"
 #include "cli/Progress.h"
+#include "cli/RestoreRun.h"
 #include "cli/StopSignals.h"
 #include "cli/StreamConvert.h"
 
@@ -37,7 +39,19 @@ int Run(const std::vector<std::string>& arguments) {
     case Invocation::Action::Version:
         std::cout << VersionText() << std::flush;
         return kAllConverted;
+    case Invocation::Action::ListExtensions:
+        try {
+            const glyphwright::ExtensionList known = KnownExtensions(invocation);
+            for (std::size_t i = 0; i < known.Count(); ++i) {
+                std::cout << known.Text(i) << '\n';
+            }
+            std::cout << std::flush;
+            return kAllConverted;
+        } catch (const UsageError& error) {
+            return UsageFailure(error);
+        }
     case Invocation::Action::Convert:
+    case Invocation::Action::Restore:
         break;
     }
     if (invocation.paths.empty()) {
@@ -51,7 +65,8 @@ int Run(const std::vector<std::string>& arguments) {
     }
     output.stop = &StopOnSignals();
     try {
-        return RunOnPaths(invocation, output);
+        return invocation.action == Invocation::Action::Restore ? RunRestore(invocation, output)
+                                                                : RunOnPaths(invocation, output);
     } catch (const UsageError& error) {
         return UsageFailure(error);
     }

@@ -1,6 +1,7 @@
 #include "files/ConvertListedFile.h"
 
 #include "files/ConvertedFiles.h"
+#include "files/ConvertedText.h"
 #include "files/FileErrors.h"
 #include "files/FileReplace.h"
 #include "files/LineList.h"
@@ -75,24 +76,16 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
         Claim claim(converted, reader.Stamp().id);
         std::string joined;
         {
-            LineList lines;
-            {
-                std::string bytes = reader.LoadBytes();
-                const CharsetChoice choice = ChooseCharset(bytes, conversion.rule);
-                if (choice.invalidAt != std::string_view::npos) {
-                    throw UnsupportedFileError::NotUtf8(list.Path(entry),
-                                                        LineNumberAt(bytes, choice.invalidAt));
-                }
-                outcome.charset = choice.charset;
-                lines = SplitLines(bytes);
-            }
+            LoadedText text =
+                TakeLoadedBytes(list.Path(entry), reader.LoadBytes(), conversion.rule);
+            outcome.charset = text.charset;
             if (hooks.loaded) {
-                hooks.loaded(list.Path(entry), lines);
+                hooks.loaded(list.Path(entry), text.lines);
             }
             // The backup and the conversion both start from the joined lines,
             // so they are joined once; each form is let go as soon as the
             // next one stands, so that a large file is held about twice.
-            joined = JoinLines(lines);
+            joined = JoinLines(text.lines);
         }
         if (hooks.backupWanted && hooks.backupWanted()) {
             ReplaceOptions backup;
@@ -101,14 +94,8 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
             outcome.renamedIn.push_back(
                 ReplaceFileContent(BackupPath(list.Path(entry)), joined, backup).folder);
         }
-        std::string text = conversion.For(outcome.charset)(joined);
+        std::string text = ConvertJoined(joined, conversion, outcome.charset);
         LetGo(joined);
-        // The codec never makes or removes a line end or a NUL, so the
-        // converted text is its own split-and-join; the round trip is only
-        // taken for a conversion that breaks that.
-        if (!IsJoinedText(text)) {
-            text = JoinLines(SplitLines(text));
-        }
         if (hooks.progressStep) {
             hooks.progressStep();
         }

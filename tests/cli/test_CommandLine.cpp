@@ -84,10 +84,10 @@ TEST(ParseCommandLine, HelpAndVersionWinBeforeErrors) {
 }
 
 TEST(ParseCommandLine, UsageErrors) {
-    EXPECT_EQ(UsageMessage({}), "Befehl fehlt: encode oder decode");
-    EXPECT_EQ(UsageMessage({"--no-backup"}), "Befehl fehlt: encode oder decode");
+    EXPECT_EQ(UsageMessage({}), "Befehl fehlt: encode, decode oder restore");
+    EXPECT_EQ(UsageMessage({"--no-backup"}), "Befehl fehlt: encode, decode oder restore");
     EXPECT_EQ(UsageMessage({"ENCODE"}),
-              "unbekannter Befehl „ENCODE“ (erwartet: encode oder decode)");
+              "unbekannter Befehl „ENCODE“ (erwartet: encode, decode oder restore)");
     EXPECT_EQ(UsageMessage({"encode", "--nobackup", "a"}), "unbekannte Option „--nobackup“");
     EXPECT_EQ(UsageMessage({"--", "encode"}), "") << "the command may follow \"--\"";
     EXPECT_EQ(UsageMessage({"encode", "-e"}), "Option „-e“ braucht einen Wert");
@@ -108,12 +108,70 @@ TEST(ParseCommandLine, UsageErrors) {
         << "the filter takes these";
 }
 
+TEST(ParseCommandLine, LongOptionsByAnyUniquePrefix) {
+    Invocation call =
+        ParseCommandLine({"encode", "--no-back", "--dry", "--qu", "--e=htm", "--ut", "site"});
+    EXPECT_FALSE(call.backup);
+    EXPECT_TRUE(call.dryRun && call.quiet);
+    EXPECT_EQ(*call.extensions, Args{".HTM"});
+    EXPECT_EQ(call.charset, CharsetRule::Utf8);
+
+    call = ParseCommandLine({"decode", "--sett", "s.ini", "--cp", "--sy", "--che", "a"});
+    EXPECT_EQ(call.settingsFile, "s.ini");
+    EXPECT_EQ(call.charset, CharsetRule::Windows1252);
+    EXPECT_TRUE(call.sync && call.check);
+    EXPECT_EQ(ParseCommandLine({"--he"}).action, Invocation::Action::Help);
+    EXPECT_EQ(ParseCommandLine({"--vers"}).action, Invocation::Action::Version);
+}
+
+TEST(ParseCommandLine, CheckAndRestore) {
+    Invocation call = ParseCommandLine({"encode", "--check", "--no-backup", "a.htm"});
+    EXPECT_EQ(call.action, Invocation::Action::Convert);
+    EXPECT_TRUE(call.check);
+    EXPECT_FALSE(call.dryRun || call.sync || call.keep);
+
+    call = ParseCommandLine({"restore", "-n", "--keep", "--sync", "-e", "htm", "site", "b"});
+    EXPECT_EQ(call.action, Invocation::Action::Restore);
+    EXPECT_TRUE(call.dryRun && call.keep && call.sync);
+    EXPECT_EQ(call.paths, (Args{"site", "b"}));
+}
+
+TEST(ParseCommandLine, ListExtWinsLikeHelpAndTakesTheSettingsFile) {
+    Invocation call = ParseCommandLine({"--list-ext"});
+    EXPECT_EQ(call.action, Invocation::Action::ListExtensions);
+    call = ParseCommandLine({"encode", "--settings=s.ini", "--x", "--list"});
+    EXPECT_EQ(call.action, Invocation::Action::ListExtensions);
+    EXPECT_EQ(call.settingsFile, "s.ini");
+}
+
+TEST(ParseCommandLine, UsageErrorsOfChecksRestoresAndPrefixes) {
+    const std::vector<std::pair<Args, std::string>> cases{
+        {{"encode", "--c", "a"}, "Option „--c“ ist nicht eindeutig (--check, --cp1252)"},
+        {{"encode", "--s=x", "a"}, "Option „--s“ ist nicht eindeutig (--settings, --sync)"},
+        {{"encode", "--no-backups", "a"}, "unbekannte Option „--no-backups“"},
+        {{"encode", "--no-b=1", "a"}, "Option „--no-backup“ nimmt keinen Wert"},
+        {{"encode", "--ex"}, "Option „--ext“ braucht einen Wert"},
+        {{"encode", "--check", "-n", "a"}, "„--check“ und „--dry-run“ schließen einander aus"},
+        {{"decode", "--check"}, "„--check“ braucht eine Datei oder einen Ordner"},
+        {{"restore"}, "restore braucht eine Datei oder einen Ordner"},
+        {{"restore", "--check", "a"}, "„--check“ gilt nicht für restore"},
+        {{"restore", "--no-backup", "a"}, "„--no-backup“ gilt nicht für restore"},
+        {{"restore", "--utf8", "a"}, "„--utf8“ gilt nicht für restore"},
+        {{"restore", "--cp1252", "a"}, "„--cp1252“ gilt nicht für restore"},
+        {{"encode", "--keep", "a"}, "„--keep“ gilt nur für restore"},
+    };
+    for (const auto& [args, message] : cases) {
+        EXPECT_EQ(UsageMessage(args), message) << args[1];
+    }
+}
+
 TEST(HelpText, NamesEveryOptionAndTheVersionItsNumber) {
     const std::string help = HelpText();
     for (const char* word :
          {"Aufruf: glyphwright-cli", "--no-backup", "--help", "--version", "._backup_",
           "Standardeingabe", "-e, --ext", "--settings", "-n, --dry-run", "--utf8", "--cp1252",
-          "--sync", "-q, --quiet", "Beispiele:", "glyphwright-cli encode --ext .htm,.html"}) {
+          "-q, --quiet", "Beispiele:", "glyphwright-cli encode --ext .htm,.html", "--check",
+          "restore", "--keep", "--sync", "--list-ext"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText(), "glyphwright-cli " GLYPHWRIGHT_VERSION "\n");
@@ -124,9 +182,10 @@ TEST(ManPage, NamesEveryOptionOfTheHelp) {
     std::stringstream page;
     page << file.rdbuf();
     ASSERT_FALSE(page.str().empty());
-    for (const char* option : {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run",
-                               "\\-\\-no\\-backup", "\\-\\-utf8", "\\-\\-cp1252", "\\-\\-sync",
-                               "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version"}) {
+    for (const char* option :
+         {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
+          "\\-\\-utf8", "\\-\\-cp1252", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version",
+          "\\-\\-check", "\\-\\-keep", "\\-\\-sync", ".B restore", "\\-\\-list\\-ext"}) {
         EXPECT_NE(page.str().find(option), std::string::npos) << option;
     }
 }

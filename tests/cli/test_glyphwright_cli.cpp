@@ -3,12 +3,14 @@
 #include "files/DropIntake.h"
 #include "files/ExtensionList.h"
 #include "files/FileList.h"
+#include "files/LineList.h"
 #include "tests/files/FileTesting.h"
 #include "tests/files/ReaddirWalk.h"
 #include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -53,6 +55,19 @@ protected:
     // outside the folder under test, so that large output cannot block.
     Result Run(const std::vector<std::string>& args, const std::string& input = "") {
         WriteBytes(io.Path() + "/in", input);
+        const pid_t pid = Start(args);
+        Result result;
+        int status = 0;
+        if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+            result.status = WEXITSTATUS(status);
+        }
+        result.out = ReadBytes(io.Path() + "/out").value_or("?");
+        result.err = ReadBytes(io.Path() + "/err").value_or("?");
+        return result;
+    }
+
+    // Starts the tool as Run does, with the input Run wrote last, and returns its pid.
+    pid_t Start(const std::vector<std::string>& args) {
         const std::string outPath = io.Path() + "/out";
         const std::string errPath = io.Path() + "/err";
         const pid_t pid = fork();
@@ -72,14 +87,7 @@ protected:
             execv(GW_CLI_PATH, argv.data());
             _exit(127);
         }
-        Result result;
-        int status = 0;
-        if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-            result.status = WEXITSTATUS(status);
-        }
-        result.out = ReadBytes(outPath).value_or("?");
-        result.err = ReadBytes(errPath).value_or("?");
-        return result;
+        return pid;
     }
 
     // Runs the tool on a pseudo-terminal of the given width; out holds all
@@ -601,6 +609,192 @@ TEST_F(CliTest, NothingOnStandardErrorWhenItIsNotATerminal) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(ReadBytes(At("site/README")), "&uuml;\r\n");
+}
+
+// The demo tree of a site kept in git: the check fails while a page still
+// holds raw accented bytes or other line ends, and passes once it is converted.
+TEST_F(CliTest, CheckFailsOnAnUnconvertedTreeAndPassesOnAConvertedOne) {
+    MakeSite();
+    WriteBytes(At("site/en/done.htm"), "caf&eacute;\r\n");
+    WriteBytes(At("site/en/lf.htm"), "plain\n"); // its line end alone would change
+    AgeAllFiles();
+    const auto before = Snapshot();
+    const std::vector<std::string> check{"encode", "--check", "-e", "htm,html", At("site")};
+    const Result unconverted = Run(check);
+    EXPECT_EQ(unconverted.status, 1);
+    EXPECT_EQ(unconverted.err, "");
+    EXPECT_EQ(Snapshot(), before) << "the check wrote something";
+    const std::vector<std::string> listed = Lines(unconverted.out);
+
+    // The same files, in walk order, as a run then changes.
+    ASSERT_EQ(Run({"encode", "--no-backup", "-e", "htm,html", At("site")}).status, 0);
+    const auto after = Snapshot();
+    std::vector<std::string> walked =
+        Lines(Run({"encode", "-n", "-e", "htm,html", At("site")}).out);
+    std::vector<std::string> changed;
+    for (const std::string& path : walked) {
+        if (after.at(path).bytes != before.at(path).bytes) {
+            changed.push_back(path);
+        }
+    }
+    EXPECT_EQ(listed, changed);
+    EXPECT_NE(std::find(listed.begin(), listed.end(), At("site/en/lf.htm")), listed.end());
+    EXPECT_EQ(std::find(listed.begin(), listed.end(), At("site/en/done.htm")), listed.end());
+
+    const Result converted = Run(check);
+    EXPECT_EQ(converted.status, 0);
+    EXPECT_EQ(converted.out, "");
+    EXPECT_EQ(converted.err, "");
+    // Decoding would change the converted tree; with the other options too.
+    WriteBytes(io.Path() + "/html.ini", "[Ext]\n.html=1\n");
+    const Result decode = Run({"decode", "--check", "--utf8", "--settings", io.Path() + "/html.ini",
+                               "--no-backup", At("site")});
+    EXPECT_EQ(decode.status, 1);
+    EXPECT_EQ(Lines(decode.out),
+              (std::vector<std::string>{At("site/Kontakt.HTML"), At("site/x.htm/inner.html")}));
+}
+
+// A file the run would refuse or cannot read fails the check, on standard error.
+TEST_F(CliTest, CheckReportsAFileItCannotReadAndFails) {
+    WriteBytes(At("ok.htm"), "&auml;\r\n");
+    WriteBytes(At("marked.htm"), "\xEF\xBB\xBF\xE4\r\n");
+    const Result result =
+        Run({"encode", "--check", At("ok.htm"), At("marked.htm"), At("missing.htm")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + At("missing.htm") +
+                              " nicht gefunden\nglyphwright-cli: Datei " + At("marked.htm") +
+                              " ist kein gültiges UTF-8 (Zeile 1)\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"marked.htm", "ok.htm"}));
+}
+
+// Encode with backups, then restore: every file holds what it held, joined
+// with CR LF as the backup keeps it, and no backup is left.
+TEST_F(CliTest, RestoreUndoesARun) {
+    MakeSite();
+    const auto original = Snapshot();
+    ASSERT_EQ(Run({"encode", "-e", "htm,html", At("site")}).status, 0);
+    const std::vector<std::string> converted =
+        Lines(Run({"encode", "-n", "-e", "htm,html", At("site")}).out);
+
+    const Result listed = Run({"restore", "-n", "-e", "htm,html", At("site")});
+    EXPECT_EQ(listed.status, 0);
+    // In the order the walk meets the backups now.
+    std::vector<std::string> pairs;
+    for (const std::string& backup : testing::ReaddirWalk(
+             At("site"), [](const std::string& path) { return path.ends_with("._backup_"); })) {
+        pairs.push_back(backup + " -> " + backup.substr(0, backup.size() - 9));
+    }
+    EXPECT_EQ(pairs.size(), converted.size());
+    EXPECT_EQ(Lines(listed.out), pairs);
+
+    const Result restored = Run({"restore", "-e", "htm,html", At("site")});
+    EXPECT_EQ(restored.status, 0);
+    EXPECT_EQ(restored.out, "");
+    EXPECT_EQ(restored.err, "");
+    for (const auto& [path, state] : Snapshot()) {
+        const bool wasConverted =
+            std::find(converted.begin(), converted.end(), path) != converted.end();
+        EXPECT_EQ(state.bytes, wasConverted ? JoinLines(SplitLines(original.at(path).bytes))
+                                            : original.at(path).bytes)
+            << path;
+    }
+    EXPECT_EQ(Snapshot().size(), original.size()) << "a backup is left";
+}
+
+// By name: a backup, or a file whose backup it is; a missing file is made
+// again, --keep keeps the backup, a link is refused, a missing backup reported.
+TEST_F(CliTest, RestoreNamedBackupsAndFiles) {
+    WriteBytes(At("a.htm._backup_"), "a\r\n");
+    WriteBytes(At("b.htm"), "&ouml;\r\n");
+    WriteBytes(At("b.htm._backup_"), "\xF6\r\n");
+    WriteBytes(At("c.htm._backup_"), "c\r\n");
+    WriteBytes(At("elsewhere"), "x");
+    folder.MakeLink("d.htm._backup_", "elsewhere");
+    const Result result = Run({"restore", "--keep", At("a.htm._backup_"), At("b.htm"),
+                               At("d.htm._backup_"), At("e.htm")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "glyphwright-cli: Sicherung " + At("e.htm._backup_") +
+                              " nicht gefunden\nglyphwright-cli: Sicherung " +
+                              At("d.htm._backup_") +
+                              " ist eine symbolische Verknüpfung und wird nicht "
+                              "zurückgeschrieben\n");
+    EXPECT_EQ(ReadBytes(At("a.htm")), "a\r\n");
+    EXPECT_EQ(ReadBytes(At("b.htm")), "\xF6\r\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"a.htm", "a.htm._backup_", "b.htm", "b.htm._backup_",
+                                             "c.htm._backup_", "d.htm._backup_", "elsewhere"}));
+    // Named twice, put back once.
+    const Result onTerminal = RunOnTerminal({"restore", At("c.htm"), At("c.htm._backup_")});
+    EXPECT_EQ(onTerminal.status, 0);
+    EXPECT_EQ(onTerminal.out, "1 Datei zurückgeschrieben\r\n");
+    EXPECT_EQ(ReadBytes(At("c.htm")), "c\r\n");
+    EXPECT_FALSE(ReadBytes(At("c.htm._backup_")).has_value());
+}
+
+// However a restore is stopped, every file holds either its converted or its
+// backed-up content whole, and every backup that is left is whole; running
+// restore again finishes the job. The signal lands wherever it lands: SIGTERM
+// ends the run between files, with status 143 and no temporary file left;
+// SIGKILL may leave one temporary file, and nothing else.
+TEST_F(CliTest, ARestoreKilledMidwayLeavesEveryFileWhole) {
+    constexpr int kFiles = 400;
+    const std::string line = "Gr\xFC\xDF"
+                             "e \xE4\xF6\xFC aus K\xF6ln\n";
+    std::map<std::string, std::string> original;
+    for (int i = 0; i < kFiles; ++i) {
+        std::string text;
+        for (int j = 0; j < 200 + i; ++j) {
+            text += std::to_string(i) + line;
+        }
+        original["p" + std::to_string(i) + ".htm"] = JoinLines(SplitLines(text));
+        WriteBytes(At("p" + std::to_string(i) + ".htm"), text);
+    }
+    int stoppedMidway = 0;
+    const int signals[] = {SIGTERM, SIGKILL, SIGKILL, SIGKILL};
+    for (int round = 0; round < 4; ++round) {
+        ASSERT_EQ(Run({"encode", "-e", "htm", folder.Path()}).status, 0);
+        const pid_t pid = Start({"restore", "-e", "htm", folder.Path()});
+        ASSERT_GT(pid, 0);
+        // Signalled as soon as the first backup is gone (or the run is over).
+        int status = 0;
+        bool signalled = false;
+        while (!signalled && waitpid(pid, &status, WNOHANG) == 0) {
+            if (NamesIn(folder.Path()).size() < 2 * kFiles) {
+                kill(pid, signals[round]);
+                waitpid(pid, &status, 0);
+                signalled = true;
+                ++stoppedMidway;
+            }
+        }
+        if (signalled && signals[round] == SIGTERM) {
+            // Hundreds of files were left to do: the run ends before them.
+            const std::string err = ReadBytes(io.Path() + "/err").value_or("?");
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 143) << err;
+            EXPECT_EQ(err.rfind("glyphwright-cli: abgebrochen: ", 0), 0u) << err;
+            EXPECT_GT(NamesIn(folder.Path()).size(), kFiles + 0u) << "no backup left to restore";
+        }
+        for (const std::string& name : NamesIn(folder.Path())) {
+            if (name[0] == '.') {
+                // A temporary file a kill left; never a page or a backup.
+                EXPECT_EQ(signals[round], SIGKILL) << name;
+                continue;
+            }
+            const std::string bytes = ReadBytes(At(name)).value_or("?");
+            const auto page = original.find(name);
+            if (page != original.end()) {
+                EXPECT_TRUE(bytes == page->second || bytes == EncodeUmlauts(page->second))
+                    << name << " round " << round;
+            } else {
+                ASSERT_EQ(name.substr(name.size() - 9), "._backup_") << name;
+                EXPECT_EQ(bytes, original.at(name.substr(0, name.size() - 9))) << name;
+            }
+        }
+        ASSERT_EQ(Run({"restore", "-e", "htm", folder.Path()}).status, 0);
+        for (const auto& [name, bytes] : original) {
+            EXPECT_EQ(ReadBytes(At(name)), bytes) << name << " round " << round;
+        }
+    }
+    RecordProperty("stoppedMidway", stoppedMidway);
 }
 
 } // namespace

@@ -1,0 +1,135 @@
+#include "files/RestoreBackup.h"
+
+#include "files/FileErrors.h"
+#include "files/FileReplace.h"
+#include "files/LargeText.h"
+#include "files/PosixFile.h"
+
+#include <cerrno>
+#include <exception>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace glyphwright {
+
+namespace {
+
+constexpr std::string_view kSuffix = "._backup_";
+
+// A refusal of this step's own, with its whole message.
+FileFailure Refusal(const std::string& backup, std::string_view what, int error = 0) {
+    return {FailureKind::Refused, backup, error, "Sicherung " + backup + std::string(what), {}};
+}
+
+constexpr std::string_view kLink =
+    " ist eine symbolische Verknüpfung und wird nicht zurückgeschrieben";
+constexpr std::string_view kNotRegular =
+    " ist keine gewöhnliche Datei und wird nicht zurückgeschrieben";
+
+// Why a backup may not be read, or nothing when it may.
+std::optional<FileFailure> RefusalOf(const std::string& backup, const struct stat& info) {
+    if (S_ISLNK(info.st_mode)) {
+        return Refusal(backup, kLink);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return Refusal(backup, kNotRegular);
+    }
+    return std::nullopt;
+}
+
+// The removal is skipped when another file took the backup's name meanwhile:
+// that one was not restored.
+std::optional<FileFailure> RemoveBackup(const std::string& backup, const struct stat& read) {
+    struct stat now {};
+    if (::lstat(backup.c_str(), &now) != 0 || now.st_dev != read.st_dev ||
+        now.st_ino != read.st_ino) {
+        return Refusal(backup, " wurde während des Zurückschreibens ersetzt und bleibt");
+    }
+    if (::unlink(backup.c_str()) != 0) {
+        return Refusal(backup, " kann nicht gelöscht werden", errno);
+    }
+    return std::nullopt;
+}
+
+// The bytes of the backup, read through a descriptor that is no link.
+std::string ReadBackup(const std::string& backup, struct stat& info) {
+    posix::FileDescriptor fd =
+        posix::Open(backup, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (!fd.Valid() && errno == ELOOP) {
+        throw FileError(Refusal(backup, kLink));
+    }
+    if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0) {
+        throw OpenError(backup, errno);
+    }
+    // A second look at the open file closes the gap after the first.
+    if (auto refusal = RefusalOf(backup, info)) {
+        throw FileError(std::move(*refusal));
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    std::string bytes = MakeLargeText(size);
+    char probe = 0;
+    if (posix::ReadUpTo(fd.Get(), bytes.data(), size) != static_cast<ssize_t>(size) ||
+        posix::ReadUpTo(fd.Get(), &probe, 1) != 0) {
+        throw ShortReadError(backup, errno);
+    }
+    return bytes;
+}
+
+RestoreOutcome Failed(RestoreOutcome outcome, FileFailure failure) {
+    outcome.message = MessageOf(failure);
+    outcome.failure = std::move(failure);
+    return outcome;
+}
+
+} // namespace
+
+std::optional<std::string> BackedUpPath(std::string_view backup) {
+    if (backup.size() <= kSuffix.size() || !backup.ends_with(kSuffix)) {
+        return std::nullopt;
+    }
+    const std::string_view file = backup.substr(0, backup.size() - kSuffix.size());
+    if (file.back() == '/') {
+        return std::nullopt;
+    }
+    return std::string(file);
+}
+
+RestoreOutcome RestoreBackup(const std::string& backup, const std::string& target,
+                             const RestoreOptions& options) {
+    RestoreOutcome outcome;
+    try {
+        // Looked at before opening, so that no device or FIFO is ever opened.
+        struct stat info {};
+        if (::lstat(backup.c_str(), &info) == 0) {
+            if (auto refusal = RefusalOf(backup, info)) {
+                return Failed(std::move(outcome), std::move(*refusal));
+            }
+        }
+        const std::string bytes = ReadBackup(backup, info);
+        ReplaceOptions replace;
+        replace.sync = options.sync;
+        replace.stop = options.stop;
+        ReplaceFileContent(target, bytes, replace);
+        outcome.restored = true;
+        if (!options.keep) {
+            if (auto kept = RemoveBackup(backup, info)) {
+                return Failed(std::move(outcome), std::move(*kept));
+            }
+        }
+        return outcome;
+    } catch (const FileError& error) {
+        return Failed(std::move(outcome), error.Failure());
+    } catch (const std::bad_alloc&) {
+        return Failed(std::move(outcome), {FailureKind::OutOfMemory, target, 0, {}, {}});
+    } catch (const std::exception& error) {
+        return Failed(std::move(outcome), {FailureKind::Other, target, 0, error.what(), {}});
+    } catch (...) {
+        return Failed(std::move(outcome),
+                      {FailureKind::Other, target, 0, "Unbekannter Fehler", {}});
+    }
+}
+
+} // namespace glyphwright

@@ -1,0 +1,105 @@
+#include "files/RestoreBackup.h"
+
+#include "tests/files/FileTesting.h"
+#include "tests/files/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace glyphwright {
+namespace {
+
+using testing::NamesIn;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+using Names = std::vector<std::string>;
+
+TEST(BackedUpPath, ThePathWithoutItsLastBackupSuffix) {
+    EXPECT_EQ(BackedUpPath("/w/index.htm._backup_"), "/w/index.htm");
+    EXPECT_EQ(BackedUpPath("a._backup_._backup_"), "a._backup_");
+    EXPECT_EQ(BackedUpPath("README._backup_"), "README");
+    EXPECT_EQ(BackedUpPath("/w/index.htm"), std::nullopt);
+    EXPECT_EQ(BackedUpPath("index.htm._BACKUP_"), std::nullopt);
+    EXPECT_EQ(BackedUpPath("._backup_"), std::nullopt);
+    EXPECT_EQ(BackedUpPath("/w/._backup_"), std::nullopt);
+}
+
+class RestoreBackupTest : public ::testing::Test {
+protected:
+    std::string At(const std::string& name) const { return folder.Path() + "/" + name; }
+
+    glyphwright::testing::TempFolder folder;
+};
+
+// The backup's bytes exactly, whatever they hold; the file is made when missing.
+TEST_F(RestoreBackupTest, PutsTheBackupBackAndRemovesItUnlessKept) {
+    struct Case {
+        bool fileThere;
+        bool keep;
+        Names namesAfter;
+    };
+    for (const Case& c : {Case{true, false, {"a.htm"}}, Case{false, false, {"a.htm"}},
+                          Case{true, true, {"a.htm", "a.htm._backup_"}}}) {
+        if (c.fileThere) {
+            WriteBytes(At("a.htm"), "&auml;\r\n");
+        }
+        WriteBytes(At("a.htm._backup_"), "\xE4\r\nlf\nno end");
+        const RestoreOutcome outcome =
+            RestoreBackup(At("a.htm._backup_"), At("a.htm"), {.keep = c.keep});
+        EXPECT_TRUE(outcome.restored) << outcome.message;
+        EXPECT_EQ(outcome.message, "");
+        EXPECT_EQ(ReadBytes(At("a.htm")), "\xE4\r\nlf\nno end");
+        EXPECT_EQ(NamesIn(folder.Path()), c.namesAfter);
+        unlink(At("a.htm").c_str());
+        unlink(At("a.htm._backup_").c_str());
+    }
+}
+
+// A backup that is a link or no regular file is not followed, read or removed.
+TEST_F(RestoreBackupTest, RefusesALinkOrAnythingButARegularFile) {
+    WriteBytes(At("elsewhere"), "other");
+    folder.MakeLink("link.htm._backup_", "elsewhere");
+    folder.MakeLink("dangling.htm._backup_", "nothing");
+    folder.MakeFolder("dir.htm._backup_");
+    ASSERT_EQ(mkfifo(At("fifo.htm._backup_").c_str(), 0644), 0);
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"link.htm", " ist eine symbolische Verknüpfung und wird nicht zurückgeschrieben"},
+        {"dangling.htm", " ist eine symbolische Verknüpfung und wird nicht zurückgeschrieben"},
+        {"dir.htm", " ist keine gewöhnliche Datei und wird nicht zurückgeschrieben"},
+        {"fifo.htm", " ist keine gewöhnliche Datei und wird nicht zurückgeschrieben"},
+    };
+    for (const auto& [name, reason] : cases) {
+        WriteBytes(At(name), "kept");
+        const std::string backup = At(name + "._backup_");
+        const RestoreOutcome outcome = RestoreBackup(backup, At(name));
+        EXPECT_FALSE(outcome.restored) << name;
+        EXPECT_EQ(outcome.message, "Sicherung " + backup + reason);
+        EXPECT_EQ(ReadBytes(At(name)), "kept");
+        struct stat info {};
+        EXPECT_EQ(lstat(backup.c_str(), &info), 0) << name;
+    }
+    EXPECT_EQ(ReadBytes(At("elsewhere")), "other");
+
+    const RestoreOutcome missing = RestoreBackup(At("none._backup_"), At("none"));
+    EXPECT_FALSE(missing.restored);
+    EXPECT_EQ(missing.message, "Datei " + At("none._backup_") + " kann nicht geöffnet werden");
+    EXPECT_FALSE(ReadBytes(At("none")).has_value());
+}
+
+// The file stays as it was, and so does its backup, for another try.
+TEST_F(RestoreBackupTest, AFileThatMayNotBeWrittenKeepsItsBackup) {
+    WriteBytes(At("ro.htm"), "&ouml;\r\n", 0444);
+    WriteBytes(At("ro.htm._backup_"), "\xF6\r\n");
+    const RestoreOutcome outcome = RestoreBackup(At("ro.htm._backup_"), At("ro.htm"));
+    EXPECT_FALSE(outcome.restored);
+    EXPECT_EQ(outcome.message, "Datei " + At("ro.htm") + " kann nicht erstellt werden");
+    EXPECT_EQ(ReadBytes(At("ro.htm")), "&ouml;\r\n");
+    EXPECT_EQ(ReadBytes(At("ro.htm._backup_")), "\xF6\r\n");
+}
+
+} // namespace
+} // namespace glyphwright
