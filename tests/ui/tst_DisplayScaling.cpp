@@ -168,16 +168,18 @@ private slots:
         QCOMPARE(label->text(), kLabel1);
         const QRect classic = ClassicInk(kLabel1);
         const QRect shown = InkBox(label->grab().toImage());
-        qInfo("scale %.2f: Label1 ink %dx%d, classic %dx%d", scale, shown.width(), shown.height(),
-              classic.width(), classic.height());
+        const double deviceRatio = label->devicePixelRatioF();
+        const QFontMetrics metrics(label->font());
+        const DialogUnits units = MeasureDialogUnits(metrics);
+        qInfo("scale %.2f, device pixels: Label1 drawn %dx%d (classic at 1: %dx%d), line height "
+              "%.0f, X %.0f",
+              scale, shown.width(), shown.height(), classic.width(), classic.height(),
+              metrics.height() * deviceRatio, units.x * deviceRatio);
+
         QVERIFY(shown.height() >= 0.9 * scale * classic.height());
         QVERIFY(shown.width() >= 0.9 * scale * classic.width());
         QVERIFY(shown.width() <= 1.15 * scale * classic.width());
-
-        const double deviceRatio = label->devicePixelRatioF();
-        const QFontMetrics metrics(label->font());
         QVERIFY(metrics.height() * deviceRatio >= 0.9 * scale * kDesignLineHeight);
-        const DialogUnits units = MeasureDialogUnits(metrics);
         QVERIFY(units.x * deviceRatio >= 0.9 * scale * 6);
         QVERIFY(units.x * deviceRatio <= 1.2 * scale * 6);
     }
