@@ -194,7 +194,8 @@ std::string StripTrailingBackslash(std::string_view path) {
     return std::string(path);
 }
 
-void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileList& files) {
+void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileList& files,
+                const std::function<void()>& pause) {
     std::set<FolderId> entered;
     FolderStack walk(entered);
     if (!walk.Enter(std::string(folder).c_str(), StripTrailingBackslash(folder))) {
@@ -221,6 +222,9 @@ void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileLi
             walk.Enter(entry->d_name, current.base + '/' + entry->d_name);
         } else if (IsAcceptedFile(entry->d_name, extensions)) {
             files.Append(current.base + '/' + entry->d_name);
+        }
+        if (pause) {
+            pause();
         }
     }
 }
