@@ -1,13 +1,16 @@
-# The two everyday commands: `make run` and `make test`. Both install what is missing first.
-.PHONY: all deps build run test install-check deb asan fuzz bench screenshot format clean
+# The two everyday commands: `make run` and `make test`. Every target first
+# installs what it is missing, and only what it needs (scripts/install-deps).
+.PHONY: all deps build run test install-check deb asan fuzz bench screenshot werror format \
+	format-check clean
 
 FUZZ_SECONDS ?= 30
 JOBS ?= $(shell nproc)
 
 all: build
 
+# The dev build compiles the tests too, so it needs GoogleTest as well.
 deps:
-	@scripts/install-deps
+	@scripts/install-deps test
 
 build: deps
 	@cmake --preset dev >/dev/null
@@ -21,38 +24,56 @@ test: build
 
 # Installs into a scratch folder and checks what a desktop would find there.
 install-check: build
+	@scripts/install-deps package
 	@scripts/check-install build/dev
 
 # The Debian package, built from the release configuration into build/release.
-deb: deps
+deb:
+	@scripts/install-deps bench package
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j $(JOBS)
 	@cd build/release && cpack -G DEB
 
 # The core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
-asan: deps
+asan:
+	@scripts/install-deps test
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan
 
 # Each libFuzzer target for FUZZ_SECONDS seconds, starting from its seed corpus.
-fuzz: deps
+fuzz:
+	@scripts/install-deps fuzz
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@scripts/run-fuzzers build/fuzz/fuzz $(FUZZ_SECONDS)
 
 # Speed figures; see the README's performance section.
-bench: deps
+bench:
+	@scripts/install-deps bench
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j $(JOBS)
 	@scripts/run-benchmarks build/release/bench
 
 # PNGs of the real window and its dialogs under Xvfb, written to docs/.
 screenshot: build
+	@scripts/install-deps screenshot
 	@scripts/screenshot build/dev/ui/glyphwright docs
 
+# The release configuration of the programs with warnings as errors, which
+# sees what the optimiser finds and the debug build does not; no tests.
+werror:
+	@scripts/install-deps build
+	@cmake --preset release-werror >/dev/null
+	@cmake --build --preset release-werror -j $(JOBS)
+
 format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	@scripts/install-deps format
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
+
+format-check:
+	@scripts/install-deps format
+	@scripts/check-format
 
 clean:
 	rm -rf build

@@ -4,7 +4,7 @@
 // cp -r, and glyphwright-cli on one worker without and with backups and with
 // --sync (every new file and folder made durable), and on one worker per
 // online CPU. Prints the median of several rounds and the ratios against their
-// targets, then the peak memory of converting one 256 MiB file.
+// targets. (The peak memory of large files is bench_memory's.)
 //
 // No other converter is run here: the figure of the usual command-line
 // converter on this kind of machine (13 s for this tree) is taken as given.
@@ -37,7 +37,6 @@ namespace glyphwright::bench {
 namespace {
 
 constexpr int kRounds = 5;
-constexpr std::size_t kLargeFileSize = std::size_t{256} << 20;
 
 enum Method {
     Yardstick,
@@ -279,30 +278,6 @@ void MeasureWholeRuns(const std::filesystem::path& scratch, bool inMemory) {
                 kReferenceYardstickSeconds, kReferenceConverterSeconds);
 }
 
-void MeasureLargeFile(const std::filesystem::path& scratch) {
-    const std::filesystem::path file = scratch / "large.html";
-    std::size_t size = 0;
-    {
-        std::string text = MakeTypicalCorpus(kLargeFileSize, LineEnd::Lf, 256);
-        text.resize(text.rfind('\n', kLargeFileSize - 1) + 1);
-        size = text.size();
-        std::ofstream(file, std::ios::binary).write(text.data(), static_cast<long>(text.size()));
-    }
-    ::sync();
-    const ChildResult ours = RunChild({GW_CLI_PATH, "encode", "--no-backup", file.string()});
-    std::filesystem::remove(file);
-    if (ours.exitStatus != 0) {
-        throw std::runtime_error("glyphwright-cli failed on the large file: " + ours.standardError);
-    }
-    const double ratio =
-        static_cast<double>(ours.peakResidentKiB) * 1024.0 / static_cast<double>(size);
-    std::printf("one file of %.1f MiB: glyphwright-cli encode --no-backup took %.2f s, "
-                "peak resident %.0f MiB\n",
-                static_cast<double>(size) / (1 << 20), ours.seconds,
-                static_cast<double>(ours.peakResidentKiB) / 1024.0);
-    PrintVerdict("peak resident / file size", ratio, 3.0);
-}
-
 struct RemoveAtEnd {
     std::filesystem::path path;
     ~RemoveAtEnd() { std::filesystem::remove_all(path); }
@@ -325,8 +300,6 @@ int Run() {
                     FileSystemName(inMemory).c_str());
         MeasureWholeRuns(inMemory, true);
     }
-    std::printf("\n");
-    MeasureLargeFile(scratch);
     return EXIT_SUCCESS;
 }
 

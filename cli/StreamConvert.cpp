@@ -12,9 +12,6 @@ namespace {
 
 // The decoder looks at most this many bytes beyond a '&'.
 constexpr std::size_t kDecodeWindow = 7;
-// How far back a cut is searched for before the input is simply kept for the
-// next piece (only a text dense with '&' gets that far).
-constexpr std::size_t kMaxCutSearch = 64 * 1024;
 // The longest UTF-8 sequence.
 constexpr std::size_t kMaxSequence = 4;
 
@@ -49,16 +46,13 @@ std::size_t StreamConverter::FinalLength() const {
     if (direction_ == Direction::Encode) {
         return cut;
     }
-    // A cut before a '&' also lies between two characters, as '&' is ASCII.
-    while (cut > 0 && text.size() - cut <= kMaxCutSearch) {
-        const std::size_t from = cut > kDecodeWindow ? cut - kDecodeWindow : 0;
-        const std::size_t amp = text.substr(from, cut - from).rfind('&');
-        if (amp == std::string_view::npos) {
-            return cut;
-        }
-        cut = from + amp;
-    }
-    return 0;
+    // A '&' among the last bytes may start an entity that the next piece
+    // ends: cut just before it. That is always safe, as no entity holds a '&'
+    // after its first byte, and it lies between two characters, as '&' is
+    // ASCII.
+    const std::size_t from = cut > kDecodeWindow ? cut - kDecodeWindow : 0;
+    const std::size_t amp = text.substr(from, cut - from).rfind('&');
+    return amp == std::string_view::npos ? cut : from + amp;
 }
 
 std::string StreamConverter::Convert(std::string_view text) {

@@ -30,12 +30,14 @@ public:
     std::string Feed(std::string_view piece);
     // Ends the input; returns the rest of the output.
     std::string Finish();
+    // How many input bytes are held back for the next piece.
+    std::size_t Pending() const { return pending_.size(); }
 
 private:
     // How much of the pending input converts the same alone as followed by
-    // anything: for decoding, no '&' may stand in its last seven bytes, as the
-    // decoder looks at up to seven bytes after a '&'; in UTF-8, no character
-    // may be cut.
+    // anything: for decoding, it ends before any '&' among its last seven
+    // bytes, as the decoder looks at up to seven bytes after a '&'; in UTF-8,
+    // no character may be cut. So at most ten bytes are held back.
     std::size_t FinalLength() const;
     std::string Convert(std::string_view text);
 
@@ -46,8 +48,9 @@ private:
 };
 
 // Copies in to out converted. Throws InvalidStreamError, or std::runtime_error
-// on a read or write error.
+// on a read or write error. A piece of input may grow eightfold when it is
+// encoded, so pieces are kept small enough for a few megabytes in all.
 void ConvertStream(std::FILE* in, std::FILE* out, Direction direction, Encoding encoding,
-                   std::size_t pieceSize = std::size_t{1} << 20);
+                   std::size_t pieceSize = std::size_t{256} << 10);
 
 } // namespace glyphwright::cli

@@ -9,6 +9,9 @@ install(FILES "${PROJECT_SOURCE_DIR}/LICENSE"
 if(GLYPHWRIGHT_BUILD_UI)
   install(FILES "${PROJECT_SOURCE_DIR}/packaging/${GW_APP_ID}.desktop"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+  # What software centres list the program by.
+  install(FILES "${PROJECT_SOURCE_DIR}/packaging/${GW_APP_ID}.metainfo.xml"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 endif()
 
 set(CPACK_PACKAGE_NAME "glyphwright")

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -111,6 +112,18 @@ inline std::size_t CountHighBytes(std::string_view text) {
         count += static_cast<unsigned char>(text[i]) >> 7;
     }
     return count;
+}
+
+// The number of high bytes in each step of text: its first `step` bytes, the
+// next `step` bytes, and so on (the last step may be shorter; none for an
+// empty text).
+inline std::vector<std::size_t> CountHighBytesInSteps(std::string_view text, std::size_t step) {
+    std::vector<std::size_t> counts;
+    counts.reserve(text.size() / step + 1);
+    for (std::size_t at = 0; at < text.size(); at += step) {
+        counts.push_back(CountHighBytes(text.substr(at, step)));
+    }
+    return counts;
 }
 
 } // namespace glyphwright::detail

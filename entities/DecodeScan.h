@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "entities/ByteScan.h"
+#include "entities/CheckedSize.h"
 #include "entities/EntityIndex.h"
 #include "entities/OutputBuffer.h"
 
@@ -75,7 +76,7 @@ template <class PutCharacter> std::string DecodeWith(std::string_view text, PutC
         return std::string(text);
     }
 
-    std::string out = MakeOutputBuffer(n + kSlack); // decoding never lengthens
+    std::string out = MakeOutputBuffer(SizeSum(n, kSlack)); // decoding never lengthens
     char* dst = out.data();
     std::size_t i = 0;
 

@@ -1,6 +1,7 @@
 // EncodeUmlautsUtf8 in one pass, built like EncodeUmlauts: sixteen bytes at a
 // time, stopping only at high bytes, of which just the lead bytes 0xC2 and
 // 0xC3 (characters U+0080..U+00FF) can start an entity.
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <string>
@@ -8,16 +9,13 @@
 
 #include "entities/ByteScan.h"
 #include "entities/EntityIndex.h"
-#include "entities/OutputBuffer.h"
+#include "entities/SteppedEncode.h"
 #include "entities/Utf8Entities.h"
 
 namespace glyphwright {
 namespace {
 
 using detail::kBlock;
-
-// Block copies and whole-word entity stores may run this far past the output.
-constexpr std::size_t kSlack = kBlock;
 
 // The entity of the two bytes lead, next when they are a character
 // U+0080..U+00FF with a row; nullptr otherwise.
@@ -35,60 +33,53 @@ const detail::EncodedByte* EntityOf(char lead, char next) {
 } // namespace
 
 std::string EncodeUmlautsUtf8(std::string_view text) {
-    const std::size_t highBytes = detail::CountHighBytes(text);
-    if (highBytes == 0) {
-        return std::string(text);
-    }
-
     const char* const in = text.data();
     const std::size_t n = text.size();
+    const auto encodeStep = [in, n](std::size_t& i, std::size_t stepEnd, char*& dst) {
+        // A character may end one byte into the next block, and a block copy
+        // reads up to one block beyond the current one: keep two blocks ahead.
+        for (const std::size_t end = std::min(stepEnd, detail::BlocksEnd(n)); i < end;) {
+            const char* const block = in + i;
+            std::size_t done = 0; // bytes of this block written or consumed
+            for (unsigned mask = detail::HighByteMask(block); mask != 0; mask &= mask - 1) {
+                const auto high = static_cast<std::size_t>(std::countr_zero(mask));
+                if (high < done) {
+                    continue; // the second byte of a character just encoded
+                }
+                const detail::EncodedByte* entity = EntityOf(block[high], block[high + 1]);
+                if (entity == nullptr) {
+                    continue; // copied with the rest of the block
+                }
+                detail::CopyBlock(dst, block + done);
+                dst += high - done;
+                detail::StoreWord(dst, entity->word);
+                dst += entity->length;
+                done = high + 2;
+            }
+            if (done <= kBlock) {
+                detail::CopyBlock(dst, block + done);
+                dst += kBlock - done;
+                i += kBlock;
+            } else {
+                i += done; // the last character took the next block's first byte
+            }
+        }
+        if (i >= detail::BlocksEnd(n)) {
+            while (i < n) {
+                const detail::EncodedByte* entity =
+                    i + 1 < n ? EntityOf(in[i], in[i + 1]) : nullptr;
+                if (entity == nullptr) {
+                    *dst++ = in[i++];
+                    continue;
+                }
+                detail::StoreWord(dst, entity->word);
+                dst += entity->length;
+                i += 2;
+            }
+        }
+    };
     // An entity (at most 8 bytes) replaces two high bytes: at most 3 more per high byte.
-    const std::size_t bound = n + highBytes * (detail::kMaxEntityLength - 2) / 2;
-    std::string out = detail::MakeOutputBuffer(bound + kSlack);
-    char* dst = out.data();
-    std::size_t i = 0;
-
-    // A character may end one byte into the next block, and a block copy
-    // reads up to one block beyond the current one: keep two blocks ahead.
-    while (n - i >= 2 * kBlock) {
-        const char* const block = in + i;
-        std::size_t done = 0; // bytes of this block written or consumed
-        for (unsigned mask = detail::HighByteMask(block); mask != 0; mask &= mask - 1) {
-            const auto high = static_cast<std::size_t>(std::countr_zero(mask));
-            if (high < done) {
-                continue; // the second byte of a character just encoded
-            }
-            const detail::EncodedByte* entity = EntityOf(block[high], block[high + 1]);
-            if (entity == nullptr) {
-                continue; // copied with the rest of the block
-            }
-            detail::CopyBlock(dst, block + done);
-            dst += high - done;
-            detail::StoreWord(dst, entity->word);
-            dst += entity->length;
-            done = high + 2;
-        }
-        if (done <= kBlock) {
-            detail::CopyBlock(dst, block + done);
-            dst += kBlock - done;
-            i += kBlock;
-        } else {
-            i += done; // the last character took the next block's first byte
-        }
-    }
-    while (i < n) {
-        const detail::EncodedByte* entity = i + 1 < n ? EntityOf(in[i], in[i + 1]) : nullptr;
-        if (entity == nullptr) {
-            *dst++ = in[i++];
-            continue;
-        }
-        detail::StoreWord(dst, entity->word);
-        dst += entity->length;
-        i += 2;
-    }
-
-    out.resize(static_cast<std::size_t>(dst - out.data()));
-    return out;
+    return detail::EncodeInSteps(text, (detail::kMaxEntityLength - 2) / 2, encodeStep);
 }
 
 } // namespace glyphwright

@@ -36,4 +36,11 @@ std::string MakeOutputBuffer(std::size_t size) {
     return buffer;
 }
 
+SteppedOutput::SteppedOutput(std::size_t bound) {
+    text_.reserve(bound); // allocated, not yet touched
+    if (bound >= 4 * kHugePage) {
+        PreferHugePages(text_.data(), bound);
+    }
+}
+
 } // namespace glyphwright::detail

@@ -5,6 +5,7 @@
 #include "files/TextFile.h"
 
 #include <exception>
+#include <functional>
 #include <new>
 #include <utility>
 
@@ -28,13 +29,20 @@ CheckOutcome CheckListedFile(const FileList& list, std::size_t entry,
         path = list.Path(entry);
         CheckOutcome outcome;
         const std::string bytes = LoadFileBytes(path);
-        std::string joined;
-        {
-            const LoadedText text = TakeLoadedBytes(path, bytes, conversion.rule);
-            outcome.charset = text.charset;
-            joined = JoinLines(text.lines);
-        }
-        outcome.wouldChange = ConvertJoined(joined, conversion, outcome.charset) != bytes;
+        const LoadedText text = TakeLoadedBytes(path, bytes, conversion.rule);
+        outcome.charset = text.charset;
+        // Compared piece by piece with what a run would write.
+        const std::function<void()> nothing = [] {};
+        const FileContent written = ConvertedFileContent(text, conversion, nothing);
+        std::string_view rest = bytes;
+        const bool same = written([&rest](std::string_view piece) {
+            if (rest.substr(0, piece.size()) != piece) {
+                return false;
+            }
+            rest.remove_prefix(piece.size());
+            return true;
+        });
+        outcome.wouldChange = !same || !rest.empty();
         outcome.checked = true;
         return outcome;
     } catch (const FileError& error) {

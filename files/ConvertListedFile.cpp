@@ -1,5 +1,6 @@
 #include "files/ConvertListedFile.h"
 
+#include "files/ConvertedContent.h"
 #include "files/ConvertedFiles.h"
 #include "files/ConvertedText.h"
 #include "files/FileErrors.h"
@@ -8,6 +9,7 @@
 #include "files/TextFile.h"
 
 #include <exception>
+#include <functional>
 #include <new>
 #include <optional>
 #include <utility>
@@ -15,13 +17,6 @@
 namespace glyphwright {
 
 namespace {
-
-// Frees what value holds. Assigning an empty string would not: it copies into
-// the buffer the string already has and keeps it.
-template <class T> void LetGo(T& value) {
-    T emptied;
-    std::swap(value, emptied);
-}
 
 // Gives the claim back unless the file got as far as its replacement.
 class Claim {
@@ -78,38 +73,45 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
             return done;
         }
         Claim claim(converted, reader.Stamp().id, *ticket);
-        std::string joined;
-        {
-            LoadedText text =
-                TakeLoadedBytes(list.Path(entry), reader.LoadBytes(), conversion.rule);
-            outcome.charset = text.charset;
-            if (hooks.loaded) {
-                hooks.loaded(list.Path(entry), text.lines);
-            }
-            // The backup and the conversion both start from the joined lines,
-            // so they are joined once; each form is let go as soon as the
-            // next one stands, so that a large file is held about twice.
-            joined = JoinLines(text.lines);
-            outcome.joinedSize = joined.size();
+        const LoadedText text =
+            TakeLoadedBytes(list.Path(entry), reader.LoadBytes(), conversion.rule);
+        outcome.charset = text.charset;
+        outcome.joinedSize = text.lines.JoinedSize();
+        if (hooks.loaded) {
+            hooks.loaded(list.Path(entry), text.lines);
         }
+        // The backup and the converted file are written from the lines piece
+        // by piece, so that of a large file only the lines are held whole.
         if (hooks.backupWanted && hooks.backupWanted()) {
             ReplaceOptions backup;
             backup.links = ReplaceOptions::Links::Replace;
             backup.sync = hooks.sync;
             outcome.renamedIn.push_back(
-                ReplaceFileContent(BackupPath(list.Path(entry)), joined, backup).folder);
+                ReplaceFileContent(BackupPath(list.Path(entry)), JoinedContent(text.lines), backup)
+                    .folder);
         }
-        std::string text = ConvertJoined(joined, conversion, outcome.charset);
-        LetGo(joined);
-        if (hooks.progressStep) {
-            hooks.progressStep();
-        }
+        // The bar steps once the text is converted, before the new file takes
+        // its place; also when writing it fails, but not when converting does.
+        bool stepped = false;
+        const std::function<void()> step = [&] {
+            if (!stepped && hooks.progressStep) {
+                hooks.progressStep();
+            }
+            stepped = true;
+        };
         ReplaceOptions options;
         options.expected = reader.Stamp();
         options.sync = hooks.sync;
         options.stop = hooks.stop;
         options.beforeReplace = hooks.beforeReplace;
-        const Replaced replaced = ReplaceFileContent(list.Path(entry), text, options);
+        Replaced replaced;
+        try {
+            replaced = ReplaceFileContent(list.Path(entry),
+                                          ConvertedFileContent(text, conversion, step), options);
+        } catch (const FileError&) {
+            step();
+            throw;
+        }
         claim.Done(replaced);
         outcome.converted = true;
         outcome.renamedIn.push_back(replaced.folder);

@@ -25,7 +25,9 @@ struct ConvertHooks {
     std::function<void(const std::string& path, const LineList& lines)> loaded;
     // Asked once per file, after loading: write the backup?
     std::function<bool()> backupWanted;
-    // Called after converting, before saving (the encode run's bar step); may be empty.
+    // The encode run's bar step: called once the text is converted, before the
+    // new file takes the old one's place, and when writing it fails; not when
+    // loading, the backup or converting fails. May be empty.
     std::function<void()> progressStep;
     // For tests: runs just before the converted file replaces the old one.
     std::function<void(const std::string& target)> beforeReplace;

@@ -5,8 +5,10 @@
 
 #include "files/CharsetChoice.h"
 #include "files/Conversion.h"
+#include "files/FileContent.h"
 #include "files/LineList.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,11 +21,15 @@ struct LoadedText {
 
 // Chooses the character set on the bytes as loaded and splits them into lines.
 // Throws UnsupportedFileError::NotUtf8, naming path, for a file that has to be
-// UTF-8 but is not.
+// UTF-8 but is not. The second form splits the bytes in their own buffer.
 LoadedText TakeLoadedBytes(const std::string& path, std::string_view bytes, CharsetRule rule);
+LoadedText TakeLoadedBytes(const std::string& path, std::string&& bytes, CharsetRule rule);
 
-// Converts the joined lines of a file in its character set. The result is
-// what the file is written as: it is its own split-and-join.
-std::string ConvertJoined(std::string_view joined, const Conversion& conversion, Charset charset);
+// What the file is written as: its joined lines converted in its character
+// set, split and joined again, made piece by piece (ConvertedContent).
+// converted is called once the whole text is converted, before its last
+// piece is passed on. text, conversion and converted must outlive it.
+FileContent ConvertedFileContent(const LoadedText& text, const Conversion& conversion,
+                                 const std::function<void()>& converted);
 
 } // namespace glyphwright

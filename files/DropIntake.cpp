@@ -17,12 +17,15 @@ bool IsExistingFolder(const std::string& path) {
 } // namespace
 
 void TakeDroppedPaths(const std::vector<std::string>& dropList, const ExtensionList& extensions,
-                      FileList& files) {
+                      FileList& files, const std::function<void()>& pause) {
     for (const std::string& path : dropList) {
         if (IsExistingFolder(path)) {
-            ScanFolder(path, extensions, files);
+            ScanFolder(path, extensions, files, pause);
         } else if (IsAcceptedFile(path, extensions)) {
             files.Append(path);
+        }
+        if (pause) {
+            pause();
         }
     }
 }

@@ -1,6 +1,7 @@
 // Taking the paths of one drop into the file list.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@ class FileList;
 // walked by ScanFolder; anything else is judged by IsAcceptedFile and, when
 // accepted, appended unchanged, without checking that it exists.
 // A ListFullError ends the intake and propagates; entries before stay.
+// pause, when given, runs after every dropped path and every entry a walk
+// reads, so that a window can repaint while a large tree is taken in.
 void TakeDroppedPaths(const std::vector<std::string>& dropList, const ExtensionList& extensions,
-                      FileList& files);
+                      FileList& files, const std::function<void()>& pause = {});
 
 } // namespace glyphwright

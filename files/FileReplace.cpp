@@ -92,7 +92,7 @@ FileStamp StampOfOpen(int fd, const std::string& path) {
 
 // A file of its own at path, made new: the usual mode for new files (0666
 // less the umask), renamed over whatever stands there.
-Replaced WriteNewFile(const std::string& path, std::string_view content,
+Replaced WriteNewFile(const std::string& path, const FileContent& content,
                       const ReplaceOptions& options) {
     if (options.expected) {
         // The file that was read is gone.
@@ -102,7 +102,7 @@ Replaced WriteNewFile(const std::string& path, std::string_view content,
     if (!temp.Valid()) {
         throw CreateError(path, errno);
     }
-    if (!posix::WriteAll(temp.Fd(), content)) {
+    if (!WriteContent(temp.Fd(), content)) {
         throw WriteError(path, errno);
     }
     if (options.sync) {
@@ -125,10 +125,12 @@ Replaced WriteNewFile(const std::string& path, std::string_view content,
 // disk or a size limit is found before the first old byte is overwritten; if
 // a write still fails, the old bytes are put back where they could be read.
 Replaced WriteInPlace(const std::string& path, const std::string& target, int fd, bool readable,
-                      const struct stat& old, std::string_view content,
+                      const struct stat& old, const FileContent& content,
                       const ReplaceOptions& options) {
+    // Content made piece by piece is passed once to learn its size, before
+    // the last check, as it is all made then.
+    const auto newSize = static_cast<off_t>(ContentSize(content));
     LastCheck(path, target, options);
-    const auto newSize = static_cast<off_t>(content.size());
     std::string oldContent;
     bool haveOld = false;
     if (readable && old.st_size < INT_MAX) {
@@ -136,13 +138,16 @@ Replaced WriteInPlace(const std::string& path, const std::string& target, int fd
         const ssize_t got = ::pread(fd, oldContent.data(), oldContent.size(), 0);
         haveOld = got == static_cast<ssize_t>(oldContent.size());
     }
-    auto fail = [&](int error) {
+    auto restore = [&] {
         if (haveOld) {
             posix::WriteAllAt(fd, oldContent, 0);
         }
         if (::ftruncate(fd, old.st_size) != 0) {
-            // Nothing more can be done; the write error is reported anyway.
+            // Nothing more can be done; the error is reported anyway.
         }
+    };
+    auto fail = [&](int error) {
+        restore();
         throw WriteError(path, error);
     };
     if (newSize > old.st_size) {
@@ -151,7 +156,14 @@ Replaced WriteInPlace(const std::string& path, const std::string& target, int fd
             fail(reserved);
         }
     }
-    if (!posix::WriteAllAt(fd, content, 0) || ::ftruncate(fd, newSize) != 0) {
+    bool written = false;
+    try {
+        written = WriteContentAt(fd, content, 0);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    if (!written || ::ftruncate(fd, newSize) != 0) {
         fail(errno);
     }
     if (options.sync) {
@@ -163,6 +175,11 @@ Replaced WriteInPlace(const std::string& path, const std::string& target, int fd
 } // namespace
 
 Replaced ReplaceFileContent(const std::string& path, std::string_view content,
+                            const ReplaceOptions& options) {
+    return ReplaceFileContent(path, WholeText(content), options);
+}
+
+Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
                             const ReplaceOptions& options) {
     const Target target = Locate(path, options.links);
     if (!target.existing) {
@@ -228,7 +245,7 @@ Replaced ReplaceFileContent(const std::string& path, std::string_view content,
         temp.Discard();
         return WriteInPlace(path, target.path, existing.Get(), readable, old, content, options);
     }
-    if (!posix::WriteAll(temp.Fd(), content)) {
+    if (!WriteContent(temp.Fd(), content)) {
         throw WriteError(path, errno);
     }
     CopyExtendedAttributes(existing.Get(), temp.Fd());

@@ -3,6 +3,7 @@
 // file as it was and no temporary file behind.
 #pragma once
 
+#include "files/FileContent.h"
 #include "files/FileStamp.h"
 
 #include <functional>
@@ -57,6 +58,11 @@ struct Replaced {
 // WriteError when fewer bytes than content holds could be stored, and
 // ChangedError and StoppedError as said above; each carries the errno.
 Replaced ReplaceFileContent(const std::string& path, std::string_view content,
+                            const ReplaceOptions& options = {});
+
+// The same with content handed over piece by piece, so that it never stands
+// whole in memory. Content that throws leaves the old file as it was.
+Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
                             const ReplaceOptions& options = {});
 
 } // namespace glyphwright

@@ -1,5 +1,6 @@
 #include "files/LineList.h"
 
+#include "entities/CheckedSize.h"
 #include "files/LargeText.h"
 
 #include <algorithm>
@@ -11,16 +12,6 @@
 #endif
 
 namespace glyphwright {
-
-void LineList::Append(std::string_view line) {
-    buffer_.append(line);
-    ends_.push_back(buffer_.size());
-}
-
-void LineList::Clear() {
-    buffer_.clear();
-    ends_.clear();
-}
 
 namespace {
 
@@ -90,53 +81,211 @@ bool IsJoinedText(std::string_view text) {
     return true;
 }
 
-LineList SplitLines(std::string_view text) {
-    // The first NUL ends the text; nothing after it becomes a line.
-    const std::size_t end = std::min(text.find('\0'), text.size());
-    const char* const data = text.data();
+namespace {
 
-    LineList lines;
-    // The lines never need more room than the text: fill it, then cut it to size.
-    lines.buffer_ = MakeLargeText(end);
-    char* out = lines.buffer_.data();
+// Splits src[0, end) into lines, written to dst each followed by a LF, and
+// tells noteStart where each one starts. dst may be src itself: no line is
+// ever written ahead of where it was read, except the LF after a last line
+// without a line break. Returns the number of bytes written.
+template <class NoteStart>
+std::size_t SplitInto(const char* src, std::size_t end, char* dst, NoteStart noteStart) {
     std::size_t written = 0;
     std::size_t p = 0;
     while (p != end) {
-        const std::size_t lineEnd = NextLineBreak(data, p, end);
+        const std::size_t lineEnd = NextLineBreak(src, p, end);
         const std::size_t length = lineEnd - p;
-        if (length != 0) {
-            std::memcpy(out + written, data + p, length);
-            written += length;
+        noteStart(written);
+        if (dst + written != src + p && length != 0) {
+            std::memmove(dst + written, src + p, length);
         }
-        lines.ends_.push_back(written);
+        written += length;
         p = lineEnd;
-        if (p != end && data[p] == '\r') {
+        if (p != end && src[p] == '\r') {
             ++p;
         }
-        if (p != end && data[p] == '\n') {
+        if (p != end && src[p] == '\n') {
             ++p;
         }
+        dst[written++] = '\n';
     }
-    lines.buffer_.resize(written);
+    return written;
+}
+
+// Room that JoinInto may write past the end of what it writes.
+constexpr std::size_t kJoinSlack = 16;
+
+// Writes from[0, size) with every LF made CR LF to out; returns the end.
+// Sixteen bytes at a time where the processor offers it.
+char* JoinInto(const char* from, std::size_t size, char* out) {
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128i lf = _mm_set1_epi8('\n');
+    // A block copy may start anywhere in the current block and read up to
+    // one block beyond it: keep two blocks ahead.
+    for (; size - i >= 32 && size >= 32; i += 16) {
+        const char* const block = from + i;
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block)), lf)));
+        std::size_t copied = 0;
+        for (; mask != 0; mask &= mask - 1) {
+            const auto at = static_cast<std::size_t>(std::countr_zero(mask));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + copied)));
+            out += at - copied;
+            *out++ = '\r';
+            *out++ = '\n';
+            copied = at + 1;
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + copied)));
+        out += 16 - copied;
+    }
+#endif
+    for (; i < size; ++i) {
+        if (from[i] == '\n') {
+            *out++ = '\r';
+        }
+        *out++ = from[i];
+    }
+    return out;
+}
+
+} // namespace
+
+std::string_view LineList::Line(std::size_t index) const {
+    std::size_t start = marks_[index / kMarkEvery];
+    for (std::size_t skip = index % kMarkEvery; skip != 0; --skip) {
+        start = text_.find('\n', start) + 1;
+    }
+    return std::string_view(text_).substr(start, text_.find('\n', start) - start);
+}
+
+void LineList::NoteLineStart(std::size_t start) {
+    if (count_ % kMarkEvery == 0) {
+        marks_.push_back(start);
+    }
+    ++count_;
+}
+
+void LineList::Append(std::string_view line) {
+    NoteLineStart(text_.size());
+    text_.append(line);
+    text_.push_back('\n');
+}
+
+void LineList::Clear() {
+    text_.clear();
+    marks_.clear();
+    count_ = 0;
+}
+
+std::size_t LineList::JoinedSize() const {
+    return SizeSum(text_.size(), count_); // a CR more per line
+}
+
+LineList::Iterator LineList::begin() const {
+    return Iterator(text_.data(), text_.data() + text_.size());
+}
+
+LineList::Iterator LineList::end() const {
+    return Iterator(text_.data() + text_.size(), text_.data() + text_.size());
+}
+
+LineList::Iterator::Iterator(const char* start, const char* stop)
+    : start_(start), lineEnd_(start), stop_(stop) {
+    if (start_ != stop_) {
+        lineEnd_ = static_cast<const char*>(std::memchr(start_, '\n', stop_ - start_));
+    }
+}
+
+LineList::Iterator& LineList::Iterator::operator++() {
+    *this = Iterator(lineEnd_ + 1, stop_);
+    return *this;
+}
+
+LineList SplitLinesInPlace(std::string&& text) {
+    // The first NUL ends the text; nothing after it becomes a line.
+    const std::size_t end = std::min(text.find('\0'), text.size());
+    // Room for the LF after a last line without a line break.
+    text.resize(std::max(text.size(), end + 1));
+    LineList lines;
+    const std::size_t written = SplitInto(
+        text.data(), end, text.data(), [&lines](std::size_t start) { lines.NoteLineStart(start); });
+    text.resize(written);
+    lines.text_ = std::move(text);
+    return lines;
+}
+
+LineList SplitLines(std::string_view text) {
+    // The first NUL ends the text; nothing after it becomes a line.
+    const std::size_t end = std::min(text.find('\0'), text.size());
+    // The lines never need more room than the text and a last LF.
+    LineList lines;
+    lines.text_ = MakeLargeText(end + 1);
+    const std::size_t written =
+        SplitInto(text.data(), end, lines.text_.data(),
+                  [&lines](std::size_t start) { lines.NoteLineStart(start); });
+    lines.text_.resize(written);
     return lines;
 }
 
 std::string JoinLines(const LineList& lines) {
-    std::string joined = MakeLargeText(lines.JoinedSize());
-    char* out = joined.data();
-    const char* in = lines.buffer_.data();
-    std::size_t start = 0;
-    for (const std::size_t lineEnd : lines.ends_) {
-        const std::size_t length = lineEnd - start;
-        if (length != 0) {
-            std::memcpy(out, in + start, length);
-        }
-        out += length;
-        *out++ = '\r';
-        *out++ = '\n';
-        start = lineEnd;
-    }
+    std::string joined = MakeLargeText(SizeSum(lines.JoinedSize(), kJoinSlack));
+    const char* const end = JoinInto(lines.Text().data(), lines.Text().size(), joined.data());
+    joined.resize(static_cast<std::size_t>(end - joined.data()));
     return joined;
+}
+
+bool JoinLinesInPieces(const LineList& lines, std::size_t pieceSize,
+                       const std::function<bool(std::string_view)>& put) {
+    const std::string_view text = lines.Text();
+    const std::size_t slice = pieceSize / 2; // a LF becomes two bytes
+    std::string piece(std::min(pieceSize, lines.JoinedSize()) + kJoinSlack, '\0');
+    for (std::size_t at = 0; at < text.size(); at += slice) {
+        const std::size_t size = std::min(slice, text.size() - at);
+        const char* const pieceEnd = JoinInto(text.data() + at, size, piece.data());
+        if (!put(std::string_view(piece.data(),
+                                  static_cast<std::size_t>(pieceEnd - piece.data())))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PiecewiseRejoin::Put(std::string_view piece) {
+    const char* const data = piece.data();
+    const std::size_t end = piece.size();
+    out_.clear();
+    for (std::size_t p = 0; p != end && !ended_;) {
+        const std::size_t stop = NextLineBreakOrNul(data, p, end);
+        if (stop != p) {
+            out_.append(data + p, stop - p);
+            lineOpen_ = true;
+            afterCr_ = false;
+        }
+        if (stop == end) {
+            break;
+        }
+        if (data[stop] == '\0') {
+            ended_ = true; // the first NUL ends the text
+        } else if (data[stop] == '\n' && afterCr_) {
+            afterCr_ = false; // the LF of a CR LF
+        } else {
+            out_ += "\r\n";
+            lineOpen_ = false;
+            afterCr_ = data[stop] == '\r';
+        }
+        p = stop + 1;
+    }
+    return out_.empty() || put_(out_);
+}
+
+bool PiecewiseRejoin::Finish() {
+    if (!lineOpen_) {
+        return true;
+    }
+    lineOpen_ = false;
+    return put_("\r\n");
 }
 
 } // namespace glyphwright

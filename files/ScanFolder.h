@@ -1,6 +1,7 @@
 // The recursive folder walk that fills the file list from a dropped folder.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,7 +20,11 @@ std::string StripTrailingBackslash(std::string_view path);
 // everything else is judged by its name alone. A folder that cannot be opened
 // or read contributes nothing and is not reported. No folder (device and inode)
 // is entered twice in one walk, so links that lead back into the tree end there.
+// Any depth is walked within a few descriptors: a folder that cannot be opened
+// for want of descriptors is not skipped, the walk closes some of its own.
 // A ListFullError from files ends the walk and propagates; entries before stay.
-void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileList& files);
+// pause, when given, runs after every entry read.
+void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileList& files,
+                const std::function<void()>& pause = {});
 
 } // namespace glyphwright

@@ -1,5 +1,6 @@
 #include "files/TextFile.h"
 
+#include "files/ConvertedContent.h"
 #include "files/FileErrors.h"
 #include "files/FileReplace.h"
 #include "files/LargeText.h"
@@ -9,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace glyphwright {
 
@@ -42,7 +44,9 @@ TextFileReader::TextFileReader(const std::string& path) : path_(path) {
 
 std::string TextFileReader::LoadBytes() {
     const auto size = static_cast<std::size_t>(stamp_.size);
-    std::string bytes = MakeLargeText(size);
+    // One byte of room more, for the line end that splitting in place may add.
+    std::string bytes = MakeLargeText(size + 1);
+    bytes.resize(size);
     // A file that delivers fewer bytes than its size, or more, would be written
     // back cut off: both are errors.
     char probe = 0;
@@ -61,7 +65,7 @@ std::string TextFileReader::LoadBytes() {
 }
 
 LineList TextFileReader::Load() {
-    return SplitLines(LoadBytes());
+    return SplitLinesInPlace(LoadBytes());
 }
 
 std::string LoadFileBytes(const std::string& path) {
@@ -69,11 +73,11 @@ std::string LoadFileBytes(const std::string& path) {
 }
 
 LineList LoadTextFile(const std::string& path) {
-    return SplitLines(LoadFileBytes(path));
+    return SplitLinesInPlace(LoadFileBytes(path));
 }
 
 void SaveTextFile(const LineList& lines, const std::string& path) {
-    ReplaceFileContent(path, JoinLines(lines));
+    ReplaceFileContent(path, JoinedContent(lines));
 }
 
 std::string BackupPath(const std::string& path) {

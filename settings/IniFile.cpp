@@ -63,6 +63,17 @@ std::optional<Setting> SettingOf(std::string_view text) {
     return Setting{name, equalsAt};
 }
 
+// Appended piece by piece: GCC 12's optimiser misreads "[" + std::string(...)
+// as an overlapping copy (-Wrestrict).
+std::string HeaderLine(std::string_view section) {
+    std::string line;
+    line.reserve(section.size() + 2);
+    line += '[';
+    line += section;
+    line += ']';
+    return line;
+}
+
 std::string_view ValueOf(std::string_view text, std::size_t equalsAt) {
     std::string_view value = Trim(text.substr(equalsAt + 1));
     if (value.size() >= 2 && value.front() == value.back() &&
@@ -235,7 +246,7 @@ void IniFile::WriteValue(std::string_view section, std::string_view name, std::s
     if (after) {
         insertAt = *after + 1;
     } else {
-        newLines.push_back({"[" + std::string(section) + "]", std::string(NewLineEnd)});
+        newLines.push_back({HeaderLine(section), std::string(NewLineEnd)});
     }
     newLines.push_back({std::move(added), std::string(NewLineEnd)});
     if (insertAt > 0 && lines_[insertAt - 1].ending.empty()) {

@@ -5,8 +5,11 @@
 #include "ui/Fonts.h"
 
 #include <QIcon>
+#include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
+
+#include <memory>
 
 // Outside any namespace, as Q_INIT_RESOURCE requires; the icons live in a
 // static library whose resource initialiser the linker would otherwise drop.
@@ -27,14 +30,30 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     }
 }
 
+QPalette WindowPalette(const QPalette& offered, const QPalette& qtOwn, const QPalette& classic) {
+    return offered == qtOwn ? classic : offered;
+}
+
 void SetUpApplication(QApplication& app) {
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.glyphwright.Glyphwright"));
-    // The classic look, the same on every desktop and under Xvfb: 13-pixel
-    // check rows, and no icons on dialog buttons.
+    // The classic controls, the same on every desktop and under Xvfb:
+    // 13-pixel check rows, and no icons on dialog buttons. Their colours are
+    // the desktop's: Qt starts with the palette of the desktop's theme, or
+    // with its own light one (Fusion's) when the desktop gives none.
+    const QPalette offered = QApplication::palette();
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows"))) {
         QApplication::setStyle(style);
-        QApplication::setPalette(style->standardPalette());
+        // Left unset when it is the desktop's, so that it follows a change of
+        // the desktop's theme.
+        const QPalette chosen =
+            fusion != nullptr
+                ? WindowPalette(offered, fusion->standardPalette(), style->standardPalette())
+                : offered;
+        if (chosen != offered) {
+            QApplication::setPalette(chosen);
+        }
     }
     InstallApplicationFonts();
     InitIconResources();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPalette>
 
 namespace glyphwright::ui {
 
@@ -14,8 +15,13 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// Title, desktop file name, style, palette, fonts and icon: everything that
-// makes the program look the same on every desktop. Tests call it too.
+// Title, desktop file name, style, palette, fonts and icon: the classic
+// controls in the desktop's colours. Tests call it too.
 void SetUpApplication(QApplication& app);
+
+// The palette the windows use: the one Qt offered at start, taken from the
+// desktop's theme, unless it is Qt's own fallback (qtOwn), which means the
+// desktop named no colours; then the classic grey.
+QPalette WindowPalette(const QPalette& offered, const QPalette& qtOwn, const QPalette& classic);
 
 } // namespace glyphwright::ui

@@ -1,5 +1,7 @@
 #include "ui/CheckItemDelegate.h"
 
+#include "ui/LineHeightDelegate.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
@@ -64,7 +66,7 @@ QSize CheckItemDelegate::sizeHint(const QStyleOptionViewItem& option,
     QSize size = style->sizeFromContents(QStyle::CT_ItemViewItem, &text, QSize(), item.widget);
     size.rwidth() += CheckColumnWidth(style, item.widget);
     const int boxHeight = style->pixelMetric(QStyle::PM_IndicatorHeight, &item, item.widget);
-    size.setHeight(std::max(size.height(), boxHeight));
+    size.setHeight(LineHeightDelegate::RowHeight(std::max(size.height(), boxHeight)));
     return size;
 }
 

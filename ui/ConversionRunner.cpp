@@ -3,9 +3,12 @@
 #include "files/Conversion.h"
 #include "files/ConversionRun.h"
 #include "files/FileList.h"
+#include "ui/BusyScope.h"
 #include "ui/Dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QWidget>
 
@@ -25,7 +28,8 @@ QString FromCore(const std::string& text) {
 // unlocking runs from the destructor so that no way out of the run skips it.
 class LockedForEncodeRun {
 public:
-    explicit LockedForEncodeRun(const RunControls& controls) : controls_(controls) {
+    explicit LockedForEncodeRun(const RunControls& controls)
+        : controls_(controls), focus_(QApplication::focusWidget()) {
         controls_.window->setEnabled(false);
         controls_.progress->setVisible(true);
     }
@@ -35,10 +39,15 @@ public:
         controls_.window->setEnabled(true);
         // The docking gives the bar's strip to the file list.
         controls_.progress->setVisible(false);
+        // Disabling dropped the focus; the control that had it gets it back.
+        if (!focus_.isNull() && focus_->isEnabled()) {
+            focus_->setFocus(Qt::OtherFocusReason);
+        }
     }
 
 private:
     const RunControls& controls_;
+    const QPointer<QWidget> focus_;
 };
 
 RunHooks HooksFor(const RunControls& controls) {
@@ -46,6 +55,15 @@ RunHooks HooksFor(const RunControls& controls) {
     const QCheckBox* backup = controls.backup;
     hooks.perFile.backupWanted = [backup] { return backup->isChecked(); };
     return hooks;
+}
+
+// Converts every entry while the window repaints between files but takes no
+// input.
+RunSummary ConvertKeepingPainted(const FileList& files, const Conversion& conversion,
+                                 RunHooks hooks) {
+    BusyScope busy;
+    hooks.entryDone = [breathe = busy.Pause()](std::size_t, const FileOutcome&) { breathe(); };
+    return ConvertAllListed(files, conversion, hooks);
 }
 
 // The bar counts in int; the file list never holds more entries than that.
@@ -62,10 +80,8 @@ void EncodeRun(const FileList& files, const RunControls& controls) {
     bar->setMaximum(BarMaximum(files.Count()));
 
     RunHooks hooks = HooksFor(controls);
-    // QProgressBar repaints itself when its fill changes, so the bar moves
-    // although the run does not return to the event loop between files.
     hooks.perFile.progressStep = [bar] { bar->setValue(bar->value() + 1); };
-    const RunSummary summary = ConvertAllListed(files, EncodeConversion(), hooks);
+    const RunSummary summary = ConvertKeepingPainted(files, EncodeConversion(), hooks);
 
     ShowInformationBox(EncodeRunMessage(summary));
 }
@@ -74,7 +90,7 @@ void DecodeRun(const FileList& files, const RunControls& controls) {
     if (files.Count() == 0) {
         return;
     }
-    const RunSummary summary = ConvertAllListed(files, DecodeConversion(), HooksFor(controls));
+    const RunSummary summary = ConvertKeepingPainted(files, DecodeConversion(), HooksFor(controls));
     const QString message = DecodeRunMessage(summary);
     if (!message.isEmpty()) {
         ShowInformationBox(message);

@@ -1,9 +1,14 @@
 #include "ui/Fonts.h"
 
+#include "ui/DialogGeometry.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QScreen>
 #include <QString>
+
+#include <cmath>
 
 namespace glyphwright::ui {
 
@@ -20,6 +25,7 @@ constexpr char kScalableFamily[] = "Liberation Sans";
 
 constexpr int kWindowPixelSize = 11;
 constexpr int kStepNumberPixelSize = 32;
+constexpr int kDesignDpi = 96;
 
 bool windowFontLoaded = false;
 
@@ -35,6 +41,30 @@ QFont MakeFont(const QString& family, int pixelSize, bool bold) {
     return font;
 }
 
+struct Display {
+    double deviceRatio = 1; // Qt's own scaling
+    int logicalDpi = kDesignDpi;
+};
+
+// Taken once from the primary screen, before the first window is built.
+const Display& TheDisplay() {
+    static const Display display = [] {
+        Display d;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            d.deviceRatio = screen->devicePixelRatio();
+            d.logicalDpi = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
+        }
+        return d;
+    }();
+    return display;
+}
+
+// A font size drawn for 96 DPI, at the display's logical DPI; Qt's own
+// scaling multiplies it further when it draws.
+int FontPixels(int designPixels) {
+    return MulDiv(designPixels, TheDisplay().logicalDpi, kDesignDpi);
+}
+
 } // namespace
 
 void InstallApplicationFonts() {
@@ -47,17 +77,32 @@ void InstallApplicationFonts() {
     QApplication::setFont(WindowFont());
 }
 
-QFont WindowFont() {
+double DisplayScale() {
+    return TheDisplay().deviceRatio * TheDisplay().logicalDpi / kDesignDpi;
+}
+
+bool UsesClassicFont() {
+    return std::abs(DisplayScale() - 1.0) < 0.01;
+}
+
+QFont ClassicWindowFont() {
     return MakeFont(QString::fromUtf8(windowFontLoaded ? kWindowFamily : kFallbackFamily),
                     kWindowPixelSize, false);
 }
 
+QFont WindowFont() {
+    if (UsesClassicFont()) {
+        return ClassicWindowFont();
+    }
+    return MakeFont(QString::fromUtf8(kScalableFamily), FontPixels(kWindowPixelSize), false);
+}
+
 QFont BoldFont() {
-    return MakeFont(QString::fromUtf8(kScalableFamily), Scaled(kWindowPixelSize), true);
+    return MakeFont(QString::fromUtf8(kScalableFamily), FontPixels(kWindowPixelSize), true);
 }
 
 QFont StepNumberFont() {
-    return MakeFont(QString::fromUtf8(kScalableFamily), Scaled(kStepNumberPixelSize), false);
+    return MakeFont(QString::fromUtf8(kScalableFamily), FontPixels(kStepNumberPixelSize), false);
 }
 
 int WindowLineHeight() {
@@ -72,7 +117,14 @@ int ScaleByLineHeight(int designPixels, int lineHeight) {
 }
 
 int Scaled(int designPixels) {
-    return ScaleByLineHeight(designPixels, WindowLineHeight());
+    if (UsesClassicFont()) {
+        return ScaleByLineHeight(designPixels, WindowLineHeight());
+    }
+    // The scalable face is a pixel lower than the classic one at the same
+    // size (12 against 13) while as wide: scaling the layout by its line
+    // height would cut "+ Eintrag hinzufügen" off, so the layout follows the
+    // DPI, as the classic font's line height would.
+    return MulDiv(designPixels, TheDisplay().logicalDpi, kDesignDpi);
 }
 
 } // namespace glyphwright::ui

@@ -3,6 +3,7 @@
 #include "ui/DialogGeometry.h"
 #include "ui/DialogWindow.h"
 #include "ui/Dialogs.h"
+#include "ui/FramePlacement.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -93,6 +94,8 @@ int RunMessageBox(MessageKind kind, const QString& text) {
     dialog->SetCancelButton(buttons[static_cast<std::size_t>(look.cancelIndex)]);
 
     dialog->MoveFrameTo(layout.framePosition);
+    PlaceAgainWhenFramed(
+        *dialog, [screen](const QSize& frame) { return MessageBoxFramePosition(screen, frame); });
     return RunAndDestroy(dialog);
 }
 

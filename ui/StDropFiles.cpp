@@ -1,5 +1,7 @@
 #include "ui/StDropFiles.h"
 
+#include "ui/BusyScope.h"
+
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
@@ -47,9 +49,13 @@ bool StDropFiles::eventFilter(QObject* watched, QEvent* event) {
         auto* drop = static_cast<QDropEvent*>(event);
         std::vector<std::string> paths = LocalPaths(drop->mimeData());
         if (!paths.empty()) {
+            // The drag source waits for this answer: give it, then take the
+            // paths in once the event loop turns.
             drop->acceptProposedAction();
-            files_ = std::move(paths);
-            emit DropFiles();
+            BusyScope::WhenIdle(this, [this, dropped = std::move(paths)]() mutable {
+                files_ = std::move(dropped);
+                emit DropFiles();
+            });
             return true;
         }
         break;

@@ -1,7 +1,8 @@
 // The drop target of the main window: a component without a face that
 // watches its target window, so that files dropped anywhere on it, over any
-// control, arrive here. It keeps the full local paths of the latest drop and
-// then signals DropFiles.
+// control, arrive here. It answers the drop at once, then, once the event
+// loop turns and no run or walk is going on, keeps the full local paths of
+// that drop and signals DropFiles.
 #pragma once
 
 #include <QObject>

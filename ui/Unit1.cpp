@@ -3,6 +3,7 @@
 #include "files/DropIntake.h"
 #include "files/IsAcceptedFile.h"
 #include "settings/ExtensionSettings.h"
+#include "ui/BusyScope.h"
 #include "ui/CheckListView.h"
 #include "ui/ConversionRunner.h"
 #include "ui/Dialogs.h"
@@ -11,6 +12,9 @@
 #include "ui/ExtensionListModel.h"
 #include "ui/FileListModel.h"
 #include "ui/Fonts.h"
+#include "ui/LineHeightDelegate.h"
+#include "ui/ProgressBar.h"
+#include "ui/PushButton.h"
 #include "ui/SelectedRows.h"
 #include "ui/StDropFiles.h"
 #include "ui/Unit_Copyright.h"
@@ -88,11 +92,8 @@ QLabel* MakeStepNumber(const char* name, const QString& text, QWidget* parent, i
 
 QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent, int left, int top,
                         int width, int height) {
-    auto* button = new QPushButton(text, parent);
+    auto* button = new PushButton(text, parent);
     button->setObjectName(QString::fromUtf8(name));
-    // The window has no default button: Enter presses only the focused one.
-    button->setAutoDefault(false);
-    button->setDefault(false);
     Place(button, left, top, width, height);
     return button;
 }
@@ -184,7 +185,7 @@ void TForm1::BuildDockingTree() {
 
     StatusBar1 = new QStatusBar(ClientArea);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    ProgressBar1 = new QProgressBar(ClientArea);
+    ProgressBar1 = new ProgressBar(ClientArea);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     Panel1 = new DockPanel(QStringLiteral("Panel1"), ClientArea);
     Panel2 = new DockPanel(QStringLiteral("Panel2"), ClientArea);
@@ -260,6 +261,7 @@ void TForm1::BuildStep2() {
 
     fileModel_ = new FileListModel(files_, this);
     ListBox1->setModel(fileModel_);
+    ListBox1->setItemDelegate(new LineHeightDelegate(ListBox1));
 }
 
 void TForm1::BuildStep3() {
@@ -403,6 +405,9 @@ void TForm1::Button6Click() {
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         extensions_.Delete(*row);
     }
+    // The list view hands the selection on to the next entry; no entry is
+    // selected until the user picks one.
+    CheckListBox2->selectionModel()->clear();
 }
 
 void TForm1::Button7Click() {
@@ -422,14 +427,16 @@ void TForm1::Button7Click() {
 }
 
 // A list that cannot take another entry ends the intake with ListFullError,
-// which the application reports; the entries appended before stay.
+// which the application reports; the entries appended before stay. A long
+// walk keeps the window painted but takes no input.
 void TForm1::StDropFiles1DropFiles() {
-    TakeDroppedPaths(StDropFiles1->Files(), extensions_, files_);
+    BusyScope busy;
+    TakeDroppedPaths(StDropFiles1->Files(), extensions_, files_, busy.Pause());
 }
 
 void TForm1::Copyright1Click() {
     if (Form_Copyright != nullptr) {
-        Form_Copyright->ShowInFront();
+        Form_Copyright->ShowInFront(this);
     }
 }
 

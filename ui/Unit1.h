@@ -48,8 +48,31 @@ public:
     glyphwright::ExtensionList& Extensions() { return extensions_; }
     glyphwright::FileList& Files() { return files_; }
 
-    // Containers of the docking tree; ClientArea is the window's client area
-    // below the menu bar.
+public slots:
+    void FormCreate();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void StDropFiles1DropFiles();
+    void Copyright1Click();
+    void Donate1Click();
+    void VisitWebsite1Click();
+    void Beenden1Click();
+
+    // The desktop session is ending: the program will be ended without a
+    // close, so the close query runs now and the extension list is kept.
+    void SessionEnding();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The controls, named as everywhere in the program; tests find them by
+    // objectName. ClientArea is the window's client area below the menu bar.
     DockPanel* ClientArea;
     DockPanel* Panel1;
     DockPanel* Panel2;
@@ -90,29 +113,6 @@ public:
 
     StDropFiles* StDropFiles1;
 
-public slots:
-    void FormCreate();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-    void Button7Click();
-    void StDropFiles1DropFiles();
-    void Copyright1Click();
-    void Donate1Click();
-    void VisitWebsite1Click();
-    void Beenden1Click();
-
-    // The desktop session is ending: the program will be ended without a
-    // close, so the close query runs now and the extension list is kept.
-    void SessionEnding();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     // canClose starts true; the close request is refused when it ends false.
     void FormCloseQuery(bool& canClose);
     void LoadExtensionList();

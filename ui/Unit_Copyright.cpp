@@ -1,12 +1,14 @@
 #include "ui/Unit_Copyright.h"
 
 #include "ui/Fonts.h"
+#include "ui/PushButton.h"
 #include "ui/WindowPlacement.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QWindow>
 
 namespace glyphwright::ui {
 
@@ -63,18 +65,22 @@ TForm_Copyright::TForm_Copyright(QWidget* parent) : QWidget(parent, Qt::Window) 
     Memo1->setTabChangesFocus(true);
     Memo1->setPlainText(LicenceText());
 
-    Button1 = new QPushButton(QStringLiteral("&OK"), this);
+    Button1 = new PushButton(QStringLiteral("&OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(Scaled(176), Scaled(488), Scaled(97), Scaled(25));
-    Button1->setAutoDefault(false);
-    Button1->setDefault(false);
     connect(Button1, &QPushButton::clicked, this, &TForm_Copyright::Button1Click);
 
     setTabOrder(Memo1, Button1);
     Memo1->setFocus();
 }
 
-void TForm_Copyright::ShowInFront() {
+void TForm_Copyright::ShowInFront(QWidget* owner) {
+    if (owner != nullptr) {
+        // Both native windows must exist before one can belong to the other.
+        winId();
+        owner->window()->winId();
+        windowHandle()->setTransientParent(owner->window()->windowHandle());
+    }
     if (!placed_) {
         MoveToScreenCentre(*this);
         placed_ = true;

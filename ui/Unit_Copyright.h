@@ -16,16 +16,19 @@ public:
     explicit TForm_Copyright(QWidget* parent = nullptr);
 
     // Shows the window and brings it to the front; centred on the screen the
-    // first time, afterwards where the user left it.
-    void ShowInFront();
-
-    QPlainTextEdit* Memo1;
-    QPushButton* Button1;
+    // first time, afterwards where the user left it. The window belongs to
+    // owner, when given: the desktop then shows no task-bar entry of its own
+    // for it and keeps it above owner.
+    void ShowInFront(QWidget* owner = nullptr);
 
 public slots:
     void Button1Click();
 
 private:
+    // Found by objectName from outside, like every control of the program.
+    QPlainTextEdit* Memo1;
+    QPushButton* Button1;
+
     bool placed_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/WindowPlacement.h"
 
+#include "ui/FramePlacement.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -19,10 +21,8 @@ void MoveToScreenCentre(QWidget& window) {
     if (screen == nullptr) {
         return;
     }
-    // Creating the native window first lets platforms that know their frame
-    // margins before mapping report them; elsewhere the frame counts as zero.
-    window.winId();
-    window.move(CentredPosition(screen->geometry(), window.frameGeometry().size()));
+    const QRect area = screen->geometry();
+    PlaceFrame(window, [area](const QSize& frame) { return CentredPosition(area, frame); });
 }
 
 } // namespace glyphwright::ui

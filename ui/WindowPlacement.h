@@ -14,8 +14,8 @@ namespace glyphwright::ui {
 // when negative, so that the caption stays reachable on a small screen.
 QPoint CentredPosition(const QRect& screen, const QSize& window);
 
-// Moves the window (frame included where the platform already knows it) to
-// the centre of the primary screen.
+// Moves the window, frame included, to the centre of the primary screen; a
+// window manager's frame counts once it is known, when the window is shown.
 void MoveToScreenCentre(QWidget& window);
 
 } // namespace glyphwright::ui

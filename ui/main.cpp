@@ -1,9 +1,9 @@
 // Start-up: the application, its title, the main window (whose FormCreate
 // loads the settings), the hidden about window, then the event loop until the
-// main window closes. The layout is in logical pixels at 96 DPI; Qt's own
-// high-DPI scaling stands in for scaling by the display's DPI.
+// main window closes.
 #include "settings/SettingsPath.h"
 #include "ui/Application.h"
+#include "ui/CloseOnSignals.h"
 #include "ui/Unit1.h"
 #include "ui/Unit_Copyright.h"
 
@@ -12,11 +12,14 @@
 int main(int argc, char** argv) {
     using namespace glyphwright::ui;
 
+    IgnoreFileSizeSignal();
     Application app(argc, argv);
     SetUpApplication(app);
 
     auto mainWindow = std::make_unique<TForm1>(glyphwright::SettingsFilePath());
     Form1 = mainWindow.get();
+    // Ending signals close the window as the user would, so the list is saved.
+    new CloseOnSignals(*Form1);
     auto aboutWindow = std::make_unique<TForm_Copyright>();
     Form_Copyright = aboutWindow.get();
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -54,8 +55,9 @@ TEST(StreamConverter, PiecesGiveTheResultOfTheWholeText) {
     }
 }
 
-TEST(StreamConverter, LongRunOfAmpersandsIsKeptUntilTheEnd) {
-    // No cut is safe inside the run, so nothing may come out before Finish.
+TEST(StreamConverter, LongRunOfAmpersandsGivesTheWholeResult) {
+    // The entity at the end of the run comes out whole, although every cut
+    // inside the run lies just before a '&'.
     const std::string text = std::string(200000, '&') + "auml;";
     StreamConverter converter(Direction::Decode);
     std::string output;
@@ -64,6 +66,49 @@ TEST(StreamConverter, LongRunOfAmpersandsIsKeptUntilTheEnd) {
     }
     output += converter.Finish();
     EXPECT_EQ(output, DecodeEntities(text));
+}
+
+TEST(StreamConverter, HoldsBackOnlyAFewBytesWhateverTheInput) {
+    // Texts where '&' comes every few bytes, in both directions and both
+    // encodings; every piece leaves at most a decode window and a character.
+    const std::string texts[] = {
+        [] {
+            std::string text;
+            for (int i = 0; i < 200000; ++i) {
+                text += "&a";
+            }
+            return text;
+        }(),
+        std::string(300000, '&'),
+        [] {
+            std::string text;
+            for (int i = 0; i < 50000; ++i) {
+                text += "&&ä&auml;x&frac12";
+            }
+            return text;
+        }(),
+    };
+    for (const std::string& text : texts) {
+        for (const Encoding encoding : {Encoding::Windows1252, Encoding::Utf8}) {
+            for (const Direction direction : {Direction::Decode, Direction::Encode}) {
+                StreamConverter converter(direction, encoding);
+                std::string output;
+                std::size_t mostPending = 0;
+                for (std::size_t at = 0; at < text.size(); at += 4093) {
+                    output += converter.Feed(std::string_view(text).substr(at, 4093));
+                    mostPending = std::max(mostPending, converter.Pending());
+                }
+                output += converter.Finish();
+                const bool utf8 = encoding == Encoding::Utf8;
+                const std::string whole =
+                    direction == Direction::Decode
+                        ? (utf8 ? DecodeEntitiesUtf8(text) : DecodeEntities(text))
+                        : (utf8 ? EncodeUmlautsUtf8(text) : EncodeUmlauts(text));
+                EXPECT_LE(mostPending, 10U) << text.substr(0, 20) << " utf8 " << utf8;
+                EXPECT_TRUE(output == whole) << text.substr(0, 20) << " utf8 " << utf8;
+            }
+        }
+    }
 }
 
 TEST(StreamConverter, Utf8PiecesGiveTheResultOfTheWholeText) {

@@ -237,6 +237,22 @@ TEST(Utf8Entities, RandomTextsAgreeWithTheReference) {
     }
 }
 
+TEST(Utf8Entities, LargeTextWithCharactersAcrossEveryBoundary) {
+    // Long enough to be encoded in many steps; a six-byte piece puts a
+    // character across some of the step and block boundaries.
+    const std::string piece = "a\u00E4\u20AC";
+    const std::string encodedPiece = "a&auml;\u20AC";
+    ASSERT_EQ(EncodeUmlautsUtf8(piece), encodedPiece);
+    std::string text;
+    std::string encoded;
+    for (int n = 0; n < 400000; ++n) {
+        text += piece;
+        encoded += encodedPiece;
+    }
+    EXPECT_TRUE(EncodeUmlautsUtf8(text) == encoded);
+    EXPECT_TRUE(DecodeEntitiesUtf8(encoded) == text);
+}
+
 TEST(Utf8Entities, Latin1TextsAgreeWithTheByteCodecOverTheTranscodedText) {
     std::mt19937_64 random(1252);
     for (int round = 0; round < 50000; ++round) {

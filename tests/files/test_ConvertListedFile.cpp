@@ -1,5 +1,7 @@
 #include "entities/Unit_HtmlUmlaute.h"
+#include "entities/Utf8Entities.h"
 #include "files/ConvertListedFile.h"
+#include "files/ConvertedContent.h"
 #include "files/FileErrors.h"
 #include "files/TextFile.h"
 #include "tests/files/FileTesting.h"
@@ -11,6 +13,7 @@
 #include <functional>
 #include <new>
 #include <optional>
+#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -189,6 +192,27 @@ TEST_F(ConvertListedFileTest, WriteFailsOldFileKeptStepCounted) {
     EXPECT_EQ(ReadBytes(At("big.htm")), old);
     EXPECT_EQ(ReadBytes(At("big.htm._backup_")), old);
     EXPECT_EQ(NamesIn(folder.Path()), (Names{"big.htm", "big.htm._backup_"}));
+}
+
+TEST_F(ConvertListedFileTest, ALargeFileConvertsInPiecesAsItWouldWhole) {
+    // Several pieces of text dense with entities, '&' and characters in both
+    // encodings, for each of the four routines.
+    const char* const fragments[] = {"&auml;", "&amp;", "&frac12;", "&",  ";",  "&lt",     "x",
+                                     "\xE4",   "\xC3",  "\xC3\xA4", "\n", "\r", "\xC2\xA0"};
+    std::mt19937 random(20261212);
+    std::string text;
+    while (text.size() < 3 * kContentPiece) {
+        text += fragments[random() % std::size(fragments)];
+    }
+    const std::string joined = JoinLines(SplitLines(text));
+    for (const TextConversion& convert :
+         {TextConversion(EncodeUmlauts), TextConversion(DecodeEntities),
+          TextConversion(EncodeUmlautsUtf8), TextConversion(DecodeEntitiesUtf8)}) {
+        WriteBytes(At("large.htm"), text);
+        ASSERT_TRUE(Convert(At("large.htm"), convert, false).converted);
+        EXPECT_TRUE(ReadBytes(At("large.htm")) == convert(joined));
+    }
+    EXPECT_EQ(progressSteps, 4);
 }
 
 TEST_F(ConvertListedFileTest, PathListedTwiceIsConvertedTwice) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,25 @@ TEST_F(DropIntake, AFullListEndsTheIntakeKeepingTheEntriesBefore) {
     FileList small(2);
     EXPECT_THROW(TakeDroppedPaths({At("a.htm"), At("b.htm"), At("D")}, list, small), ListFullError);
     EXPECT_EQ(Paths(small), (std::vector<std::string>{At("a.htm"), At("b.htm")}));
+}
+
+// The caller may repaint its window between any two entries, also where a
+// folder holds nothing that is taken.
+TEST_F(DropIntake, PausesAfterEveryEntryWithTheEntriesSoFarListed) {
+    std::vector<std::size_t> seen;
+    TakeDroppedPaths({At("a.htm"), At("D"), At("c.txt"), At("b.htm")}, list, files,
+                     [&] { seen.push_back(files.Count()); });
+    for (std::size_t count = 1; count <= files.Count(); ++count) {
+        EXPECT_NE(std::find(seen.begin(), seen.end(), count), seen.end()) << count;
+    }
+    EXPECT_EQ(seen.back(), files.Count());
+
+    TempFolder nothingTaken;
+    nothingTaken.MakeFolder("S");
+    nothingTaken.MakeFile("S/x.txt");
+    seen.clear();
+    TakeDroppedPaths({nothingTaken.Path()}, list, files, [&] { seen.push_back(files.Count()); });
+    EXPECT_GE(seen.size(), 2U);
 }
 
 } // namespace

@@ -91,6 +91,59 @@ TEST(SplitLines, AgreesWithBytewiseSplitOnRandomTexts) {
     }
 }
 
+TEST(SplitLines, ManyLinesAreFoundByIndexByIterationAndInPieces) {
+    // Enough lines for many noted line starts; empty lines among them.
+    std::mt19937 random(20261209);
+    const char* const lineEnds[] = {"\r\n", "\n", "\r"};
+    for (int round = 0; round < 40; ++round) {
+        std::string text;
+        const int lines = static_cast<int>(random() % 3000);
+        for (int line = 0; line < lines; ++line) {
+            text += std::string(random() % 3 == 0 ? 0 : random() % 90, 'x');
+            text += lineEnds[random() % 3];
+        }
+        text += std::string(random() % 3, 'y');
+        const Lines expected = ReferenceSplit(text);
+        const LineList list = SplitLines(text);
+        ASSERT_EQ(LinesOf(list), expected) << "round " << round;
+        ASSERT_EQ(Lines(list.begin(), list.end()), expected) << "round " << round;
+        ASSERT_EQ(LinesOf(SplitLinesInPlace(std::string(text))), expected) << "round " << round;
+        const std::string joined = JoinLines(list);
+        for (const std::size_t pieceSize : {2, 3, 64, 4096}) {
+            std::string pieces;
+            ASSERT_TRUE(JoinLinesInPieces(list, pieceSize, [&](std::string_view piece) {
+                EXPECT_LE(piece.size(), pieceSize);
+                pieces += piece;
+                return true;
+            }));
+            ASSERT_TRUE(pieces == joined) << "round " << round << ", pieces of " << pieceSize;
+        }
+    }
+}
+
+TEST(PiecewiseRejoin, GivesTheSplitAndJoinOfTheWholeTextWhereverItIsCut) {
+    std::mt19937 random(20261211);
+    const char alphabet[] = {'a', 'b', '\r', '\n', '\0'};
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 40, ' ');
+        for (char& c : text) {
+            c = alphabet[random() % (round % 2 ? 4 : 5)];
+        }
+        std::string result;
+        PiecewiseRejoin rejoin([&result](std::string_view piece) {
+            result += piece;
+            return true;
+        });
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t piece = random() % 6;
+            ASSERT_TRUE(rejoin.Put(std::string_view(text).substr(at, piece)));
+            at += piece;
+        }
+        ASSERT_TRUE(rejoin.Finish());
+        ASSERT_EQ(result, JoinLines(SplitLines(text))) << testing::PrintToString(text);
+    }
+}
+
 // IsJoinedText must say exactly when the split-and-join round trip changes nothing.
 TEST(IsJoinedText, AgreesWithTheRoundTripOnRandomTexts) {
     std::mt19937 random(20261208);

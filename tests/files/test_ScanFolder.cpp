@@ -16,6 +16,7 @@
 #include <grp.h>
 #include <sched.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -103,6 +104,92 @@ constexpr int SkipCode = 77;
 std::size_t OpenFileDescriptors() {
     return ReaddirNames("/proc/self/fd").size();
 }
+
+// A chain of folders "d" inside each other, each holding the pages a.htm
+// and b.htm; far deeper than a descriptor per level allows and its
+// paths far longer than PATH_MAX. Removed again from the bottom up with one
+// descriptor at a time.
+class DeepChain {
+public:
+    DeepChain(const std::string& base, int depth) : base_(base), depth_(depth) {
+        int fd = open(base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        for (int level = 0; fd >= 0; ++level) {
+            for (const char* page : kPages) {
+                const int file = openat(fd, page, O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+                close(file);
+            }
+            const bool deeper = level < depth && mkdirat(fd, "d", 0755) == 0;
+            orders_.push_back(NamesIn(fd));
+            const int next = deeper ? openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+            close(fd);
+            fd = next;
+        }
+    }
+    ~DeepChain() {
+        int fd = open(base_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        int level = 0;
+        for (int next; level < depth_ && (next = openat(fd, "d", O_RDONLY | O_DIRECTORY)) >= 0;
+             ++level) {
+            close(fd);
+            fd = next;
+        }
+        for (; fd >= 0; --level) {
+            for (const char* page : kPages) {
+                unlinkat(fd, page, 0);
+            }
+            const int parent = level > 0 ? openat(fd, "..", O_RDONLY | O_DIRECTORY) : -1;
+            close(fd);
+            if (parent >= 0) {
+                unlinkat(parent, "d", AT_REMOVEDIR);
+            }
+            fd = parent;
+        }
+    }
+    DeepChain(const DeepChain&) = delete;
+    DeepChain& operator=(const DeepChain&) = delete;
+
+    int Levels() const { return static_cast<int>(orders_.size()); }
+
+    // The depth-first walk in readdir order, level by level.
+    std::vector<std::string> Expected() const {
+        std::vector<std::string> found;
+        AppendLevel(0, base_, found);
+        return found;
+    }
+
+private:
+    static constexpr const char* kPages[] = {"a.htm", "b.htm"};
+
+    static std::vector<std::string> NamesIn(int fd) {
+        std::vector<std::string> names;
+        DIR* dir = fdopendir(dup(fd));
+        while (const dirent* entry = dir ? readdir(dir) : nullptr) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") {
+                names.push_back(name);
+            }
+        }
+        if (dir != nullptr) {
+            closedir(dir);
+        }
+        return names;
+    }
+
+    void AppendLevel(std::size_t level, const std::string& path,
+                     std::vector<std::string>& found) const {
+        for (const std::string& name : orders_[level]) {
+            if (name == "d") {
+                AppendLevel(level + 1, path + "/d", found);
+            } else {
+                found.push_back(path + "/" + name);
+            }
+        }
+    }
+
+    std::string base_;
+    int depth_;
+    std::vector<std::vector<std::string>> orders_;
+};
 
 TEST(StripTrailingBackslash, RemovesOneTrailingSeparator) {
     EXPECT_EQ(StripTrailingBackslash("/web/"), "/web");
@@ -295,6 +382,59 @@ TEST(ScanFolder, KeepsPathsLongerThanThePlatformLimitWhole) {
     const std::string expected = tree.Path() + relative + "/deep.htm";
     ASSERT_GT(expected.size(), static_cast<std::size_t>(PATH_MAX));
     EXPECT_EQ(Scan(tree.Path(), HtmAndPhp()), std::vector<std::string>{expected});
+}
+
+TEST(ScanFolder, WalksATreeDeeperThanTheDescriptorLimitWhole) {
+    TempFolder tree;
+    const DeepChain chain(tree.Path(), 3000);
+    ASSERT_EQ(chain.Levels(), 3001);
+    const std::vector<std::string> expected = chain.Expected();
+    ASSERT_GT(expected.back().size(), static_cast<std::size_t>(PATH_MAX));
+    // A limit far below the depth, and one that leaves the walk two descriptors.
+    const std::size_t openNow = OpenFileDescriptors();
+    for (const rlim_t limit : {rlim_t{64}, rlim_t{openNow + 3}}) {
+        const ChildResult result = RunInChild([&](std::vector<std::string>& lines) {
+            const rlimit descriptors{limit, limit};
+            if (setrlimit(RLIMIT_NOFILE, &descriptors) != 0) {
+                return SkipCode;
+            }
+            lines = Scan(tree.Path(), HtmAndPhp());
+            return 0;
+        });
+        ASSERT_EQ(result.exitCode, 0) << "limit " << limit;
+        EXPECT_EQ(result.lines.size(), expected.size()) << "limit " << limit;
+        EXPECT_TRUE(result.lines == expected) << "limit " << limit;
+    }
+}
+
+TEST(ScanFolder, ComesBackUpThroughALinkDeepInTheTree) {
+    // Deep enough that the folders above the link are closed on the way
+    // down; the link's target has another parent, so they are opened again
+    // by their names.
+    // Pages made before and after each sub-folder, its name another at each
+    // level, so that in any readdir order some are read only after the walk
+    // has come back up.
+    TempFolder tree;
+    TempFolder outside;
+    std::string inside = ".";
+    std::string beyond = ".";
+    for (int level = 0; level < 20; ++level) {
+        const std::string folder = "/d" + std::to_string(level);
+        tree.MakeFile(inside + "/a.htm");
+        tree.MakeFolder(inside + folder);
+        tree.MakeFile(inside + "/z.htm");
+        inside += folder;
+        beyond += "/e";
+        outside.MakeFolder(beyond);
+        outside.MakeFile(beyond + "/b.htm");
+    }
+    tree.MakeFile(inside + "/a.htm");
+    tree.MakeLink(inside + "/link", outside.Path());
+    tree.MakeFile(inside + "/z.htm");
+    const ExtensionList list = HtmAndPhp();
+    const std::vector<std::string> found = Scan(tree.Path(), list);
+    EXPECT_EQ(found, Expected(tree.Path(), list));
+    EXPECT_EQ(found.size(), 62U);
 }
 
 TEST(ScanFolder, AFullListEndsTheWalkKeepingTheEntriesBefore) {

@@ -33,13 +33,15 @@ inline std::unique_ptr<QMimeData> FileDrag(const QStringList& paths) {
 }
 
 // A drag-enter and a drop at the centre of target, as a drag from another
-// program arrives; the drop goes where the drag-enter was accepted.
+// program arrives; the drop goes where the drag-enter was accepted. The
+// window takes the paths in once the event loop turns after the drop.
 inline void DropOn(QWidget* target, const QMimeData& mime) {
     const QPoint centre = target->rect().center();
     QDragEnterEvent enter(centre, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
     QDropEvent drop(QPointF(centre), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
+    QCoreApplication::processEvents();
 }
 
 // Presses the named button of the next dialog.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 #include <stdexcept>
 
@@ -75,6 +76,25 @@ private slots:
         after = true;
         QVERIFY(after);
         QCOMPARE(shown.text, QStringLiteral("Zeile kann nicht eingefügt werden."));
+    }
+
+    // The desktop's colours when its theme gives any (here a dark one set
+    // before the set-up, as a desktop theme hands it over); without them the
+    // classic grey, as on a bare X server or offscreen.
+    void coloursComeFromTheDesktop() {
+        const QPalette offered = QApplication::palette();
+        SetUpApplication(*qApp);
+        QCOMPARE(QApplication::palette().color(QPalette::Window), QColor(0xd4, 0xd0, 0xc8));
+
+        QPalette dark(QColor(0x31, 0x36, 0x3b), QColor(0x2a, 0x2e, 0x32));
+        dark.setColor(QPalette::WindowText, QColor(0xfc, 0xfc, 0xfc));
+        QApplication::setPalette(dark);
+        SetUpApplication(*qApp);
+        QWidget window;
+        QCOMPARE(window.palette().color(QPalette::Window), dark.color(QPalette::Window));
+        QCOMPARE(window.palette().color(QPalette::WindowText), QColor(0xfc, 0xfc, 0xfc));
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("windows"));
+        QApplication::setPalette(offered);
     }
 
     void messagesOfOtherFailures() {

@@ -50,7 +50,7 @@ private slots:
         form_ = std::make_unique<TForm1>();
         form_->ShowAtFirstPosition();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-        list_ = qobject_cast<CheckListView*>(form_->CheckListBox2);
+        list_ = qobject_cast<CheckListView*>(Child<QListView>(*form_, "CheckListBox2"));
         QVERIFY(list_ != nullptr);
     }
 

@@ -14,10 +14,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QListView>
+#include <QMimeData>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <sys/stat.h>
 
@@ -26,6 +28,7 @@
 #include <vector>
 
 using namespace glyphwright::ui;
+using glyphwright::ui::test::Child;
 
 namespace {
 
@@ -52,9 +55,9 @@ public:
                 return;
             }
             auto* label = modal->findChild<QLabel*>(QString::fromLatin1(kMessageTextName));
+            auto* bar = Child<QProgressBar>(form, "ProgressBar1");
             seen.push_back({label != nullptr ? label->text() : QString(), form.isEnabled(),
-                            form.ProgressBar1->isVisible(), form.ProgressBar1->value(),
-                            form.ProgressBar1->maximum(), form.ProgressBar1->grab().toImage()});
+                            bar->isVisible(), bar->value(), bar->maximum(), bar->grab().toImage()});
             QTest::keyClick(modal, Qt::Key_Return);
         });
         timer_.start();
@@ -108,6 +111,11 @@ private:
 
     QString At(const QString& name) const { return dir_->filePath(name); }
 
+    QProgressBar* Bar() const { return Child<QProgressBar>(*form_, "ProgressBar1"); }
+    QPushButton* Button(const char* name) const { return Child<QPushButton>(*form_, name); }
+    QCheckBox* BackupOption() const { return Child<QCheckBox>(*form_, "CheckBox1"); }
+    QListView* FileList() const { return Child<QListView>(*form_, "ListBox1"); }
+
     void List(const QString& path) { form_->Files().Append(Native(path)); }
 
     // Presses the button as the user would; returns once the run and its box are over.
@@ -117,9 +125,24 @@ private:
         return answerer.seen;
     }
 
+    // 200 files in 10 folders holding text, listed in order.
+    QStringList ListTree(const QByteArray& text) {
+        QStringList paths;
+        for (int folder = 0; folder < 10; ++folder) {
+            const QString name = QStringLiteral("tree/%1").arg(folder);
+            QDir(dir_->path()).mkpath(name);
+            for (int file = 0; file < 20; ++file) {
+                paths << At(name + QStringLiteral("/%1.htm").arg(file));
+                WriteBytes(paths.back(), text);
+                List(paths.back());
+            }
+        }
+        return paths;
+    }
+
     void CheckUnlocked() {
         QVERIFY(form_->isEnabled());
-        QVERIFY(!form_->ProgressBar1->isVisible());
+        QVERIFY(!Bar()->isVisible());
     }
 
 private slots:
@@ -148,9 +171,9 @@ private slots:
         glyphwright::TakeDroppedPaths({Native(dir_->path())}, extensions, form_->Files());
         QCOMPARE(form_->Files().Count(), std::size_t{2});
 
-        QVERIFY(form_->ProgressBar1->isVisible());
-        const int listHeight = form_->ListBox1->height();
-        std::vector<BoxSeen> boxes = Press(form_->Button1);
+        QVERIFY(Bar()->isVisible());
+        const int listHeight = FileList()->height();
+        std::vector<BoxSeen> boxes = Press(Button("Button1"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
         QVERIFY(!boxes[0].windowEnabled);
@@ -161,8 +184,8 @@ private slots:
         const QImage& bar = boxes[0].bar;
         QCOMPARE(bar.height(), 5);
         const QColor fill = bar.pixelColor(bar.width() * 3 / 4, 2);
-        QVERIFY(fill != form_->ProgressBar1->palette().color(QPalette::Base));
-        QVERIFY(fill != form_->ProgressBar1->palette().color(QPalette::Window));
+        QVERIFY(fill != Bar()->palette().color(QPalette::Base));
+        QVERIFY(fill != Bar()->palette().color(QPalette::Window));
 
         QCOMPARE(ReadBytes(At("a.htm")), kGreetingEncoded);
         QCOMPARE(ReadBytes(Backup(At("a.htm"))), kGreetingLines);
@@ -172,17 +195,17 @@ private slots:
         QCOMPARE(ReadBytes(At("d.html")), kGreeting);
         QVERIFY(!QFile::exists(Backup(At("c.txt"))));
         CheckUnlocked();
-        QCOMPARE(form_->ListBox1->height(), listHeight + 5);
+        QCOMPARE(FileList()->height(), listHeight + 5);
         QCOMPARE(form_->Files().Count(), std::size_t{2});
 
-        boxes = Press(form_->Button2);
+        boxes = Press(Button("Button2"));
         QVERIFY(boxes.empty());
         QCOMPARE(ReadBytes(At("a.htm")), kGreetingLines);
         QCOMPARE(ReadBytes(Backup(At("a.htm"))), kGreetingEncoded);
         QCOMPARE(ReadBytes(At("sub/b.HTM")), kNoteDecoded);
         QCOMPARE(ReadBytes(Backup(At("sub/b.HTM"))), kNoteEncoded);
         CheckUnlocked();
-        QCOMPARE(form_->ProgressBar1->value(), 2);
+        QCOMPARE(Bar()->value(), 2);
         QCOMPARE(form_->Files().Count(), std::size_t{2});
     }
 
@@ -199,10 +222,10 @@ private slots:
         auto& extensions = form_->Extensions();
         extensions.SetMark(extensions.Find(".HTM").value(), true);
         const auto drag = glyphwright::ui::test::FileDrag({dir_->path()});
-        glyphwright::ui::test::DropOn(form_->ListBox1, *drag);
+        glyphwright::ui::test::DropOn(FileList(), *drag);
         QTRY_COMPARE(form_->Files().Count(), std::size_t{3});
 
-        std::vector<BoxSeen> boxes = Press(form_->Button1);
+        std::vector<BoxSeen> boxes = Press(Button("Button1"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Fertig\n\nNicht umgewandelt:\nDatei ") +
                                     At("marked.htm") +
@@ -212,7 +235,7 @@ private slots:
         QCOMPARE(ReadBytes(At("marked.htm")), marked);
         QVERIFY(!QFile::exists(Backup(At("marked.htm"))));
 
-        Press(form_->Button2);
+        Press(Button("Button2"));
         QCOMPARE(ReadBytes(At("utf8.htm")), QByteArray("<p>Gr\xC3\xBC\xC3\x9F"
                                                        "e \xE2\x82\xAC</p>\r\n"));
         QCOMPARE(ReadBytes(At("cp1252.htm")), kGreetingLines);
@@ -222,23 +245,23 @@ private slots:
     void decodeRunKeepsWindowAndBar() {
         WriteBytes(At("a.htm"), kNoteEncoded);
         List(At("a.htm"));
-        QVERIFY(Press(form_->Button2).empty());
+        QVERIFY(Press(Button("Button2")).empty());
         QCOMPARE(ReadBytes(At("a.htm")), kNoteDecoded);
         QVERIFY(form_->isEnabled());
-        QVERIFY(form_->ProgressBar1->isVisible());
-        QCOMPARE(form_->ProgressBar1->value(), 0);
-        QCOMPARE(form_->ProgressBar1->maximum(), 100);
+        QVERIFY(Bar()->isVisible());
+        QCOMPARE(Bar()->value(), 0);
+        QCOMPARE(Bar()->maximum(), 100);
     }
 
     void noBackupWhenTheOptionIsOff() {
         WriteBytes(At("a.htm"), kGreeting);
         List(At("a.htm"));
-        form_->CheckBox1->setChecked(false);
-        QCOMPARE(Press(form_->Button1).size(), std::size_t{1});
-        QCOMPARE(Press(form_->Button2).size(), std::size_t{0});
+        BackupOption()->setChecked(false);
+        QCOMPARE(Press(Button("Button1")).size(), std::size_t{1});
+        QCOMPARE(Press(Button("Button2")).size(), std::size_t{0});
         QCOMPARE(ReadBytes(At("a.htm")), kGreetingLines);
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("a.htm")});
-        QVERIFY(!form_->CheckBox1->isChecked());
+        QVERIFY(!BackupOption()->isChecked());
     }
 
     // Each file is converted once in a run; its backup holds it as it was.
@@ -246,7 +269,7 @@ private slots:
         WriteBytes(At("a.htm"), kGreeting);
         List(At("a.htm"));
         List(At("a.htm"));
-        const std::vector<BoxSeen> boxes = Press(form_->Button1);
+        const std::vector<BoxSeen> boxes = Press(Button("Button1"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
         QCOMPARE(boxes[0].barValue, 2);
@@ -257,27 +280,109 @@ private slots:
         form_->Files().Clear();
         List(At("b.htm"));
         List(At("b.htm"));
-        QVERIFY(Press(form_->Button2).empty());
+        QVERIFY(Press(Button("Button2")).empty());
         QCOMPARE(ReadBytes(At("b.htm")), QByteArrayLiteral("&auml;\r\n"));
         QCOMPARE(ReadBytes(Backup(At("b.htm"))), QByteArrayLiteral("&amp;auml;\r\n"));
     }
 
     void emptyListEncodeSaysFertig() {
-        const std::vector<BoxSeen> boxes = Press(form_->Button1);
+        const std::vector<BoxSeen> boxes = Press(Button("Button1"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
         QVERIFY(!boxes[0].windowEnabled);
         QVERIFY(boxes[0].barVisible);
         QCOMPARE(boxes[0].barValue, 0);
         QCOMPARE(boxes[0].barMaximum, 0);
+        // An empty bar, where Qt draws the range 0..0 as a moving "busy" stripe.
+        const QColor fill = Bar()->palette().color(QPalette::Highlight);
+        const QImage bar = boxes[0].bar.convertToFormat(QImage::Format_RGB32);
+        for (int x = 0; x < bar.width(); ++x) {
+            QVERIFY2(bar.pixelColor(x, bar.height() / 2) != fill, qPrintable(QString::number(x)));
+        }
         CheckUnlocked();
     }
 
+    // The locked window loses its focus; afterwards the control that had it
+    // gets it back.
+    void focusReturnsAfterTheEncodeRun() {
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        Button("Button1")->setFocus();
+        BoxAnswerer answerer(*form_);
+        QTest::keyClick(Button("Button1"), Qt::Key_Space);
+        QCOMPARE(answerer.seen.size(), std::size_t{1});
+        QTRY_COMPARE(QApplication::focusWidget(), Button("Button1"));
+    }
+
+    // A run over a large tree repaints the window (and so answers the window
+    // manager), but takes no click, key or drop until it is done; the list
+    // stays, and every file is converted as always.
+    void aLongRunPaintsButTakesNoInput_data() {
+        QTest::addColumn<bool>("encode");
+        QTest::newRow("encode") << true;
+        QTest::newRow("decode") << false;
+    }
+
+    void aLongRunPaintsButTakesNoInput() {
+        QFETCH(bool, encode);
+        const QByteArray before = encode ? kGreeting : kGreetingEncoded;
+        const QByteArray after = encode ? kGreetingEncoded : kGreetingLines;
+        const QStringList paths = ListTree(before);
+        auto* extensions = Child<QListView>(*form_, "CheckListBox2");
+        extensions->setCurrentIndex(extensions->model()->index(0, 0));
+
+        const auto underWay = [&] {
+            return ReadBytes(paths.first()) == after && ReadBytes(paths.last()) == before;
+        };
+        auto drag = std::make_unique<QMimeData>();
+        drag->setUrls({QUrl::fromLocalFile(paths.first())});
+        const auto poke = [&] {
+            QTest::mouseClick(Button("Button3"), Qt::LeftButton);
+            QTest::keyClick(extensions, Qt::Key_Space);
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, drag.get(), Qt::LeftButton, {});
+            QApplication::sendEvent(FileList()->viewport(), &enter);
+            QVERIFY(!enter.isAccepted());
+        };
+        glyphwright::ui::test::DuringWork during(*Child<QLabel>(*form_, "StatusText"), underWay,
+                                                 poke);
+        const std::vector<BoxSeen> boxes = Press(Button(encode ? "Button1" : "Button2"));
+
+        QVERIFY(during.poked);
+        QVERIFY(during.paintedDuringWork);
+        QCOMPARE(boxes.size(), encode ? std::size_t{1} : std::size_t{0}); // "Fertig" only
+        QVERIFY(!form_->Extensions().Mark(0));
+        QCOMPARE(form_->Files().Count(), std::size_t(paths.size()));
+        for (const QString& path : paths) {
+            QCOMPARE(ReadBytes(path), after);
+        }
+    }
+
+    // Closing the window (its close box, or the program told to end) during
+    // a run waits for the run's end; then the window closes as always.
+    void aCloseDuringARunWaitsForItsEnd() {
+        const QStringList paths = ListTree(kGreetingEncoded);
+        const auto underWay = [&] {
+            return ReadBytes(paths.first()) == kGreetingLines &&
+                   ReadBytes(paths.last()) == kGreetingEncoded;
+        };
+        bool openAfterClose = false;
+        const auto poke = [&] {
+            form_->close();
+            openAfterClose = form_->isVisible();
+        };
+        glyphwright::ui::test::DuringWork during(*Child<QLabel>(*form_, "StatusText"), underWay,
+                                                 poke);
+        QTest::mouseClick(Button("Button2"), Qt::LeftButton);
+        QVERIFY(during.poked);
+        QVERIFY(openAfterClose);
+        QCOMPARE(ReadBytes(paths.last()), kGreetingLines);
+        QTRY_VERIFY(!form_->isVisible());
+    }
+
     void emptyListDecodeDoesNothing() {
-        QVERIFY(Press(form_->Button2).empty());
+        QVERIFY(Press(Button("Button2")).empty());
         QVERIFY(form_->isEnabled());
-        QVERIFY(form_->ProgressBar1->isVisible());
-        QCOMPARE(form_->ProgressBar1->maximum(), 100);
+        QVERIFY(Bar()->isVisible());
+        QCOMPARE(Bar()->maximum(), 100);
     }
 
     // Each failing file is named in the box; the others are converted.
@@ -301,7 +406,7 @@ private slots:
             QStringLiteral(": Nicht vorhanden\n") +
             QString::fromUtf8(glyphwright::UnsupportedFileError::HoldsNul(Native(withNul)).what());
 
-        std::vector<BoxSeen> boxes = Press(form_->Button1);
+        std::vector<BoxSeen> boxes = Press(Button("Button1"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, QStringLiteral("Fertig\n\n") + report);
         QVERIFY(!boxes[0].windowEnabled);
@@ -322,7 +427,7 @@ private slots:
         QVERIFY(!QFile::exists(Backup(withNul)));
 
         // The decode run shows the report alone, after the last file, unlocked.
-        boxes = Press(form_->Button2);
+        boxes = Press(Button("Button2"));
         QCOMPARE(boxes.size(), std::size_t{1});
         QCOMPARE(boxes[0].text, report);
         QVERIFY(boxes[0].windowEnabled);
@@ -336,7 +441,7 @@ private slots:
         for (int i = 0; i < 22; ++i) {
             List(At(QStringLiteral("gone%1.htm").arg(i)));
         }
-        const std::vector<BoxSeen> boxes = Press(form_->Button2);
+        const std::vector<BoxSeen> boxes = Press(Button("Button2"));
         QCOMPARE(boxes.size(), std::size_t{1});
         const QStringList lines = boxes[0].text.split('\n');
         QCOMPARE(lines.size(), 22);
@@ -359,7 +464,7 @@ private slots:
             WriteBytes(byTool, text);
             form_->Files().Clear();
             List(byWindow);
-            Press(command == QLatin1String("encode") ? form_->Button1 : form_->Button2);
+            Press(command == QLatin1String("encode") ? Button("Button1") : Button("Button2"));
 
             QProcess tool;
             tool.start(QStringLiteral(GW_CLI_PATH), {command, byTool});

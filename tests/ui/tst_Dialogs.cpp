@@ -205,6 +205,8 @@ private slots:
     void tabIsExpanded();
     void messageTextIsPlain();
     void inputRefusesThe256thCharacter();
+    void pasteIsCutAtItsFirstLineBreak_data();
+    void pasteIsCutAtItsFirstLineBreak();
 
     void fullStopRule_data();
     void fullStopRule();
@@ -551,6 +553,35 @@ void TestDialogs::inputRefusesThe256thCharacter() {
     AnswerWith(QStringLiteral("End Ctrl+V Return"));
     QVERIFY(ShowInputDialog(kCaption, kPrompt, text));
     QCOMPARE(text, QString(kInputMaxLength - 4, u'a') + QString(4, u'b'));
+}
+
+void TestDialogs::pasteIsCutAtItsFirstLineBreak_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("LF") << QString() << QString() << QStringLiteral("ab\ncd")
+                        << QStringLiteral("ab");
+    QTest::newRow("CR LF") << QString() << QString() << QStringLiteral("ab\r\ncd\r\n")
+                           << QStringLiteral("ab");
+    QTest::newRow("break first") << QString() << QString() << QStringLiteral("\nab") << QString();
+    QTest::newRow("into the middle") << QStringLiteral("xy") << QStringLiteral("End Left")
+                                     << QStringLiteral("ab\ncd\nef") << QStringLiteral("xaby");
+    QTest::newRow("over a selection") << QStringLiteral("xyz") << QStringLiteral("End Shift+Left")
+                                      << QStringLiteral("a\rb") << QStringLiteral("xya");
+}
+
+// As a single-line edit takes a paste: what follows the first line break is left out, so no
+// entry can hold a line break.
+void TestDialogs::pasteIsCutAtItsFirstLineBreak() {
+    QFETCH(QString, text);
+    QFETCH(QString, keys);
+    QFETCH(QString, pasted);
+    QFETCH(QString, expected);
+    QGuiApplication::clipboard()->setText(pasted);
+    AnswerWith(keys + QStringLiteral(" Ctrl+V Return"));
+    QVERIFY(ShowInputDialog(kCaption, kPrompt, text));
+    QCOMPARE(text, expected);
 }
 
 void TestDialogs::fullStopRule_data() {

@@ -23,8 +23,11 @@ class TestExtensionCommands : public QObject {
 private:
     std::unique_ptr<TForm1> form_;
 
+    QListView* List() const { return Child<QListView>(*form_, "CheckListBox2"); }
+    QPushButton* Button(const char* name) const { return Child<QPushButton>(*form_, name); }
+
     void Select(int row) {
-        QListView* list = form_->CheckListBox2;
+        QListView* list = List();
         list->selectionModel()->select(list->model()->index(row, 0),
                                        QItemSelectionModel::ClearAndSelect);
     }
@@ -32,7 +35,7 @@ private:
     // Adds through Button7 with text typed and the dialog ended by buttonName.
     void Add(const QString& text, const char* buttonName = kOkButtonName) {
         TypeIntoNextDialog(text, buttonName);
-        QTest::mouseClick(form_->Button7, Qt::LeftButton);
+        QTest::mouseClick(Button("Button7"), Qt::LeftButton);
     }
 
 private slots:
@@ -58,14 +61,13 @@ private slots:
             QTest::mouseClick(modal->findChild<QPushButton*>(QString::fromLatin1(kOkButtonName)),
                               Qt::LeftButton);
         });
-        QTest::mouseClick(form_->Button7, Qt::LeftButton);
+        QTest::mouseClick(Button("Button7"), Qt::LeftButton);
         QCOMPARE(caption, QStringLiteral("Neue Endung"));
         QCOMPARE(prompt, QStringLiteral("Bitte die Endung eingeben (z.B. \".PHP\"):"));
         QCOMPARE(form_->Extensions().Text(0), std::string(".ASP"));
         QVERIFY(!form_->Extensions().Mark(0));
-        QCOMPARE(form_->CheckListBox2->model()->rowCount(), 8);
-        QCOMPARE(form_->CheckListBox2->model()->index(0, 0).data().toString(),
-                 QStringLiteral(".ASP"));
+        QCOMPARE(List()->model()->rowCount(), 8);
+        QCOMPARE(List()->model()->index(0, 0).data().toString(), QStringLiteral(".ASP"));
     }
 
     void addUpperCasesAToZAndPutsADotInFront() {
@@ -90,28 +92,46 @@ private slots:
         Add(QString(), kOkButtonName);
         QCOMPARE(Texts(form_->Extensions()), kDefaults);
         CloseNextDialog();
-        QTest::mouseClick(form_->Button7, Qt::LeftButton);
+        QTest::mouseClick(Button("Button7"), Qt::LeftButton);
         QCOMPARE(Texts(form_->Extensions()), kDefaults);
     }
 
     void deleteRemovesTheSelectedEntryAlone() {
         form_->Extensions().SetMark(3, true);
         Select(2); // ".INC"
-        QTest::mouseClick(form_->Button6, Qt::LeftButton);
+        QTest::mouseClick(Button("Button6"), Qt::LeftButton);
         const std::vector<std::string> expected = {".HTM",  ".HTML", ".PHP",
                                                    ".PHP3", ".SHTM", ".SHTML"};
         QCOMPARE(Texts(form_->Extensions()), expected);
         QVERIFY(form_->Extensions().Mark(2)); // ".PHP" kept its mark
-        QCOMPARE(form_->CheckListBox2->model()->rowCount(), 6);
+        QCOMPARE(List()->model()->rowCount(), 6);
+    }
+
+    // The next entry does not take the deleted one's selection: a second
+    // click deletes nothing, and Space marks nothing.
+    void deleteLeavesNoEntrySelected() {
+        // Clicked on its text, as the user picks an entry.
+        const QRect inc = List()->visualRect(List()->model()->index(2, 0));
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, inc.center());
+        QCOMPARE(List()->selectionModel()->selectedRows().value(0).row(), 2);
+        QTest::mouseClick(Button("Button6"), Qt::LeftButton);
+        QVERIFY(List()->selectionModel()->selectedRows().isEmpty());
+        QTest::mouseClick(Button("Button6"), Qt::LeftButton);
+        QCOMPARE(form_->Extensions().Count(), std::size_t{6});
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_Space);
+        for (std::size_t i = 0; i < form_->Extensions().Count(); ++i) {
+            QVERIFY(!form_->Extensions().Mark(i));
+        }
     }
 
     void deleteWithoutSelectionOrOnAnEmptyListDoesNothing() {
-        form_->CheckListBox2->selectionModel()->clearSelection();
-        QTest::mouseClick(form_->Button6, Qt::LeftButton);
+        List()->selectionModel()->clearSelection();
+        QTest::mouseClick(Button("Button6"), Qt::LeftButton);
         QCOMPARE(Texts(form_->Extensions()), kDefaults);
 
         form_->Extensions().Clear();
-        QTest::mouseClick(form_->Button6, Qt::LeftButton);
+        QTest::mouseClick(Button("Button6"), Qt::LeftButton);
         QCOMPARE(form_->Extensions().Count(), std::size_t{0});
     }
 
@@ -122,18 +142,18 @@ private slots:
             QTest::mouseClick(modal->findChild<QPushButton*>(QString::fromLatin1(kNoButtonName)),
                               Qt::LeftButton);
         });
-        QTest::mouseClick(form_->Button5, Qt::LeftButton);
+        QTest::mouseClick(Button("Button5"), Qt::LeftButton);
         QCOMPARE(question, QStringLiteral("Die gesamte Liste löschen?"));
         QCOMPARE(Texts(form_->Extensions()), kDefaults);
 
         CloseNextDialog();
-        QTest::mouseClick(form_->Button5, Qt::LeftButton);
+        QTest::mouseClick(Button("Button5"), Qt::LeftButton);
         QCOMPARE(Texts(form_->Extensions()), kDefaults);
 
         AnswerWithButton(kYesButtonName);
-        QTest::mouseClick(form_->Button5, Qt::LeftButton);
+        QTest::mouseClick(Button("Button5"), Qt::LeftButton);
         QCOMPARE(form_->Extensions().Count(), std::size_t{0});
-        QCOMPARE(form_->CheckListBox2->model()->rowCount(), 0);
+        QCOMPARE(List()->model()->rowCount(), 0);
     }
 
     // The list bounds its entries; past the bound the add fails, the error
@@ -158,10 +178,10 @@ private slots:
         // The failure leaves the button's release event unhandled.
         QTest::ignoreMessage(QtWarningMsg, "Mouse event \"MouseRelease\" not accepted by "
                                            "receiving widget");
-        QTest::mouseClick(form_->Button7, Qt::LeftButton);
+        QTest::mouseClick(Button("Button7"), Qt::LeftButton);
         QCOMPARE(error, QStringLiteral("Zeile kann nicht eingefügt werden."));
         QCOMPARE(Texts(form_->Extensions()), kDefaults);
-        QVERIFY(!form_->Button7->isDown());
+        QVERIFY(!Button("Button7")->isDown());
     }
 };
 

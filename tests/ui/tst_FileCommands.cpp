@@ -2,6 +2,7 @@
 // drag source gives, folders walked in between; the two buttons delete the
 // selected entries or, after a confirmation, all of them.
 #include "tests/ui/CollectTestSupport.h"
+#include "ui/BusyScope.h"
 #include "ui/Unit1.h"
 
 #include <QDir>
@@ -34,6 +35,9 @@ class TestFileCommands : public QObject {
 private:
     std::unique_ptr<TForm1> form_;
 
+    QListView* List() const { return Child<QListView>(*form_, "ListBox1"); }
+    QPushButton* Button(const char* name) const { return Child<QPushButton>(*form_, name); }
+
     // Fills the file list with "/f/0.htm" ... without a drop.
     void Fill(int count) {
         for (int i = 0; i < count; ++i) {
@@ -44,10 +48,10 @@ private:
     void SelectRows(std::initializer_list<int> rows) {
         QItemSelection selection;
         for (int row : rows) {
-            const QModelIndex index = form_->ListBox1->model()->index(row, 0);
+            const QModelIndex index = List()->model()->index(row, 0);
             selection.select(index, index);
         }
-        form_->ListBox1->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        List()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     }
 
 private slots:
@@ -61,8 +65,10 @@ private slots:
     void cleanup() { form_.reset(); }
 
     void dropsOnAnyControlFillTheList() {
-        QWidget* targets[] = {form_->ListBox1->viewport(), form_->CheckListBox2->viewport(),
-                              form_->Button4, form_->Label1, form_->StatusBar1};
+        QWidget* targets[] = {List()->viewport(),
+                              Child<QListView>(*form_, "CheckListBox2")->viewport(),
+                              Button("Button4"), Child<QLabel>(*form_, "Label1"),
+                              Child<QStatusBar>(*form_, "StatusBar1")};
         std::vector<std::string> expected;
         int n = 0;
         for (QWidget* target : targets) {
@@ -72,13 +78,13 @@ private slots:
             expected.push_back(Native(accepted));
             QCOMPARE(Paths(form_->Files()), expected);
         }
-        QCOMPARE(form_->ListBox1->model()->rowCount(), int(expected.size()));
-        QCOMPARE(form_->ListBox1->model()->index(0, 0).data().toString(),
+        QCOMPARE(List()->model()->rowCount(), int(expected.size()));
+        QCOMPARE(List()->model()->index(0, 0).data().toString(),
                  QStringLiteral("/nowhere/drop 0/Datei ä.htm"));
 
         // With ".HTM" off the same drop takes nothing.
         form_->Extensions().SetMark(0, false);
-        DropOn(form_->Label3, *FileDrag({QStringLiteral("/nowhere/c.htm")}));
+        DropOn(Child<QLabel>(*form_, "Label3"), *FileDrag({QStringLiteral("/nowhere/c.htm")}));
         QCOMPARE(Paths(form_->Files()), expected);
     }
 
@@ -95,37 +101,89 @@ private slots:
         MakeFile(root + QStringLiteral("/D.htm/notes.txt"));
         const QString missing = root + QStringLiteral("/b.htm");
 
-        DropOn(form_->ListBox1->viewport(), *FileDrag({root + QStringLiteral("/a.htm"),
-                                                       root + QStringLiteral("/D.htm/"), missing}));
+        DropOn(List()->viewport(), *FileDrag({root + QStringLiteral("/a.htm"),
+                                              root + QStringLiteral("/D.htm/"), missing}));
         const std::vector<std::string> expected = {Native(root + QStringLiteral("/a.htm")),
                                                    Native(root + QStringLiteral("/D.htm/S/y.HTM")),
                                                    Native(missing)};
         QCOMPARE(Paths(form_->Files()), expected);
 
         // The same drop once more lists everything twice.
-        DropOn(form_->Button3, *FileDrag({root + QStringLiteral("/D.htm")}));
+        DropOn(Button("Button3"), *FileDrag({root + QStringLiteral("/D.htm")}));
         QCOMPARE(form_->Files().Count(), std::size_t{4});
         QCOMPARE(form_->Files().Path(3), expected[1]);
+    }
+
+    // The drag source gets its answer at once; the walk comes after.
+    void theDropIsAnsweredBeforeTheWalk() {
+        const auto drag = FileDrag({QStringLiteral("/nowhere/a.htm")});
+        QWidget* target = List()->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, drag.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, drag.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(form_->Files().Count(), std::size_t{0});
+        QTRY_COMPARE(form_->Files().Count(), std::size_t{1});
+    }
+
+    // A walk of a large tree repaints the window, but takes no click, key or
+    // drop until it is done.
+    void aLongWalkPaintsButTakesNoInput() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        constexpr int folders = 20;
+        constexpr int perFolder = 25;
+        for (int folder = 0; folder < folders; ++folder) {
+            const QString name = QStringLiteral("%1/sub").arg(folder);
+            QVERIFY(QDir(dir.path()).mkpath(name));
+            for (int file = 0; file < perFolder; ++file) {
+                MakeFile(dir.filePath(name + QStringLiteral("/%1.htm").arg(file)));
+            }
+        }
+        const std::size_t total = folders * perFolder;
+        auto* extensions = Child<QListView>(*form_, "CheckListBox2");
+        extensions->setCurrentIndex(extensions->model()->index(1, 0));
+
+        const auto underWay = [] { return BusyScope::Active(); };
+        const auto late = FileDrag({QStringLiteral("/nowhere/late.htm")});
+        const auto poke = [&] {
+            QTest::mouseClick(Button("Button3"), Qt::LeftButton);
+            QTest::keyClick(extensions, Qt::Key_Space);
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, late.get(), Qt::LeftButton, {});
+            QApplication::sendEvent(List()->viewport(), &enter);
+            QVERIFY(!enter.isAccepted());
+        };
+        DuringWork during(*Child<QLabel>(*form_, "StatusText"), underWay, poke);
+        DropOn(List()->viewport(), *FileDrag({dir.path()}));
+        QTRY_COMPARE(form_->Files().Count(), total);
+
+        QVERIFY(during.poked);
+        QVERIFY(during.paintedDuringWork);
+        QVERIFY(QApplication::activeModalWidget() == nullptr); // no question was asked
+        QVERIFY(!form_->Extensions().Mark(1));
+        QTest::qWait(20);
+        QCOMPARE(form_->Files().Count(), total);
     }
 
     void deleteRemovesTheSelectedEntries() {
         Fill(5);
         SelectRows({1, 2});
-        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        QTest::mouseClick(Button("Button4"), Qt::LeftButton);
         const std::vector<std::string> left = {"/f/0.htm", "/f/3.htm", "/f/4.htm"};
         QCOMPARE(Paths(form_->Files()), left);
-        QCOMPARE(form_->ListBox1->model()->rowCount(), 3);
-        QVERIFY(form_->ListBox1->selectionModel()->selectedRows().isEmpty());
+        QCOMPARE(List()->model()->rowCount(), 3);
+        QVERIFY(List()->selectionModel()->selectedRows().isEmpty());
 
         SelectRows({0, 1, 2});
-        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        QTest::mouseClick(Button("Button4"), Qt::LeftButton);
         QCOMPARE(form_->Files().Count(), std::size_t{0});
     }
 
     // The user's own selection: a click, then Ctrl with clicks.
     void deleteTakesASelectionMadeWithTheMouse() {
         Fill(6);
-        QListView* list = form_->ListBox1;
+        QListView* list = List();
         auto click = [list](int row, Qt::KeyboardModifiers modifiers) {
             const QRect entry = list->visualRect(list->model()->index(row, 0));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, entry.center());
@@ -134,18 +192,18 @@ private slots:
         click(2, Qt::ControlModifier);
         click(5, Qt::ControlModifier);
         click(0, Qt::ControlModifier); // and off again
-        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        QTest::mouseClick(Button("Button4"), Qt::LeftButton);
         const std::vector<std::string> left = {"/f/0.htm", "/f/1.htm", "/f/3.htm", "/f/4.htm"};
         QCOMPARE(Paths(form_->Files()), left);
     }
 
     void deleteWithoutSelectionOrOnAnEmptyListDoesNothing() {
-        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        QTest::mouseClick(Button("Button4"), Qt::LeftButton);
         QCOMPARE(form_->Files().Count(), std::size_t{0});
         Fill(3);
-        form_->ListBox1->setCurrentIndex(form_->ListBox1->model()->index(1, 0));
-        form_->ListBox1->selectionModel()->clearSelection();
-        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        List()->setCurrentIndex(List()->model()->index(1, 0));
+        List()->selectionModel()->clearSelection();
+        QTest::mouseClick(Button("Button4"), Qt::LeftButton);
         QCOMPARE(form_->Files().Count(), std::size_t{3});
     }
 
@@ -153,7 +211,7 @@ private slots:
     void deleteOfEveryOtherEntryOfALongList() {
         constexpr int count = 100000;
         Fill(count);
-        QAbstractItemModel* model = form_->ListBox1->model();
+        QAbstractItemModel* model = List()->model();
         {
             // Dropped before the delete: its ranges hold persistent indexes,
             // which the model would have to move at every removed block.
@@ -161,10 +219,9 @@ private slots:
             for (int row = 1; row < count; row += 2) {
                 selection.select(model->index(row, 0), model->index(row, 0));
             }
-            form_->ListBox1->selectionModel()->select(selection,
-                                                      QItemSelectionModel::ClearAndSelect);
+            List()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
         }
-        QTest::mouseClick(form_->Button4, Qt::LeftButton);
+        QTest::mouseClick(Button("Button4"), Qt::LeftButton);
         QCOMPARE(form_->Files().Count(), std::size_t{count / 2});
         for (int i = 0; i < count / 2; ++i) {
             QCOMPARE(form_->Files().Path(static_cast<std::size_t>(i)),
@@ -176,17 +233,17 @@ private slots:
     void clearAsksAndEmptiesOnYesOnly() {
         Fill(4);
         AnswerWithButton(kNoButtonName);
-        QTest::mouseClick(form_->Button3, Qt::LeftButton);
+        QTest::mouseClick(Button("Button3"), Qt::LeftButton);
         QCOMPARE(form_->Files().Count(), std::size_t{4});
 
         CloseNextDialog();
-        QTest::mouseClick(form_->Button3, Qt::LeftButton);
+        QTest::mouseClick(Button("Button3"), Qt::LeftButton);
         QCOMPARE(form_->Files().Count(), std::size_t{4});
 
         AnswerWithButton(kYesButtonName);
-        QTest::mouseClick(form_->Button3, Qt::LeftButton);
+        QTest::mouseClick(Button("Button3"), Qt::LeftButton);
         QCOMPARE(form_->Files().Count(), std::size_t{0});
-        QCOMPARE(form_->ListBox1->model()->rowCount(), 0);
+        QCOMPARE(List()->model()->rowCount(), 0);
         // The extension list is not touched.
         QCOMPARE(form_->Extensions().Count(), std::size_t{7});
     }
@@ -197,13 +254,13 @@ private slots:
         form_->Files() = FileList(0); // empty as before, so the view stays in step
         QString error;
         ReadNextBox(error);
-        DropOn(form_->ListBox1->viewport(), *FileDrag({QStringLiteral("/nowhere/a.htm")}));
+        DropOn(List()->viewport(), *FileDrag({QStringLiteral("/nowhere/a.htm")}));
         QCOMPARE(error, QStringLiteral("Zeile kann nicht eingefügt werden."));
         QCOMPARE(form_->Files().Count(), std::size_t{0});
 
         QString again;
         ReadNextBox(again);
-        DropOn(form_->Button1, *FileDrag({QStringLiteral("/nowhere/b.htm")}));
+        DropOn(Button("Button1"), *FileDrag({QStringLiteral("/nowhere/b.htm")}));
         QCOMPARE(again, error);
     }
 };

@@ -17,6 +17,7 @@
 #include <string>
 
 using namespace glyphwright::ui;
+using glyphwright::ui::test::Child;
 
 namespace {
 
@@ -63,7 +64,7 @@ std::string Native(const QString& path) {
 
 // The extension list as the window shows it: "text=1" or "text=0" per row.
 QStringList Shown(const TForm1& form) {
-    const QAbstractItemModel* model = form.CheckListBox2->model();
+    const QAbstractItemModel* model = Child<QListView>(form, "CheckListBox2")->model();
     QStringList rows;
     for (int row = 0; row < model->rowCount(); ++row) {
         const QModelIndex index = model->index(row, 0);

@@ -89,6 +89,8 @@ void DropOn(QWidget* target, const QMimeData* mime) {
     QApplication::sendEvent(target, &enter);
     QDropEvent drop(QPointF(centre), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
+    // The paths are taken in once the event loop turns after the drop.
+    QCoreApplication::processEvents();
 }
 
 } // namespace
@@ -108,7 +110,7 @@ private:
 
     void ResizeClient(int width, int height) {
         form_->resize(width, height + form_->menuBar()->height());
-        QTRY_COMPARE(form_->ClientArea->size(), QSize(width, height));
+        QTRY_COMPARE(Find<DockPanel>("ClientArea")->size(), QSize(width, height));
     }
 
     void CheckFixedControls() {
@@ -140,7 +142,7 @@ private slots:
 
     void everyControlHasItsPlaceAtTheDesignSize() {
         QCOMPARE(form_->windowTitle(), QStringLiteral("Glyphwright"));
-        QCOMPARE(form_->ClientArea->size(), QSize(452, 495));
+        QCOMPARE(Find<DockPanel>("ClientArea")->size(), QSize(452, 495));
         QCOMPARE(form_->size(), QSize(452, 495 + form_->menuBar()->height()));
         QCOMPARE(Find("StatusBar1")->geometry(), QRect(0, 476, 452, 19));
         QCOMPARE(Find("ProgressBar1")->geometry(), QRect(0, 471, 452, 5));
@@ -173,16 +175,16 @@ private slots:
 
     void hidingTheProgressBarGivesItsRoomToTheList() {
         QWidget* list = Find("ListBox1");
-        form_->ProgressBar1->hide();
+        Find<QProgressBar>("ProgressBar1")->hide();
         QCOMPARE(list->height(), 81);
         QCOMPARE(Find("Panel2")->geometry(), QRect(0, 339, 452, 137));
-        form_->ProgressBar1->show();
+        Find<QProgressBar>("ProgressBar1")->show();
         QCOMPARE(list->height(), 76);
         QCOMPARE(Find("ProgressBar1")->geometry(), QRect(0, 471, 452, 5));
         // From a client area 419 high on, the list gets no height (414 without the bar).
         ResizeClient(452, 419);
         QCOMPARE(list->height(), 0);
-        form_->ProgressBar1->hide();
+        Find<QProgressBar>("ProgressBar1")->hide();
         QCOMPARE(list->height(), 5);
     }
 
@@ -248,6 +250,32 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
             QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(order[step]));
         }
+    }
+
+    // Enter, like Space, presses the button that has the focus; these three
+    // buttons change nothing on an empty window.
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        for (const char* name : {"Button6", "Button4", "Button2"}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << int(Qt::Key_Return);
+            QTest::newRow((name + QByteArray(" keypad")).constData())
+                << QString::fromLatin1(name) << int(Qt::Key_Enter);
+        }
+    }
+
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        auto* pressed = Find<QPushButton>(button.toLatin1().constData());
+        QSignalSpy clicks(pressed, &QPushButton::clicked);
+        pressed->setFocus();
+        QTest::keyClick(pressed, Qt::Key(key));
+        QCOMPARE(clicks.count(), 1);
+        // Elsewhere Enter presses nothing: the window has no default button.
+        Find("ListBox1")->setFocus();
+        QTest::keyClick(Find("ListBox1"), Qt::Key(key));
+        QCOMPARE(clicks.count(), 1);
     }
 
     void exitClosesTheWindowLikeTheCloseBox() {

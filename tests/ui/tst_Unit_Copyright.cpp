@@ -13,16 +13,21 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include <memory>
 
 using namespace glyphwright::ui;
+using glyphwright::ui::test::Child;
 
 class TestUnitCopyright : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<TForm1> main_;
     std::unique_ptr<TForm_Copyright> about_;
+
+    QPlainTextEdit* Memo() const { return Child<QPlainTextEdit>(*about_, "Memo1"); }
+    QPushButton* OkButton() const { return Child<QPushButton>(*about_, "Button1"); }
 
     void ChooseCopyright() {
         main_->findChild<QAction*>(QStringLiteral("Copyright1"))->trigger();
@@ -51,19 +56,27 @@ private slots:
         QCOMPARE(about_->windowTitle(), QStringLiteral("Copyright"));
         // Outer 460 x 546 less the classic frame.
         QCOMPARE(about_->size(), QSize(452, 519));
-        QCOMPARE(about_->Memo1->objectName(), QStringLiteral("Memo1"));
-        QCOMPARE(about_->Memo1->geometry(), QRect(8, 8, 441, 473));
-        QCOMPARE(about_->Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(about_->Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-        QVERIFY(about_->Memo1->tabChangesFocus());
-        QVERIFY(!about_->Memo1->isReadOnly());
-        QCOMPARE(about_->Button1->geometry(), QRect(176, 488, 97, 25));
-        QCOMPARE(about_->Button1->text(), QStringLiteral("&OK"));
-        QVERIFY(!about_->Button1->isDefault());
-        const QString licence = about_->Memo1->toPlainText();
+        QCOMPARE(Memo()->objectName(), QStringLiteral("Memo1"));
+        QCOMPARE(Memo()->geometry(), QRect(8, 8, 441, 473));
+        QCOMPARE(Memo()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(Memo()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QVERIFY(Memo()->tabChangesFocus());
+        QVERIFY(!Memo()->isReadOnly());
+        QCOMPARE(OkButton()->geometry(), QRect(176, 488, 97, 25));
+        QCOMPARE(OkButton()->text(), QStringLiteral("&OK"));
+        QVERIFY(!OkButton()->isDefault());
+        const QString licence = Memo()->toPlainText();
         QVERIFY(licence.startsWith(QStringLiteral("MIT License")));
         QVERIFY(licence.contains(QStringLiteral("Permission is hereby granted, free of charge, to "
                                                 "any person obtaining a copy of this software")));
+    }
+
+    // The program has one task-bar entry: the about window belongs to the
+    // main window, which the window manager is told.
+    void belongsToTheMainWindow() {
+        ChooseCopyright();
+        QVERIFY(about_->windowHandle() != nullptr);
+        QCOMPARE(about_->windowHandle()->transientParent(), main_->windowHandle());
     }
 
     void firstShowingIsCentredLaterOnesKeepThePlace() {
@@ -74,27 +87,27 @@ private slots:
 
         // Tab leaves the text box for the button and comes back.
         QVERIFY(QTest::qWaitForWindowActive(about_.get()));
-        QCOMPARE(QApplication::focusWidget(), about_->Memo1);
-        QTest::keyClick(about_->Memo1, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), about_->Button1);
-        QTest::keyClick(about_->Button1, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), about_->Memo1);
+        QCOMPARE(QApplication::focusWidget(), Memo());
+        QTest::keyClick(Memo(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), OkButton());
+        QTest::keyClick(OkButton(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Memo());
 
         // Moved, resized, text typed; then closed by OK.
         about_->move(10, 20);
         about_->resize(500, 540);
-        about_->Memo1->moveCursor(QTextCursor::End);
-        QTest::keyClicks(about_->Memo1, QStringLiteral("Hallo"));
+        Memo()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(Memo(), QStringLiteral("Hallo"));
         QTRY_COMPARE(about_->pos(), QPoint(10, 20));
         QPointer<TForm_Copyright> alive(about_.get());
-        QTest::mouseClick(about_->Button1, Qt::LeftButton);
+        QTest::mouseClick(OkButton(), Qt::LeftButton);
         QVERIFY(!about_->isVisible());
         QVERIFY(alive);
 
         ChooseCopyright();
         QCOMPARE(about_->pos(), QPoint(10, 20));
         QCOMPARE(about_->size(), QSize(500, 540));
-        QVERIFY(about_->Memo1->toPlainText().endsWith(QStringLiteral("Hallo")));
+        QVERIFY(Memo()->toPlainText().endsWith(QStringLiteral("Hallo")));
 
         // Choosing it again while shown gives no second window.
         ChooseCopyright();

@@ -1,0 +1,41 @@
+#include "files/ConvertedContent.h"
+
+#include "entities/PieceCut.h"
+
+namespace glyphwright {
+
+FileContent JoinedContent(const LineList& lines) {
+    return [&lines](const PutPiece& put) { return JoinLinesInPieces(lines, kContentPiece, put); };
+}
+
+FileContent ConvertedContent(const LineList& lines,
+                             const std::function<std::string(std::string_view)>& convert,
+                             const std::function<void()>& converted) {
+    return [&lines, &convert, &converted](const PutPiece& put) {
+        // The codec never makes or removes a line end or a NUL, so this passes
+        // its output on unchanged; only another conversion is split and joined.
+        PiecewiseRejoin rejoin(put);
+        // The joined text not yet converted: a piece is converted only once the
+        // next one has come, up to a safe cut, which needs the bytes after it.
+        std::string held;
+        const bool stored = JoinLinesInPieces(lines, kContentPiece, [&](std::string_view piece) {
+            const std::size_t before = held.size();
+            held.append(piece);
+            const std::size_t cut = before == 0 ? 0 : LastSafeCut(held, before);
+            if (cut == 0) {
+                return true;
+            }
+            const bool ok = rejoin.Put(convert(std::string_view(held).substr(0, cut)));
+            held.erase(0, cut);
+            return ok;
+        });
+        if (!stored) {
+            return false;
+        }
+        const std::string last = convert(held);
+        converted();
+        return rejoin.Put(last) && rejoin.Finish();
+    };
+}
+
+} // namespace glyphwright

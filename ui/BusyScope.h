@@ -1,0 +1,49 @@
+// A conversion run or a folder walk in progress on the user-interface
+// thread. The program's windows take no input while it lasts, as if the work
+// held the event loop, but Breathe() between files lets them repaint and
+// answers the window manager, which otherwise greys a silent window out after
+// a few seconds and offers to kill it.
+#pragma once
+
+#include <QObject>
+
+#include <chrono>
+#include <functional>
+
+namespace glyphwright::ui {
+
+class BusyScope : public QObject {
+public:
+    BusyScope();
+    ~BusyScope() override;
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+    // Handles what the window system has sent, input aside: at the first
+    // call, then at most every few dozen milliseconds, so that a walk of
+    // 100,000 files does not pay for it at every entry.
+    void Breathe();
+
+    // Breathe() as a callable for the core's pause hooks.
+    std::function<void()> Pause() {
+        return [this] { Breathe(); };
+    }
+
+    // Whether a run or a walk is going on.
+    static bool Active();
+
+    // Runs work from the event loop once nothing is going on, as long as
+    // context lives: at the next turn of the loop, or after the run or walk.
+    static void WhenIdle(QObject* context, std::function<void()> work);
+
+protected:
+    // Drops mouse, keyboard and drag input; a close request is carried out
+    // when the work is done.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::chrono::steady_clock::time_point lastBreath_;
+    bool breathed_ = false;
+};
+
+} // namespace glyphwright::ui
