@@ -136,4 +136,19 @@ double HighByteShare(const std::string& text) {
     return text.empty() ? 0.0 : static_cast<double>(high) / static_cast<double>(text.size());
 }
 
+std::string Latin1ToUtf8(std::string_view bytes) {
+    std::string utf8;
+    utf8.reserve(bytes.size() + bytes.size() / 16);
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (value < 0x80) {
+            utf8 += byte;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (value >> 6));
+            utf8 += static_cast<char>(0x80 | (value & 0x3F));
+        }
+    }
+    return utf8;
+}
+
 } // namespace glyphwright::bench

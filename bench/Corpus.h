@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace glyphwright::bench {
 
@@ -19,6 +20,11 @@ std::string MakeTypicalCorpus(std::size_t minimumSize, LineEnd lineEnd = LineEnd
 // probability one half, otherwise a letter or a space.
 std::string MakeDenseCorpus(std::size_t minimumSize, LineEnd lineEnd = LineEnd::CrLf,
                             std::uint64_t seed = 1);
+
+// The same text stored as UTF-8: each byte 0x80..0xFF becomes the character
+// of the same number (Windows-1252's 0x80..0x9F are taken as C1 controls,
+// which is all a benchmark needs).
+std::string Latin1ToUtf8(std::string_view bytes);
 
 // The share of bytes 0x80 and above, 0 to 1.
 double HighByteShare(const std::string& text);

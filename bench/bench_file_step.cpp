@@ -21,21 +21,6 @@ namespace {
 
 constexpr std::size_t kPageSize = std::size_t{16} << 20;
 
-std::string Latin1ToUtf8(std::string_view bytes) {
-    std::string utf8;
-    utf8.reserve(bytes.size() + bytes.size() / 16);
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value < 0x80) {
-            utf8 += byte;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (value >> 6));
-            utf8 += static_cast<char>(0x80 | (value & 0x3F));
-        }
-    }
-    return utf8;
-}
-
 std::string ScratchPath() {
     const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     return std::string(folder) + "/glyphwright-bench-" + std::to_string(getpid()) + ".htm";

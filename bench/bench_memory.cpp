@@ -5,6 +5,7 @@
 // program's own memory as well, one started by time(1) does not.
 #include "bench/ChildProcess.h"
 #include "bench/Corpus.h"
+#include "bench/ProgramMain.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -155,10 +156,5 @@ int Run() {
 } // namespace glyphwright::bench
 
 int main() {
-    try {
-        return glyphwright::bench::Run();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "bench_memory: %s\n", error.what());
-        return EXIT_FAILURE;
-    }
+    return glyphwright::bench::RunProgram("bench_memory", glyphwright::bench::Run);
 }

@@ -16,21 +16,6 @@ namespace {
 
 constexpr std::size_t kCorpusSize = std::size_t{64} << 20;
 
-std::string Latin1ToUtf8(std::string_view bytes) {
-    std::string utf8;
-    utf8.reserve(bytes.size() + bytes.size() / 16);
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value < 0x80) {
-            utf8 += byte;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (value >> 6));
-            utf8 += static_cast<char>(0x80 | (value & 0x3F));
-        }
-    }
-    return utf8;
-}
-
 const std::string& Windows1252() {
     static const std::string corpus = MakeTypicalCorpus(kCorpusSize);
     return corpus;

@@ -4,6 +4,7 @@
 // the walk once more with the pause the window gives it (a clock reading per
 // entry, to repaint at most every 50 ms; the repainting itself is not here).
 // Prints the median of several runs of each after a warm-up, and the ratios.
+#include "bench/ProgramMain.h"
 #include "files/ExtensionList.h"
 #include "files/FileList.h"
 #include "files/ScanFolder.h"
@@ -217,10 +218,5 @@ int Run() {
 } // namespace glyphwright::bench
 
 int main() {
-    try {
-        return glyphwright::bench::Run();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "bench_walk: %s\n", error.what());
-        return EXIT_FAILURE;
-    }
+    return glyphwright::bench::RunProgram("bench_walk", glyphwright::bench::Run);
 }

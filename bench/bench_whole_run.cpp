@@ -15,6 +15,7 @@
 // them.
 #include "bench/ChildProcess.h"
 #include "bench/Corpus.h"
+#include "bench/ProgramMain.h"
 #include "bench/SiteTree.h"
 #include "entities/Unit_HtmlUmlaute.h"
 #include "files/LineList.h"
@@ -307,10 +308,5 @@ int Run() {
 } // namespace glyphwright::bench
 
 int main() {
-    try {
-        return glyphwright::bench::Run();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "bench_whole_run: %s\n", error.what());
-        return EXIT_FAILURE;
-    }
+    return glyphwright::bench::RunProgram("bench_whole_run", glyphwright::bench::Run);
 }

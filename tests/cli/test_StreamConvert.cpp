@@ -1,6 +1,7 @@
 #include "cli/StreamConvert.h"
 #include "entities/Unit_HtmlUmlaute.h"
 #include "entities/Utf8Entities.h"
+#include "tests/Hex.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@
 
 namespace glyphwright::cli {
 namespace {
+
+using glyphwright::testing::Hex;
 
 // Feeds text in pieces of random sizes (1 .. maxPiece bytes).
 std::string ConvertInPieces(Direction direction, const std::string& text, std::mt19937& random,
@@ -23,16 +26,6 @@ std::string ConvertInPieces(Direction direction, const std::string& text, std::m
         at += piece;
     }
     return output + converter.Finish();
-}
-
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (const unsigned char c : bytes) {
-        hex += digits[c >> 4];
-        hex += digits[c & 15];
-    }
-    return hex;
 }
 
 TEST(StreamConverter, PiecesGiveTheResultOfTheWholeText) {

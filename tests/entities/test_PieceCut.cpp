@@ -1,6 +1,7 @@
 #include "entities/PieceCut.h"
 #include "entities/Unit_HtmlUmlaute.h"
 #include "entities/Utf8Entities.h"
+#include "tests/Hex.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +12,9 @@
 namespace glyphwright {
 namespace {
 
-using Conversion = std::string (*)(std::string_view);
+using glyphwright::testing::Hex;
 
-std::string Hex(std::string_view bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (const unsigned char c : bytes) {
-        hex += digits[c >> 4];
-        hex += digits[c & 15];
-    }
-    return hex;
-}
+using Conversion = std::string (*)(std::string_view);
 
 TEST(PieceCut, EverySafeCutConvertsLikeTheWholeInAllFourRoutines) {
     // Entity fragments, characters in both encodings and their pieces.

@@ -14,24 +14,13 @@
 #include <vector>
 
 #include "entities/Unit_HtmlUmlaute.h"
+#include "tests/Hex.h"
 #include "tests/entities/ReferenceCodec.h"
 
 namespace glyphwright {
 namespace {
 
-std::string Hex(std::string_view bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (!hex.empty()) {
-            hex += ' ';
-        }
-        hex += kDigits[value >> 4];
-        hex += kDigits[value & 0xF];
-    }
-    return "[" + hex + "]";
-}
+using glyphwright::testing::Hex;
 
 std::string Byte(unsigned value) {
     return std::string(1, static_cast<char>(value));

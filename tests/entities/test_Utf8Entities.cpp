@@ -12,25 +12,16 @@
 
 #include "entities/Unit_HtmlUmlaute.h"
 #include "entities/Utf8Entities.h"
+#include "tests/Hex.h"
 #include "tests/entities/ReferenceCodec.h"
 #include "tests/entities/Utf8Reference.h"
 
 namespace glyphwright {
 namespace {
 
-using reference::Latin1ToUtf8;
+using glyphwright::testing::Hex;
 
-std::string Hex(std::string_view bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        hex += hex.empty() ? "" : " ";
-        hex += kDigits[value >> 4];
-        hex += kDigits[value & 0xF];
-    }
-    return "[" + hex + "]";
-}
+using reference::Latin1ToUtf8;
 
 std::string Utf8Of(std::uint32_t codePoint) {
     std::string out;

@@ -1,4 +1,5 @@
 #include "files/CharsetChoice.h"
+#include "tests/Hex.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,9 @@
 namespace glyphwright {
 namespace {
 
-constexpr std::size_t kNone = std::string::npos;
+using glyphwright::testing::Hex;
 
-std::string Hex(const std::string& bytes) {
-    std::string hex;
-    for (const char byte : bytes) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, "%02X ", static_cast<unsigned char>(byte));
-        hex += digits;
-    }
-    return hex;
-}
+constexpr std::size_t kNone = std::string::npos;
 
 // A declaration placed so that its value ends exactly at byte `end`.
 std::string DeclarationEndingAt(std::size_t end) {
