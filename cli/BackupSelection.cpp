@@ -5,7 +5,7 @@
 #include "files/FileList.h"
 #include "files/IsAcceptedFile.h"
 #include "files/RestoreBackup.h"
-#include "files/ScanFolder.h"
+#include "files/StopFlag.h"
 #include "files/TextFile.h"
 
 #include <set>
@@ -18,11 +18,11 @@ namespace {
 
 // Every backup below folder, in walk order: the names whose extension is that
 // of a backup.
-FileList BackupsBelow(const std::string& folder) {
+FileList BackupsBelow(const std::string& folder, const StopFlag* stop) {
     ExtensionList backups;
     backups.SetMark(backups.Add(UpperCaseAToZ(ExtensionOf(BackupPath("")))), true);
     FileList found;
-    ScanFolder(folder, backups, found);
+    WalkFolder(folder, backups, found, stop);
     return found;
 }
 
@@ -51,25 +51,29 @@ private:
 
 } // namespace
 
-TakenBackups TakeBackups(const std::vector<std::string>& paths, const ExtensionList& filter) {
+TakenBackups TakeBackups(const std::vector<std::string>& paths, const ExtensionList& filter,
+                         const StopFlag* stop) {
     TakenBackups taken;
     Taken pairs(taken);
     for (const std::string& path : paths) {
         if (KindOf(path) == PathKind::Folder) {
-            const FileList found = BackupsBelow(path);
+            const FileList found = BackupsBelow(path, stop);
             for (std::size_t i = 0; i < found.Count(); ++i) {
                 const std::optional<std::string> file = BackedUpPath(found.Path(i));
                 if (file && IsAcceptedFile(*file, filter)) {
                     pairs.Add({found.Path(i), *file});
                 }
             }
-            continue;
+        } else {
+            const std::optional<std::string> named = BackedUpPath(path);
+            BackupPair pair = named ? BackupPair{path, *named} : BackupPair{BackupPath(path), path};
+            std::string backup = pair.backup;
+            if (!pairs.Add(std::move(pair))) {
+                taken.missing.push_back(std::move(backup));
+            }
         }
-        const std::optional<std::string> named = BackedUpPath(path);
-        BackupPair pair = named ? BackupPair{path, *named} : BackupPair{BackupPath(path), path};
-        std::string backup = pair.backup;
-        if (!pairs.Add(std::move(pair))) {
-            taken.missing.push_back(std::move(backup));
+        if (stop != nullptr && stop->Requested()) {
+            break;
         }
     }
     return taken;

@@ -7,7 +7,8 @@
 
 namespace glyphwright {
 class ExtensionList;
-}
+class StopFlag;
+} // namespace glyphwright
 
 namespace glyphwright::cli {
 
@@ -28,7 +29,9 @@ struct TakenBackups {
 // is taken when there is anything at all under its name (lstat), so that a
 // link is refused with a reason rather than called missing. A backup reached
 // twice (the same device and inode) is taken once, where it is met first.
-TakenBackups TakeBackups(const std::vector<std::string>& paths, const ExtensionList& filter);
+// A requested stop ends the taking as it ends TakePaths.
+TakenBackups TakeBackups(const std::vector<std::string>& paths, const ExtensionList& filter,
+                         const StopFlag* stop = nullptr);
 
 // The failure line of a named backup that is not there.
 std::string MissingBackupMessage(const std::string& backup);

@@ -2,6 +2,7 @@
 
 #include "files/FileList.h"
 #include "files/ScanFolder.h"
+#include "files/StopFlag.h"
 #include "settings/ExtensionSettings.h"
 #include "settings/SettingsPath.h"
 
@@ -102,19 +103,46 @@ ExtensionList KnownExtensions(const Invocation& invocation) {
     return LoadedEntries(WindowSettingsPath(), false);
 }
 
+namespace {
+
+// Thrown by the walk's pause to leave a walk that was asked to stop.
+struct WalkStopped {};
+
+} // namespace
+
+void WalkFolder(const std::string& folder, const ExtensionList& filter, FileList& files,
+                const StopFlag* stop) {
+    if (stop == nullptr) {
+        ScanFolder(folder, filter, files);
+        return;
+    }
+    try {
+        ScanFolder(folder, filter, files, [stop] {
+            if (stop->Requested()) {
+                throw WalkStopped{};
+            }
+        });
+    } catch (const WalkStopped&) {
+    }
+}
+
 std::vector<std::string> TakePaths(const std::vector<std::string>& paths,
-                                   const ExtensionList& filter, FileList& files) {
+                                   const ExtensionList& filter, FileList& files,
+                                   const StopFlag* stop) {
     std::vector<std::string> missing;
     for (const std::string& path : paths) {
         switch (KindOf(path)) {
         case PathKind::Folder:
-            ScanFolder(path, filter, files);
+            WalkFolder(path, filter, files, stop);
             break;
         case PathKind::File:
             files.Append(path);
             break;
         case PathKind::Missing:
             missing.push_back(path);
+            break;
+        }
+        if (stop != nullptr && stop->Requested()) {
             break;
         }
     }

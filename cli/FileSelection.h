@@ -10,7 +10,8 @@
 
 namespace glyphwright {
 class FileList;
-}
+class StopFlag;
+} // namespace glyphwright
 
 namespace glyphwright::cli {
 
@@ -38,11 +39,18 @@ ExtensionList FolderFilter(const Invocation& invocation, bool folderGiven);
 // named by --settings (which must exist), else the window's, else the defaults.
 ExtensionList KnownExtensions(const Invocation& invocation);
 
-// Takes paths in order into files: a folder is walked by ScanFolder, any other
+// Walks folder as ScanFolder does. A requested stop ends the walk after the
+// entry being read; what was appended stays.
+void WalkFolder(const std::string& folder, const ExtensionList& filter, FileList& files,
+                const StopFlag* stop);
+
+// Takes paths in order into files: a folder is walked by WalkFolder, any other
 // existing path is appended as named, whatever its extension. Returns the
-// missing paths, in order; they contribute nothing.
+// missing paths, in order; they contribute nothing. After a requested stop no
+// further path is taken.
 std::vector<std::string> TakePaths(const std::vector<std::string>& paths,
-                                   const ExtensionList& filter, FileList& files);
+                                   const ExtensionList& filter, FileList& files,
+                                   const StopFlag* stop = nullptr);
 
 // The failure line of a missing path.
 std::string MissingPathMessage(const std::string& path);

@@ -18,6 +18,10 @@
 
 namespace glyphwright::cli {
 
+bool StopRequested(const RunOutput& output) {
+    return output.stop != nullptr && output.stop->Requested();
+}
+
 int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     const ExtensionList filter = FolderFilter(invocation, AnyFolder(invocation.paths));
     const bool summaryShown =
@@ -25,15 +29,18 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     FailureOutput failures(output.err, summaryShown);
 
     FileList files;
-    for (const std::string& path : TakePaths(invocation.paths, filter, files)) {
+    for (const std::string& path : TakePaths(invocation.paths, filter, files, output.stop)) {
         failures.Report(MissingPathMessage(path));
     }
 
     if (invocation.dryRun) {
-        for (std::size_t i = 0; i < files.Count(); ++i) {
+        for (std::size_t i = 0; i < files.Count() && !StopRequested(output); ++i) {
             std::fprintf(output.out, "%s\n", files.Path(i).c_str());
         }
         std::fflush(output.out);
+        if (StopRequested(output)) {
+            return 128 + output.stop->Reason();
+        }
         return failures.Count() == 0 ? kAllConverted : kSomeFailed;
     }
     const std::size_t workers = WorkersFor(invocation);

@@ -22,6 +22,8 @@ struct RunOutput {
     const StopFlag* stop = nullptr; // ends the run between files when requested
 };
 
+bool StopRequested(const RunOutput& output);
+
 // Returns the exit status: after a stop, 128 + its reason (the signal), with
 // the summary so far. Throws UsageError before anything is converted.
 int RunOnPaths(const Invocation& invocation, const RunOutput& output);

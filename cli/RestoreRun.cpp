@@ -17,20 +17,12 @@
 
 namespace glyphwright::cli {
 
-namespace {
-
-bool Stopped(const RunOutput& output) {
-    return output.stop != nullptr && output.stop->Requested();
-}
-
-} // namespace
-
 int RunRestore(const Invocation& invocation, const RunOutput& output) {
     const ExtensionList filter = FolderFilter(invocation, AnyFolder(invocation.paths));
     const bool summaryShown = output.errIsTerminal && !invocation.quiet && !invocation.dryRun;
     FailureOutput failures(output.err, false);
 
-    const TakenBackups taken = TakeBackups(invocation.paths, filter);
+    const TakenBackups taken = TakeBackups(invocation.paths, filter, output.stop);
     for (const std::string& backup : taken.missing) {
         failures.Report(MissingBackupMessage(backup));
     }
@@ -43,8 +35,12 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
     std::size_t handled = 0;
     const std::vector<BackupPair>& pairs = taken.pairs;
     if (invocation.dryRun) {
-        for (const BackupPair& pair : pairs) {
-            std::fprintf(output.out, "%s -> %s\n", pair.backup.c_str(), pair.file.c_str());
+        for (std::size_t i = 0; i < pairs.size() && !StopRequested(output); ++i) {
+            std::fprintf(output.out, "%s -> %s\n", pairs[i].backup.c_str(), pairs[i].file.c_str());
+        }
+        std::fflush(output.out);
+        if (StopRequested(output)) {
+            return 128 + output.stop->Reason();
         }
     } else {
         InOrderOptions order{WorkersFor(invocation), output.stop, {}};
@@ -73,7 +69,7 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
     }
     std::fflush(output.out);
 
-    if (Stopped(output)) {
+    if (StopRequested(output)) {
         // Also when standard error is no terminal: a script learns how far it got.
         std::fprintf(output.err, "glyphwright-cli: abgebrochen: %s, %s nicht bearbeitet\n",
                      RestoreSummaryLine(restored, failures.Count()).c_str(),

@@ -1,12 +1,15 @@
 #include "cli/FileSelection.h"
 
+#include "cli/BackupSelection.h"
 #include "files/DropIntake.h"
 #include "files/FileList.h"
+#include "files/StopFlag.h"
 #include "tests/files/FileTesting.h"
 #include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -77,6 +80,21 @@ TEST_F(FileSelectionTest, TakesPathsLikeADropButNamedFilesWhateverTheirExtension
     expected.push_back(At("D/z.php"));
     EXPECT_EQ(Paths(files), expected);
     EXPECT_EQ(files.Count(), 6u);
+}
+
+TEST_F(FileSelectionTest, ARequestedStopEndsAWalkAfterItsFirstEntry) {
+    tree.MakeFolder("many");
+    for (int i = 0; i < 50; ++i) {
+        tree.MakeFile("many/" + std::to_string(i) + ".htm");
+        tree.MakeFile("many/" + std::to_string(i) + ".htm._backup_");
+    }
+    const ExtensionList filter = FolderFilter(WithExtensions({".HTM"}), true);
+    StopFlag stop;
+    stop.Request(SIGINT);
+    FileList files;
+    EXPECT_TRUE(TakePaths({At("many"), At("D")}, filter, files, &stop).empty());
+    EXPECT_LE(files.Count(), 1u);
+    EXPECT_LE(TakeBackups({At("many"), At("D")}, filter, &stop).pairs.size(), 1u);
 }
 
 TEST_F(FileSelectionTest, FilterFromTheExtOptionOrASettingsFile) {

@@ -412,6 +412,47 @@ TEST_F(CliTest, StopSignalsEndTheRunBetweenFiles) {
         }
 }
 
+// Ctrl-C ends a listing too: with the reader of standard output slow, the
+// tool is stopped in mid-list and lists no more.
+TEST_F(CliTest, StopSignalsEndADryRunListing) {
+    const std::size_t count = 10000;
+    folder.MakeFolder("listed");
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string page = At("listed/" + std::to_string(i) + ".htm");
+        WriteBytes(page, "x");
+        WriteBytes(page + "._backup_", "x");
+    }
+    for (const char* command : {"encode", "restore"}) {
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            dup2(fds[1], 1);
+            close(fds[0]);
+            close(fds[1]);
+            execl(GW_CLI_PATH, GW_CLI_PATH, command, "-n", "-e", ".htm", At("listed").c_str(),
+                  nullptr);
+            _exit(127);
+        }
+        ASSERT_GT(pid, 0);
+        close(fds[1]);
+        char byte = 0;
+        ASSERT_EQ(read(fds[0], &byte, 1), 1); // the listing has begun
+        kill(pid, SIGINT);
+        std::size_t lines = 0;
+        char buffer[4096];
+        for (ssize_t got = 0; (got = read(fds[0], buffer, sizeof buffer)) > 0;) {
+            lines += static_cast<std::size_t>(std::count(buffer, buffer + got, '\n'));
+        }
+        close(fds[0]);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status)) << command;
+        EXPECT_EQ(WEXITSTATUS(status), 128 + SIGINT) << command;
+        EXPECT_LT(lines, count / 2) << command;
+    }
+}
+
 // A tree in which the order of the work shows: pages of very different sizes
 // (so that workers finish out of walk order) in Windows-1252, UTF-8 and plain
 // ASCII, failures of several kinds, two hard links, a link and its target, a
