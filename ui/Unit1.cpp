@@ -17,6 +17,7 @@
 #include "ui/PushButton.h"
 #include "ui/SelectedRows.h"
 #include "ui/StDropFiles.h"
+#include "ui/StepNumberLabel.h"
 #include "ui/Unit_Copyright.h"
 #include "ui/WebLinks.h"
 #include "ui/WindowPlacement.h"
@@ -47,14 +48,11 @@ namespace {
 constexpr int kClientWidth = 452;
 constexpr int kClientHeight = 495;
 
-const QColor kStepNumberColour(0, 0, 128);
-
 void Place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(Scaled(left), Scaled(top), Scaled(width), Scaled(height));
 }
 
-QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent, const QFont& font) {
-    auto* label = new QLabel(text, parent);
+QLabel* SetUpLabel(QLabel* label, const char* name, const QFont& font) {
     label->setObjectName(QString::fromUtf8(name));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -62,14 +60,21 @@ QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent, const 
     return label;
 }
 
+QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent, const QFont& font) {
+    return SetUpLabel(new QLabel(text, parent), name, font);
+}
+
 // A one-line static text takes the width and height of its text.
-QLabel* MakeOneLineLabel(const char* name, const QString& text, QWidget* parent, int left, int top,
-                         const QFont& font) {
-    QLabel* label = MakeLabel(name, text, parent, font);
-    const QFontMetrics metrics(font);
-    label->setGeometry(Scaled(left), Scaled(top), metrics.horizontalAdvance(text),
+QLabel* PlaceOnOneLine(QLabel* label, int left, int top) {
+    const QFontMetrics metrics(label->font());
+    label->setGeometry(Scaled(left), Scaled(top), metrics.horizontalAdvance(label->text()),
                        metrics.height());
     return label;
+}
+
+QLabel* MakeOneLineLabel(const char* name, const QString& text, QWidget* parent, int left, int top,
+                         const QFont& font) {
+    return PlaceOnOneLine(MakeLabel(name, text, parent, font), left, top);
 }
 
 // A wrapping static text keeps its width and takes the height of its lines.
@@ -83,11 +88,8 @@ QLabel* MakeWrappingLabel(const char* name, const QString& text, QWidget* parent
 }
 
 QLabel* MakeStepNumber(const char* name, const QString& text, QWidget* parent, int left, int top) {
-    QLabel* label = MakeOneLineLabel(name, text, parent, left, top, StepNumberFont());
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kStepNumberColour);
-    label->setPalette(palette);
-    return label;
+    return PlaceOnOneLine(SetUpLabel(new StepNumberLabel(text, parent), name, StepNumberFont()),
+                          left, top);
 }
 
 QPushButton* MakeButton(const char* name, const QString& text, QWidget* parent, int left, int top,

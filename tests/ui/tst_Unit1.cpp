@@ -22,6 +22,8 @@
 #include <QSizeGrip>
 #include <QStatusBar>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 using namespace glyphwright::ui;
@@ -41,6 +43,20 @@ const Expected kFixedControls[] = {
     {"Button4", {88, 7, 89, 17}},         {"CheckBox1", {48, 48, 401, 17}},
     {"Button1", {48, 72, 401, 25}},       {"Button2", {48, 104, 401, 25}},
 };
+
+// The contrast of two colours as the web's accessibility guidelines measure it.
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](double channel) {
+            return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 // Static texts whose size follows their font: the top-left corner is fixed.
 const Expected kSelfSizingTexts[] = {
@@ -222,6 +238,28 @@ private slots:
                  QStringLiteral("Jetzt die Dateien per Drag & Drop aus dem Explorer ziehen und "
                                 "über der Liste \"fallen lassen\""));
         QCOMPARE(Find<QLabel>("Label3")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    }
+
+    // Navy on the classic grey; on a dark desktop a blue that can be read,
+    // and back again when the desktop changes its colours while the window is open.
+    void stepNumbersCanBeReadOnAnyDesktop() {
+        const QPalette offered = QApplication::palette();
+        QPalette dark(QColor(0x31, 0x36, 0x3b), QColor(0x2a, 0x2e, 0x32));
+        dark.setColor(QPalette::WindowText, QColor(0xfc, 0xfc, 0xfc));
+        for (const char* name : {"Label2", "Label3", "Label4"}) {
+            const auto* label = Find<QLabel>(name);
+            QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+            QApplication::setPalette(dark);
+            QCoreApplication::sendPostedEvents();
+            const QColor shown = label->palette().color(QPalette::WindowText);
+            const QColor behind = label->parentWidget()->palette().color(QPalette::Window);
+            QCOMPARE(behind, dark.color(QPalette::Window));
+            QVERIFY2(ContrastRatio(shown, behind) >= 4.5, qPrintable(shown.name()));
+            QVERIFY(shown.blue() > shown.red() && shown.blue() > shown.green());
+            QApplication::setPalette(offered);
+            QCoreApplication::sendPostedEvents();
+            QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        }
     }
 
     void menusCarryTheirAccessKeys() {
