@@ -527,7 +527,8 @@ TEST_F(CliTest, JobsGiveTheSameResult) {
         std::map<std::string, std::string> files;
         std::string summary;
     };
-    const auto run = [&](const Case& c, const char* jobs) {
+    // A fresh tree, brought to the state the case starts from.
+    const auto freshTree = [&](const Case& c) {
         testing::RemoveTree(AT_FDCWD, tree.c_str());
         MakeMixedTree(tree);
         if (!c.before.empty()) {
@@ -535,6 +536,9 @@ TEST_F(CliTest, JobsGiveTheSameResult) {
             before.push_back("-j1");
             Run(before);
         }
+    };
+    const auto run = [&](const Case& c, const char* jobs) {
+        freshTree(c);
         std::vector<std::string> args = c.args;
         args.push_back(jobs);
         Seen seen;
@@ -544,13 +548,7 @@ TEST_F(CliTest, JobsGiveTheSameResult) {
             seen.files[path] = ReadBytes(path).value_or("?");
         }
         if (c.onTerminal) {
-            testing::RemoveTree(AT_FDCWD, tree.c_str());
-            MakeMixedTree(tree);
-            if (!c.before.empty()) {
-                std::vector<std::string> before = c.before;
-                before.push_back("-j1");
-                Run(before);
-            }
+            freshTree(c);
             const std::string out = RunOnTerminal(args).out;
             seen.summary = out.substr(out.rfind("\r\x1b[K") + 1);
         }
