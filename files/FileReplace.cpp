@@ -90,6 +90,24 @@ FileStamp StampOfOpen(int fd, const std::string& path) {
     return StampOf(info);
 }
 
+// The written temporary file, made durable when asked, closed and, after the
+// last look at what it replaces, renamed over target. Returns its stamp.
+FileStamp RenameOver(TempFile& temp, const std::string& path, const std::string& target,
+                     const ReplaceOptions& options) {
+    if (options.sync) {
+        SyncFile(temp.Fd(), path);
+    }
+    const FileStamp stamp = StampOfOpen(temp.Fd(), path);
+    if (!temp.Close()) {
+        throw WriteError(path, errno);
+    }
+    LastCheck(path, target, options);
+    if (!temp.RenameTo(target)) {
+        throw CreateError(path, errno);
+    }
+    return stamp;
+}
+
 // A file of its own at path, made new: the usual mode for new files (0666
 // less the umask), renamed over whatever stands there.
 Replaced WriteNewFile(const std::string& path, const FileContent& content,
@@ -105,17 +123,7 @@ Replaced WriteNewFile(const std::string& path, const FileContent& content,
     if (!WriteContent(temp.Fd(), content)) {
         throw WriteError(path, errno);
     }
-    if (options.sync) {
-        SyncFile(temp.Fd(), path);
-    }
-    const FileStamp stamp = StampOfOpen(temp.Fd(), path);
-    if (!temp.Close()) {
-        throw WriteError(path, errno);
-    }
-    LastCheck(path, path, options);
-    if (!temp.RenameTo(path)) {
-        throw CreateError(path, errno);
-    }
+    const FileStamp stamp = RenameOver(temp, path, path, options);
     return {stamp, FolderOf(path), std::nullopt};
 }
 
@@ -253,17 +261,7 @@ Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
     if (!TakeOverMode(temp.Fd(), old)) {
         throw CreateError(path, errno);
     }
-    if (options.sync) {
-        SyncFile(temp.Fd(), path);
-    }
-    const FileStamp stamp = StampOfOpen(temp.Fd(), path);
-    if (!temp.Close()) {
-        throw WriteError(path, errno);
-    }
-    LastCheck(path, target.path, options);
-    if (!temp.RenameTo(target.path)) {
-        throw CreateError(path, errno);
-    }
+    const FileStamp stamp = RenameOver(temp, path, target.path, options);
     return {stamp, FolderOf(target.path), FileId{old.st_dev, old.st_ino}};
 }
 
