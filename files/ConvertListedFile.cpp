@@ -86,6 +86,8 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
             ReplaceOptions backup;
             backup.links = ReplaceOptions::Links::Replace;
             backup.sync = hooks.sync;
+            // It shows no more than its file, and to no more people.
+            backup.copyOf = ReplaceOptions::Original{reader.Fd(), reader.Info()};
             outcome.renamedIn.push_back(
                 ReplaceFileContent(BackupPath(list.Path(entry)), JoinedContent(text.lines), backup)
                     .folder);

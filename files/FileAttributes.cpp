@@ -83,6 +83,17 @@ void CopyExtendedAttributes(int from, int to) {
     }
 }
 
+bool TakeOverAsCopy(int fd, int originalFd, const struct stat& original) {
+    mode_t mode = original.st_mode & 0777;
+    // Root keeps the owner; anyone else may give a group of their own.
+    if (::fchown(fd, original.st_uid, original.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), original.st_gid) != 0) {
+        mode &= ~static_cast<mode_t>(S_IRWXG);
+    }
+    CopyExtendedAttributes(originalFd, fd);
+    return ::fchmod(fd, mode) == 0;
+}
+
 bool TakeOverMode(int fd, const struct stat& old) {
     return ::fchmod(fd, old.st_mode & kPermissionBits) == 0;
 }

@@ -20,4 +20,11 @@ void CopyExtendedAttributes(int from, int to);
 // set-id bits. False with errno set when refused.
 bool TakeOverMode(int fd, const struct stat& old);
 
+// Makes the new file at fd a copy's equal of the original (open at
+// originalFd): its owner and group where this process may give them, else at
+// least the group, else no group bits; its extended attributes; then its
+// permission bits without set-id bits. False with errno set when the bits
+// cannot be set.
+bool TakeOverAsCopy(int fd, int originalFd, const struct stat& original);
+
 } // namespace glyphwright

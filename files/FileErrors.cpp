@@ -40,8 +40,10 @@ UnsupportedFileError UnsupportedFileError::TooLarge(const std::string& path) {
     return UnsupportedFileError(FileFailure{FailureKind::TooLarge, path, 0, {}});
 }
 
-UnsupportedFileError UnsupportedFileError::NotRegular(const std::string& path) {
-    return UnsupportedFileError(FileFailure{FailureKind::NotRegular, path, 0, {}});
+UnsupportedFileError UnsupportedFileError::NotRegular(const std::string& path, unsigned type) {
+    FileFailure failure{FailureKind::NotRegular, path, 0, {}};
+    failure.type = type;
+    return UnsupportedFileError(std::move(failure));
 }
 
 UnsupportedFileError UnsupportedFileError::NotUtf8(const std::string& path, std::size_t line) {
@@ -49,6 +51,11 @@ UnsupportedFileError UnsupportedFileError::NotUtf8(const std::string& path, std:
                                             "Datei " + path + " ist kein gültiges UTF-8 (Zeile " +
                                                 std::to_string(line) + ")"});
 }
+
+LinkRefusedError::LinkRefusedError(const std::string& link)
+    : FileError({FailureKind::ForeignLink, link, 0, {}}) {}
+
+BusyError::BusyError(const std::string& path) : FileError({FailureKind::Busy, path, 0, {}}) {}
 
 ShortReadError::ShortReadError(const std::string& path, int error)
     : FileError({FailureKind::ShortRead, path, error, {}}) {}

@@ -64,12 +64,26 @@ public:
     explicit UnsupportedFileError(const std::string& message);
     static UnsupportedFileError HoldsNul(const std::string& path);
     static UnsupportedFileError TooLarge(const std::string& path);
-    static UnsupportedFileError NotRegular(const std::string& path);
+    // type: the file type bits of what stands there (st_mode).
+    static UnsupportedFileError NotRegular(const std::string& path, unsigned type = 0);
     // Taken as UTF-8 (by its byte-order mark, or as asked) but not valid UTF-8.
     static UnsupportedFileError NotUtf8(const std::string& path, std::size_t line);
 
 private:
     explicit UnsupportedFileError(FileFailure failure) : FileError(std::move(failure)) {}
+};
+
+// A symbolic link that may not be followed: another user's, to what is not
+// theirs. Thrown before anything is read or written through it.
+class LinkRefusedError : public FileError {
+public:
+    explicit LinkRefusedError(const std::string& link);
+};
+
+// Another program holds the file open for writing; it is left to finish.
+class BusyError : public FileError {
+public:
+    explicit BusyError(const std::string& path);
 };
 
 // A read that delivered fewer bytes than the file's size.

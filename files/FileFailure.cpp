@@ -1,9 +1,33 @@
 #include "files/FileFailure.h"
 
 #include <cerrno>
-#include <cstring>
+#include <sys/stat.h>
 
 namespace glyphwright {
+
+namespace {
+
+// What stands there instead of a regular file, so that a socket is not
+// reported as a missing device.
+std::string TypeOf(unsigned type) {
+    switch (type & S_IFMT) {
+    case S_IFDIR:
+        return " (Ordner)";
+    case S_IFIFO:
+        return " (benannte Pipe)";
+    case S_IFSOCK:
+        return " (Socket)";
+    case S_IFCHR:
+    case S_IFBLK:
+        return " (Gerätedatei)";
+    case S_IFLNK:
+        return " (symbolische Verknüpfung)";
+    default:
+        return {};
+    }
+}
+
+} // namespace
 
 std::string MessageOf(const FileFailure& failure) {
     const std::string& path = failure.path;
@@ -21,13 +45,19 @@ std::string MessageOf(const FileFailure& failure) {
     case FailureKind::TooLarge:
         return "Datei " + path + " ist 2 GiB groß oder größer und wird nicht umgewandelt";
     case FailureKind::NotRegular:
-        return "Datei " + path + " ist keine gewöhnliche Datei";
+        return "Datei " + path + " ist keine gewöhnliche Datei" + TypeOf(failure.type);
     case FailureKind::ShortRead:
         return "Datei " + path + " konnte nicht vollständig gelesen werden";
     case FailureKind::OutOfMemory:
         return "Zu wenig Arbeitsspeicher";
     case FailureKind::Stopped:
         return "abgebrochen";
+    case FailureKind::ForeignLink:
+        return "Symbolische Verknüpfung " + path +
+               " wird nicht verfolgt: sie gehört weder diesem Benutzer noch dem Eigentümer "
+               "ihres Ziels";
+    case FailureKind::Busy:
+        return "Datei " + path + " wird gerade von einem anderen Programm geschrieben";
     case FailureKind::Refused:
     case FailureKind::Other:
         break;
@@ -91,12 +121,33 @@ std::string CauseText(int error) {
         return "Wird gerade benutzt";
     case EXDEV:
         return "Liegt auf einem anderen Dateisystem";
+    case ENXIO:
+        return "Kein Gerät oder keine Adresse dahinter";
+    case ENODEV:
+        return "Kein passendes Gerät";
+    case EAGAIN:
+        return "Vorübergehend nicht verfügbar";
+    case EEXIST:
+        return "Ist schon vorhanden";
+    case EINVAL:
+        return "Ungültiges Argument";
+    case EOVERFLOW:
+        return "Wert zu groß";
+    case ESTALE:
+        return "Veraltete Dateikennung (Netzlaufwerk)";
+    case ENOTSUP:
+        return "Wird nicht unterstützt";
+    case EMLINK:
+        return "Zu viele Verweise";
+    case ENOTEMPTY:
+        return "Ordner ist nicht leer";
+    case ETIMEDOUT:
+        return "Zeitüberschreitung";
     default:
         break;
     }
-    char buffer[256];
-    // The GNU form: returns the text, which need not be in buffer.
-    return ::strerror_r(error, buffer, sizeof buffer);
+    // The system's own text would be English under most settings.
+    return "Systemfehler " + std::to_string(error);
 }
 
 } // namespace glyphwright

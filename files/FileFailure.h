@@ -14,11 +14,13 @@ enum class FailureKind {
     Changed,     // another program changed the file between its load and its replacement
     HoldsNul,    // the line model would cut the file at its NUL byte
     TooLarge,    // 2 GiB or more
-    NotRegular,  // a folder, a FIFO, a device
+    NotRegular,  // a folder, a FIFO, a device, a socket; type tells which
     ShortRead,   // the read disagreed with the file's size
     Refused,     // refused for a reason of the caller's; detail is the whole message
     OutOfMemory, // memory ran out while the file was converted
     Stopped,     // the run was asked to stop before the file was replaced
+    ForeignLink, // a symbolic link of another user to what is not theirs; path names the link
+    Busy,        // another program holds the file open for writing
     Other,       // an unexpected error; detail is its message
 };
 
@@ -30,6 +32,8 @@ struct FileFailure {
     // Refused because the file's mode has no write permission bit; for root,
     // whom the kernel would let write, as for anyone else.
     bool readOnly = false;
+    // NotRegular: the file type bits of what stands at the path (S_IFIFO ...).
+    unsigned type = 0;
 };
 
 // The error's own message, as the program has always worded it, without the cause.

@@ -5,10 +5,10 @@
 #include "files/PosixFile.h"
 #include "files/StopFlag.h"
 #include "files/TempFile.h"
+#include "files/TrustedLinks.h"
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,8 +29,11 @@ struct Target {
 };
 
 Target Locate(const std::string& path, ReplaceOptions::Links links) {
+    const bool follow = links == ReplaceOptions::Links::Follow;
+    // Without openat2 a link in a folder of the path would go unseen on open.
+    const std::string looked = follow && !LinksSeenOnOpen() ? ResolveTrustedLinks(path) : path;
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) {
+    if (::lstat(looked.c_str(), &info) != 0) {
         if (errno == ENOENT) {
             return {path};
         }
@@ -39,7 +42,7 @@ Target Locate(const std::string& path, ReplaceOptions::Links links) {
     if (S_ISDIR(info.st_mode)) {
         throw CreateError(path, EISDIR);
     }
-    if (links == ReplaceOptions::Links::Replace) {
+    if (!follow) {
         // A second name of another file, or a link, is never written through.
         const bool ownFile = S_ISREG(info.st_mode) && info.st_nlink == 1;
         if (!ownFile && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
@@ -48,14 +51,13 @@ Target Locate(const std::string& path, ReplaceOptions::Links links) {
         return {path, ownFile, ownFile};
     }
     if (!S_ISLNK(info.st_mode)) {
-        return {path, true, S_ISREG(info.st_mode)};
+        return {looked, true, S_ISREG(info.st_mode)};
     }
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr) {
+    // A link that names nothing is refused rather than followed to a new file.
+    Target target{ResolveTrustedLinks(path), true, false};
+    if (::lstat(target.path.c_str(), &info) != 0) {
         throw CreateError(path, errno);
     }
-    Target target{resolved, true, false};
-    std::free(resolved);
     return target;
 }
 
@@ -116,12 +118,16 @@ Replaced WriteNewFile(const std::string& path, const FileContent& content,
         // The file that was read is gone.
         throw ChangedError(path);
     }
-    TempFile temp(path, 0666);
+    const auto& original = options.copyOf;
+    TempFile temp(path, original ? 0600 : 0666);
     if (!temp.Valid()) {
         throw CreateError(path, errno);
     }
     if (!WriteContent(temp.Fd(), content)) {
         throw WriteError(path, errno);
+    }
+    if (original && !TakeOverAsCopy(temp.Fd(), original->fd, original->info)) {
+        throw CreateError(path, errno);
     }
     const FileStamp stamp = RenameOver(temp, path, path, options);
     return {stamp, FolderOf(path), std::nullopt};
@@ -189,11 +195,11 @@ Replaced ReplaceFileContent(const std::string& path, std::string_view content,
 
 Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
                             const ReplaceOptions& options) {
-    const Target target = Locate(path, options.links);
-    if (!target.existing) {
+    const bool follow = options.links == ReplaceOptions::Links::Follow;
+    Target target = Locate(path, options.links);
+    if (!target.existing || (!follow && options.copyOf)) {
         return WriteNewFile(path, content, options);
     }
-    const bool follow = options.links == ReplaceOptions::Links::Follow;
 
     // Look before opening, so that a FIFO or a device is never opened here.
     struct stat old {};
@@ -203,12 +209,23 @@ Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
     // Opening for writing lets the kernel decide whether this process may
     // write the file, even though a rename in a writable folder would
     // replace it anyway.
-    const int flags = kWriteFlags | (follow ? 0 : O_NOFOLLOW);
     bool readable = true;
-    FileDescriptor existing = posix::Open(target.path, O_RDWR | flags);
+    auto open = [&](int access) {
+        if (!follow) {
+            return posix::Open(target.path, access | kWriteFlags | O_NOFOLLOW);
+        }
+        FileDescriptor fd = OpenWithoutLinks(target.path, access | kWriteFlags);
+        if (!fd.Valid() && errno == ELOOP) {
+            // A link in a folder of the path, or one put in the file's place.
+            target.path = ResolveTrustedLinks(path);
+            fd = OpenWithoutLinks(target.path, access | kWriteFlags);
+        }
+        return fd;
+    };
+    FileDescriptor existing = open(O_RDWR);
     if (!existing.Valid() && errno == EACCES) {
         readable = false;
-        existing = posix::Open(target.path, O_WRONLY | flags);
+        existing = open(O_WRONLY);
     }
     if (!existing.Valid()) {
         const int error = errno;
@@ -257,11 +274,17 @@ Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
         throw WriteError(path, errno);
     }
     CopyExtendedAttributes(existing.Get(), temp.Fd());
-    existing.Reset();
     if (!TakeOverMode(temp.Fd(), old)) {
         throw CreateError(path, errno);
     }
     const FileStamp stamp = RenameOver(temp, path, target.path, options);
+    // A writer that kept the old file open may have written after the last
+    // check: those bytes went into the file that is now gone.
+    struct stat after {};
+    if (options.expected && ::fstat(existing.Get(), &after) == 0 &&
+        !Unchanged(StampOf(old), StampOf(after))) {
+        throw ChangedError(path);
+    }
     return {stamp, FolderOf(target.path), FileId{old.st_dev, old.st_ino}};
 }
 

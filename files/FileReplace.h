@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace glyphwright {
 
@@ -26,6 +27,17 @@ struct ReplaceOptions {
         Replace,
     };
     Links links = Links::Follow;
+    // The file that the new content is a copy of (a backup's file, a backup
+    // put back). A file made new at the path then takes its permission bits
+    // without set-id bits, its group and owner where this process may give
+    // them (a group it may not give takes the group bits away), and its
+    // extended attributes; until then it is private (0600). With
+    // Links::Replace the content always goes into a new file.
+    struct Original {
+        int fd = -1;
+        struct stat info {};
+    };
+    std::optional<Original> copyOf;
     // When set, the file at the path must still be this one, unchanged, just
     // before it is replaced; otherwise it is left alone (ChangedError).
     std::optional<FileStamp> expected;
@@ -46,6 +58,8 @@ struct Replaced {
 };
 
 // Makes the file at path hold exactly content; creates it when missing.
+// A symbolic link is followed only by the rule of TrustedLinks.h, in any
+// part of the path (LinkRefusedError).
 //
 // An existing file is replaced by a temporary file written beside it and
 // renamed over it, taking over its owner and group, extended attributes and
@@ -56,7 +70,10 @@ struct Replaced {
 // Throws CreateError when the file may not be written (no write permission bit
 // in its mode, not a regular file, missing folder, a dangling link followed),
 // WriteError when fewer bytes than content holds could be stored, and
-// ChangedError and StoppedError as said above; each carries the errno.
+// ChangedError and StoppedError as said above; each carries the errno. With
+// expected set, the old file is looked at once more after the rename: when
+// it grew or was written since (a writer that kept it open), ChangedError
+// says that those late bytes are not in the new file.
 Replaced ReplaceFileContent(const std::string& path, std::string_view content,
                             const ReplaceOptions& options = {});
 

@@ -54,10 +54,10 @@ std::optional<FileFailure> RemoveBackup(const std::string& backup, const struct 
     return std::nullopt;
 }
 
-// The bytes of the backup, read through a descriptor that is no link.
-std::string ReadBackup(const std::string& backup, struct stat& info) {
-    posix::FileDescriptor fd =
-        posix::Open(backup, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+// The bytes of the backup, read through a descriptor that is no link; fd
+// stays open for what a file made new from it takes over.
+std::string ReadBackup(const std::string& backup, struct stat& info, posix::FileDescriptor& fd) {
+    fd = posix::Open(backup, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (!fd.Valid() && errno == ELOOP) {
         throw FileError(Refusal(backup, kLink));
     }
@@ -108,8 +108,11 @@ RestoreOutcome RestoreBackup(const std::string& backup, const std::string& targe
                 return Failed(std::move(outcome), std::move(*refusal));
             }
         }
-        const std::string bytes = ReadBackup(backup, info);
+        posix::FileDescriptor fd;
+        const std::string bytes = ReadBackup(backup, info, fd);
         ReplaceOptions replace;
+        // A file put back where none stands now is as private as its backup.
+        replace.copyOf = ReplaceOptions::Original{fd.Get(), info};
         replace.sync = options.sync;
         replace.stop = options.stop;
         ReplaceFileContent(target, bytes, replace);

@@ -1,7 +1,9 @@
 #include "files/ScanFolder.h"
 
+#include "files/FileErrors.h"
 #include "files/FileList.h"
 #include "files/IsAcceptedFile.h"
+#include "files/TrustedLinks.h"
 
 #include <cerrno>
 #include <cstring>
@@ -38,21 +40,42 @@ bool OutOfDescriptors() {
     return errno == EMFILE || errno == ENFILE;
 }
 
-// Whether an entry is a folder, following symbolic links. d_type answers for
-// most file systems; links and file systems that leave it unknown need a stat.
-bool IsFolderEntry(int parentFd, const dirent& entry) {
+// A folder entry to walk into; a symbolic link to a folder only when it may
+// be followed (TrustedLinks.h).
+struct FolderEntry {
+    bool folder = false;
+    bool link = false;
+    FolderId target{}; // where the link leads, which its open must find
+};
+
+// d_type answers for most file systems; links and file systems that leave
+// it unknown need a stat.
+FolderEntry LookAtEntry(int parentFd, const dirent& entry) {
     if (entry.d_type == DT_DIR) {
-        return true;
+        return {true};
     }
     if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
-        return false;
+        return {};
     }
     struct stat info {};
-    return fstatat(parentFd, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+    if (fstatat(parentFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return {};
+    }
+    if (!S_ISLNK(info.st_mode)) {
+        return {S_ISDIR(info.st_mode)};
+    }
+    struct stat target {};
+    if (fstatat(parentFd, entry.d_name, &target, 0) != 0 || !S_ISDIR(target.st_mode) ||
+        !MayFollowLink(info, target)) {
+        return {};
+    }
+    return {true, true, {target.st_dev, target.st_ino}};
 }
 
-int OpenFolderFd(int parentFd, const char* name) {
-    return openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// A folder that was no link when looked at is opened as no link, so that a
+// link put in its place meanwhile is not followed.
+int OpenFolderFd(int parentFd, const char* name, bool follow = true) {
+    return openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
 }
 
 std::optional<FolderId> IdOf(int fd) {
@@ -84,20 +107,24 @@ public:
 
     // Opens the folder name (inside the current one, or the dropped path
     // when there is none) and makes it current. False when it cannot be
-    // opened or was entered before in this walk.
-    bool Enter(const char* name, std::string base) {
+    // opened or was entered before in this walk. An entry that was a link
+    // when looked at must lead to the same folder still.
+    bool Enter(const char* name, std::string base, const FolderEntry& entry = {true, true}) {
         const int parentFd = levels_.empty() ? AT_FDCWD : dirfd(Current().dir.get());
         if (open_ >= kMaxOpenFolders) {
             CloseShallowest();
         }
-        int fd = OpenFolderFd(parentFd, name);
+        int fd = OpenFolderFd(parentFd, name, entry.link);
         while (fd < 0 && OutOfDescriptors() && CloseShallowest()) {
-            fd = OpenFolderFd(parentFd, name);
+            fd = OpenFolderFd(parentFd, name, entry.link);
         }
         if (fd < 0) {
             return false; // unreadable, gone, or no descriptor left at all
         }
-        const std::optional<FolderId> id = IdOf(fd);
+        std::optional<FolderId> id = IdOf(fd);
+        if (id && !levels_.empty() && entry.link && *id != entry.target) {
+            id.reset();
+        }
         DIR* dir = id && entered_.insert(*id).second ? fdopendir(fd) : nullptr;
         if (dir == nullptr) {
             close(fd);
@@ -198,7 +225,14 @@ void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileLi
                 const std::function<void()>& pause) {
     std::set<FolderId> entered;
     FolderStack walk(entered);
-    if (!walk.Enter(std::string(folder).c_str(), StripTrailingBackslash(folder))) {
+    // The dropped folder itself is reached through links only by the rule.
+    std::string start;
+    try {
+        start = ResolveTrustedLinks(std::string(folder));
+    } catch (const FileError&) {
+        return;
+    }
+    if (!walk.Enter(start.c_str(), StripTrailingBackslash(folder))) {
         return;
     }
     // Depth-first with an explicit stack: a sub-folder is walked to its end
@@ -218,8 +252,9 @@ void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileLi
         if (IsDotOrDotDot(entry->d_name)) {
             continue;
         }
-        if (IsFolderEntry(dirfd(current.dir.get()), *entry)) {
-            walk.Enter(entry->d_name, current.base + '/' + entry->d_name);
+        if (const FolderEntry folderEntry = LookAtEntry(dirfd(current.dir.get()), *entry);
+            folderEntry.folder) {
+            walk.Enter(entry->d_name, current.base + '/' + entry->d_name, folderEntry);
         } else if (IsAcceptedFile(entry->d_name, extensions)) {
             files.Append(current.base + '/' + entry->d_name);
         }

@@ -16,7 +16,9 @@ std::string StripTrailingBackslash(std::string_view path);
 // Walks folder and every folder below it depth-first, in the order the file
 // system delivers the entries, and appends base + "/" + name for each file
 // whose name IsAcceptedFile accepts (base: folder after StripTrailingBackslash).
-// Folders, symbolic links to folders included, are walked whatever their names;
+// Folders, symbolic links to folders included, are walked whatever their names,
+// but a link (the dropped folder's own included) only when it may be followed
+// (TrustedLinks.h); a link that may not is judged by its name as a file;
 // everything else is judged by its name alone. A folder that cannot be opened
 // or read contributes nothing and is not reported. No folder (device and inode)
 // is entered twice in one walk, so links that lead back into the tree end there.

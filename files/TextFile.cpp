@@ -5,6 +5,8 @@
 #include "files/FileReplace.h"
 #include "files/LargeText.h"
 #include "files/PosixFile.h"
+#include "files/ReadLease.h"
+#include "files/TrustedLinks.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -26,23 +28,52 @@ constexpr off_t kSizeLimit = off_t{1} << 31;
 } // namespace
 
 TextFileReader::TextFileReader(const std::string& path) : path_(path) {
-    // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, and
-    // is then refused like any other file that is not a regular file.
-    fd_ = posix::Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    struct stat info {};
-    if (!fd_.Valid() || ::fstat(fd_.Get(), &info) != 0) {
+    // Where the kernel cannot refuse links on open, every path is resolved by
+    // the rule first; otherwise only one that holds a link.
+    std::string target = LinksSeenOnOpen() ? path : ResolveTrustedLinks(path);
+    struct stat looked {};
+    if (::lstat(target.c_str(), &looked) != 0) {
         throw OpenError(path, errno);
     }
-    if (!S_ISREG(info.st_mode)) {
-        throw UnsupportedFileError::NotRegular(path);
+    for (int attempt = 0;; ++attempt) {
+        if (S_ISLNK(looked.st_mode) && attempt == 0) {
+            target = ResolveTrustedLinks(path);
+            if (::lstat(target.c_str(), &looked) != 0) {
+                throw OpenError(path, errno);
+            }
+        }
+        // Looked at before it is opened: opening a FIFO would release a
+        // writer waiting on it, and a device or socket is nothing to read.
+        if (!S_ISREG(looked.st_mode)) {
+            throw UnsupportedFileError::NotRegular(path, looked.st_mode & S_IFMT);
+        }
+        if (looked.st_size >= kSizeLimit) {
+            throw UnsupportedFileError::TooLarge(path);
+        }
+        fd_ = OpenWithoutLinks(target, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd_.Valid()) {
+            break;
+        }
+        if (errno != ELOOP || attempt > 0) {
+            throw OpenError(path, errno);
+        }
+        // A link in one of its folders, or one that took the file's place.
+        target = ResolveTrustedLinks(path);
+        if (::lstat(target.c_str(), &looked) != 0) {
+            throw OpenError(path, errno);
+        }
     }
-    if (info.st_size >= kSizeLimit) {
-        throw UnsupportedFileError::TooLarge(path);
+    if (::fstat(fd_.Get(), &info_) != 0) {
+        throw OpenError(path, errno);
     }
-    stamp_ = StampOf(info);
+    if (info_.st_dev != looked.st_dev || info_.st_ino != looked.st_ino) {
+        throw ChangedError(path);
+    }
+    stamp_ = StampOf(info_);
 }
 
 std::string TextFileReader::LoadBytes() {
+    ReadLease lease(fd_.Get(), path_);
     const auto size = static_cast<std::size_t>(stamp_.size);
     // One byte of room more, for the line end that splitting in place may add.
     std::string bytes = MakeLargeText(size + 1);
@@ -54,7 +85,7 @@ std::string TextFileReader::LoadBytes() {
         posix::ReadUpTo(fd_.Get(), &probe, 1) != 0) {
         throw ShortReadError(path_);
     }
-    fd_.Reset();
+    lease.Release();
 
     // The line model ends at the first NUL: such a file is refused whole
     // rather than written back shortened.

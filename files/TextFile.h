@@ -6,6 +6,7 @@
 #include "files/PosixFile.h"
 
 #include <string>
+#include <sys/stat.h>
 
 namespace glyphwright {
 
@@ -13,14 +14,23 @@ namespace glyphwright {
 // it is read: the stamp tells which file the lines came from.
 class TextFileReader {
 public:
-    // Opens the file; never creates anything. Throws OpenError and
-    // UnsupportedFileError (2 GiB or more, not a regular file).
+    // Opens the file; never creates anything. What stands at the path is
+    // looked at first, so that a FIFO, a device or a socket is never opened,
+    // and symbolic links are followed only by the rule of TrustedLinks.h.
+    // Throws OpenError, LinkRefusedError, UnsupportedFileError (2 GiB or
+    // more, not a regular file) and ChangedError (replaced while opened).
     explicit TextFileReader(const std::string& path);
 
     const FileStamp& Stamp() const { return stamp_; }
+    // The open file, for what a copy of it takes over (mode, owner, group,
+    // extended attributes). Stays open until the reader goes.
+    int Fd() const { return fd_.Get(); }
+    const struct stat& Info() const { return info_; }
 
-    // Reads the file whole, with one read, as it is on disk, and closes it.
-    // Throws UnsupportedFileError (NUL byte) or ShortReadError.
+    // Reads the file whole, with one read, as it is on disk. Throws
+    // BusyError when another program has it open for writing (as far as
+    // the kernel grants this process a lease to tell), UnsupportedFileError
+    // (NUL byte) or ShortReadError.
     std::string LoadBytes();
     // SplitLines of LoadBytes.
     LineList Load();
@@ -28,6 +38,7 @@ public:
 private:
     std::string path_;
     posix::FileDescriptor fd_;
+    struct stat info_ {};
     FileStamp stamp_;
 };
 

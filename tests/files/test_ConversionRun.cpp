@@ -14,6 +14,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -256,9 +257,18 @@ TEST(ConversionRun, FailureLineNamesTheFileOnceAndTheCause) {
         {{FailureKind::Refused, p, 0, "Datei /w/a.htm ist kein gültiges UTF-8 (Zeile 2)"},
          "Datei /w/a.htm ist kein gültiges UTF-8 (Zeile 2)"},
         {{FailureKind::Other, p, 0, "Fehler"}, "/w/a.htm: Fehler"},
-        // An uncommon cause: the system's own text.
+        // No English system text, not even for an uncommon cause.
+        {{FailureKind::Open, p, ENXIO, {}},
+         "Datei /w/a.htm kann nicht geöffnet werden: Kein Gerät oder keine Adresse dahinter"},
         {{FailureKind::Create, p, EXFULL, {}},
-         "Datei /w/a.htm kann nicht erstellt werden: " + std::string(strerror(EXFULL))},
+         "Datei /w/a.htm kann nicht erstellt werden: Systemfehler " + std::to_string(EXFULL)},
+        {UnsupportedFileError::NotRegular(p, S_IFSOCK).Failure(),
+         "Datei /w/a.htm ist keine gewöhnliche Datei (Socket)"},
+        {LinkRefusedError("/w/l").Failure(),
+         "Symbolische Verknüpfung /w/l wird nicht verfolgt: sie gehört weder diesem Benutzer "
+         "noch dem Eigentümer ihres Ziels"},
+        {BusyError(p).Failure(),
+         "Datei /w/a.htm wird gerade von einem anderen Programm geschrieben"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FailureLine(c.failure), c.line);

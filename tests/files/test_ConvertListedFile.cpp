@@ -16,6 +16,8 @@
 #include <random>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -254,6 +256,95 @@ TEST_F(ConvertListedFileTest, BackupNeverWritesThroughALink) {
         EXPECT_EQ(ReadBytes(At("a.htm._backup_")), "a\r\n") << trap;
         EXPECT_EQ(ReadBytes(At("a.htm")), "<A>\r\n") << trap;
         EXPECT_EQ(NamesIn(folder.Path()), (Names{"a.htm", "a.htm._backup_", "victim.txt"})) << trap;
+    }
+}
+
+// A backup shows no more than its file, and to no more people: its bits
+// without set-id bits, its owner and group, its extended attributes; through
+// a link, those of the link's target, beside the link.
+TEST_F(ConvertListedFileTest, BackupTakesItsFilesBitsOwnerAndGroup) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give files to another user";
+    }
+    const mode_t umaskBefore = umask(022);
+    struct Case {
+        std::string name; // the listed path; "link.htm" leads to "target.htm"
+        mode_t mode;
+        uid_t owner;
+        mode_t olderBackup; // 0: none there before
+    };
+    const std::vector<Case> cases = {
+        {"secret.htm", 0600, 0, 0},   {"group.htm", 0640, 1000, 0}, {"setuid.htm", 04755, 1000, 0},
+        {"again.htm", 0600, 0, 0666}, {"link.htm", 0640, 1000, 0},
+    };
+    for (const Case& c : cases) {
+        const std::string file = c.name == "link.htm" ? At("target.htm") : At(c.name);
+        WriteBytes(file, "a\n", c.mode);
+        ASSERT_EQ(chown(file.c_str(), c.owner, c.owner), 0);
+        ASSERT_EQ(chmod(file.c_str(), c.mode), 0);
+        ASSERT_EQ(setxattr(file.c_str(), "user.note", "x", 1, 0), 0);
+        if (c.name == "link.htm") {
+            folder.MakeLink("link.htm", file);
+        }
+        if (c.olderBackup != 0) {
+            WriteBytes(At(c.name) + "._backup_", "old\n", c.olderBackup);
+        }
+        EXPECT_TRUE(Convert(At(c.name), Mark).converted) << c.name;
+        struct stat backup {};
+        ASSERT_EQ(lstat((At(c.name) + "._backup_").c_str(), &backup), 0) << c.name;
+        EXPECT_EQ(backup.st_mode & 07777, c.mode & 0777) << c.name;
+        EXPECT_EQ(backup.st_uid, c.owner) << c.name;
+        EXPECT_EQ(backup.st_gid, c.owner) << c.name;
+        char note = 0;
+        EXPECT_EQ(getxattr((At(c.name) + "._backup_").c_str(), "user.note", &note, 1), 1) << c.name;
+    }
+    // Who may not give the file's group leaves the group nothing.
+    const std::string own = At("own");
+    chmod(folder.Path().c_str(), 0755);
+    mkdir(own.c_str(), 0755);
+    ASSERT_EQ(chown(own.c_str(), testing::kUnprivilegedId, testing::kUnprivilegedId), 0);
+    WriteBytes(own + "/page.htm", "a\n", 0640);
+    ASSERT_EQ(chown((own + "/page.htm").c_str(), testing::kUnprivilegedId, 0), 0);
+    EXPECT_EQ(testing::RunInChild(
+                  [&] { return Convert(own + "/page.htm", Mark).converted ? 0 : 1; }, true),
+              0);
+    struct stat backup {};
+    ASSERT_EQ(lstat((own + "/page.htm._backup_").c_str(), &backup), 0);
+    EXPECT_EQ(backup.st_mode & 07777, 0600u);
+    EXPECT_EQ(backup.st_uid, testing::kUnprivilegedId);
+    umask(umaskBefore);
+}
+
+// A program that keeps the file open for writing (a logger appending to it)
+// would go on writing into the old file once the new one took its name.
+TEST_F(ConvertListedFileTest, AFileHeldOpenForWritingIsLeftAlone) {
+    WriteBytes(At("log.htm"), "a\n");
+    int ready[2];
+    int done[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        const int fd = open(At("log.htm").c_str(), O_WRONLY | O_APPEND);
+        char byte = 0;
+        [[maybe_unused]] const auto told = write(ready[1], &byte, 1);
+        [[maybe_unused]] const auto waited = read(done[0], &byte, 1);
+        [[maybe_unused]] const auto late = write(fd, "late\n", 5);
+        _exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    const FileOutcome outcome = Convert(At("log.htm"), Mark);
+    EXPECT_FALSE(outcome.converted);
+    EXPECT_EQ(outcome.message,
+              "Datei " + At("log.htm") + " wird gerade von einem anderen Programm geschrieben");
+    ASSERT_EQ(write(done[1], &byte, 1), 1);
+    int status = 0;
+    waitpid(writer, &status, 0);
+    EXPECT_EQ(ReadBytes(At("log.htm")), "a\nlate\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"log.htm"}));
+    for (const int fd : {ready[0], ready[1], done[0], done[1]}) {
+        close(fd);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace glyphwright {
@@ -47,12 +48,16 @@ TEST_F(RestoreBackupTest, PutsTheBackupBackAndRemovesItUnlessKept) {
         if (c.fileThere) {
             WriteBytes(At("a.htm"), "&auml;\r\n");
         }
-        WriteBytes(At("a.htm._backup_"), "\xE4\r\nlf\nno end");
+        WriteBytes(At("a.htm._backup_"), "\xE4\r\nlf\nno end", 0600);
         const RestoreOutcome outcome =
             RestoreBackup(At("a.htm._backup_"), At("a.htm"), {.keep = c.keep});
         EXPECT_TRUE(outcome.restored) << outcome.message;
         EXPECT_EQ(outcome.message, "");
         EXPECT_EQ(ReadBytes(At("a.htm")), "\xE4\r\nlf\nno end");
+        // A file made again is as private as its backup; one still there keeps its bits.
+        struct stat info {};
+        ASSERT_EQ(stat(At("a.htm").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, c.fileThere ? 0644u : 0600u);
         EXPECT_EQ(NamesIn(folder.Path()), c.namesAfter);
         unlink(At("a.htm").c_str());
         unlink(At("a.htm._backup_").c_str());
@@ -88,6 +93,25 @@ TEST_F(RestoreBackupTest, RefusesALinkOrAnythingButARegularFile) {
     EXPECT_FALSE(missing.restored);
     EXPECT_EQ(missing.message, "Datei " + At("none._backup_") + " kann nicht geöffnet werden");
     EXPECT_FALSE(ReadBytes(At("none")).has_value());
+}
+
+// Another user's link beside their own backup: root's restore must not put
+// their text into what the link names.
+TEST_F(RestoreBackupTest, ALinkOfAnotherUserIsNotWrittenThrough) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give links to another user";
+    }
+    WriteBytes(At("passwd"), "root:x:0:0\n");
+    folder.MakeLink("x.htm", At("passwd"));
+    ASSERT_EQ(lchown(At("x.htm").c_str(), 1000, 1000), 0);
+    WriteBytes(At("x.htm._backup_"), "hacker::0:0\n");
+    ASSERT_EQ(chown(At("x.htm._backup_").c_str(), 1000, 1000), 0);
+    const RestoreOutcome outcome = RestoreBackup(At("x.htm._backup_"), At("x.htm"));
+    EXPECT_FALSE(outcome.restored);
+    EXPECT_EQ(outcome.failure.kind, FailureKind::ForeignLink);
+    EXPECT_EQ(outcome.failure.path, At("x.htm"));
+    EXPECT_EQ(ReadBytes(At("passwd")), "root:x:0:0\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"passwd", "x.htm", "x.htm._backup_"}));
 }
 
 // The file stays as it was, and so does its backup, for another try.

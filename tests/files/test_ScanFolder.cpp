@@ -361,6 +361,29 @@ TEST(ScanFolder, ALinkBackIntoTheTreeEndsTheWalk) {
     EXPECT_EQ(found.size(), 4U);
 }
 
+// Another user's link to a folder is walked only when the folder is theirs
+// too; the dropped folder itself likewise.
+TEST(ScanFolder, FollowsAFolderLinkOfAnotherUserOnlyToTheirOwn) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give links to another user";
+    }
+    TempFolder tree;
+    TempFolder outside;
+    outside.MakeFile("root.htm");
+    outside.MakeFolder("user");
+    outside.MakeFile("user/theirs.htm");
+    ASSERT_EQ(chown((outside.Path() + "/user").c_str(), 1000, 1000), 0);
+    tree.MakeLink("foreign", outside.Path());
+    tree.MakeLink("shared", outside.Path() + "/user");
+    tree.MakeLink("dropped", outside.Path());
+    for (const char* link : {"foreign", "shared", "dropped"}) {
+        ASSERT_EQ(lchown((tree.Path() + "/" + link).c_str(), 1000, 1000), 0);
+    }
+    const std::vector<std::string> found = Scan(tree.Path(), HtmAndPhp());
+    EXPECT_EQ(found, (std::vector<std::string>{tree.Path() + "/shared/theirs.htm"}));
+    EXPECT_TRUE(Scan(tree.Path() + "/dropped", HtmAndPhp()).empty());
+}
+
 TEST(ScanFolder, KeepsPathsLongerThanThePlatformLimitWhole) {
     TempFolder tree;
     const std::string segment(200, 'd');

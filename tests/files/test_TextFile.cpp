@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <optional>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
@@ -337,19 +341,104 @@ TEST_F(TextFileTest, OnlyRegularFilesAreReadOrReplaced) {
     const std::string fifo = At("pipe.htm");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
     folder.MakeFolder("folder.htm");
+    const std::string socketPath = At("socket.htm");
+    const int socketFd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(bind(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    folder.MakeLink("tty.htm", "/dev/tty");
     const std::string message = " ist keine gewöhnliche Datei";
-    // Neither call may wait for a writer or reader on the FIFO.
-    EXPECT_EQ(MessageOf<UnsupportedFileError>([&] { LoadTextFile(fifo); }),
-              "Datei " + fifo + message);
-    EXPECT_EQ(MessageOf<UnsupportedFileError>([&] { LoadTextFile(At("folder.htm")); }),
-              "Datei " + At("folder.htm") + message);
-    EXPECT_EQ(MessageOf<UnsupportedFileError>([] { LoadTextFile("/dev/null"); }),
-              "Datei /dev/null" + message);
+    // Neither call may wait for a writer or reader on the FIFO, nor open the
+    // terminal or the socket.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {fifo, " (benannte Pipe)"},      {At("folder.htm"), " (Ordner)"},
+        {"/dev/null", " (Gerätedatei)"}, {At("tty.htm"), " (Gerätedatei)"},
+        {socketPath, " (Socket)"},
+    };
+    for (const auto& [path, type] : cases) {
+        EXPECT_EQ(MessageOf<UnsupportedFileError>([&] { LoadTextFile(path); }),
+                  "Datei " + path + message + type);
+    }
+    close(socketFd);
     EXPECT_THROW(SaveTextFile(SplitLines("x"), fifo), CreateError);
     EXPECT_THROW(SaveTextFile(SplitLines("x"), At("folder.htm")), CreateError);
     EXPECT_TRUE(S_ISFIFO(StatOf(fifo).st_mode));
     EXPECT_TRUE(S_ISDIR(StatOf(At("folder.htm")).st_mode));
-    EXPECT_EQ(NamesIn(folder.Path()), (Names{"folder.htm", "pipe.htm"}));
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"folder.htm", "pipe.htm", "socket.htm", "tty.htm"}));
+}
+
+TEST_F(TextFileTest, AWriterWaitingOnAFifoIsNotReleased) {
+    const std::string fifo = At("feed.htm");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        // Waits in open until a reader comes; a reader would take its text.
+        const int fd = open(fifo.c_str(), O_WRONLY);
+        _exit(fd >= 0 ? 0 : 1);
+    }
+    // Until the writer waits in its open.
+    const std::string wchan = "/proc/" + std::to_string(writer) + "/wchan";
+    for (int i = 0; i < 500 && ReadBytes(wchan).value_or("0") == "0"; ++i) {
+        usleep(2000);
+    }
+    EXPECT_THROW(LoadTextFile(fifo), UnsupportedFileError);
+    usleep(50000);
+    int status = 0;
+    EXPECT_EQ(waitpid(writer, &status, WNOHANG), 0) << "the writer was let through";
+    kill(writer, SIGKILL);
+    waitpid(writer, &status, 0);
+}
+
+TEST_F(TextFileTest, LinksAreFollowedOnlyWhereTheirOwnerMayLead) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give links to another user";
+    }
+    const uid_t other = 1000;
+    const std::string secret = "Passwort\r\n";
+    WriteBytes(At("secret.htm"), secret, 0600);
+    folder.MakeFolder("user");
+    WriteBytes(At("user/own.htm"), "eigen\r\n");
+    ASSERT_EQ(chown(At("user/own.htm").c_str(), other, other), 0);
+    auto link = [&](const std::string& name, const std::string& target, uid_t owner) {
+        folder.MakeLink(name, target);
+        ASSERT_EQ(lchown(At(name).c_str(), owner, owner), 0);
+    };
+    link("foreign.htm", At("secret.htm"), other);  // to root's file
+    link("shared.htm", At("user/own.htm"), other); // to the same user's file
+    link("mine.htm", At("secret.htm"), 0);         // the runner's own
+    link("chain.htm", At("mine.htm"), other);      // through root's link to root's file
+    link("dangling.htm", At("nowhere.htm"), other);
+    link("dir", folder.Path(), other); // a folder on the way
+    struct Case {
+        std::string path;
+        std::string refusedLink; // empty: followed to written
+        std::string written = {};
+    };
+    const std::vector<Case> cases = {
+        {At("foreign.htm"), At("foreign.htm")},   {At("shared.htm"), "", At("user/own.htm")},
+        {At("mine.htm"), "", At("secret.htm")},   {At("chain.htm"), At("chain.htm")},
+        {At("dangling.htm"), At("dangling.htm")}, {At("dir/secret.htm"), At("dir")},
+    };
+    for (const Case& c : cases) {
+        const std::string refused = c.refusedLink.empty()
+                                        ? ""
+                                        : "Symbolische Verknüpfung " + c.refusedLink +
+                                              " wird nicht verfolgt: sie gehört weder diesem "
+                                              "Benutzer noch dem Eigentümer ihres Ziels";
+        if (c.path != At("dangling.htm")) {
+            EXPECT_EQ(MessageOf<LinkRefusedError>([&] { LoadTextFile(c.path); }), refused)
+                << c.path;
+        }
+        EXPECT_EQ(MessageOf<LinkRefusedError>([&] { SaveTextFile(SplitLines("neu"), c.path); }),
+                  refused)
+            << c.path;
+        EXPECT_EQ(ReadBytes(c.written.empty() ? At("secret.htm") : c.written),
+                  c.written.empty() ? secret : "neu\r\n")
+            << c.path;
+        WriteBytes(At("secret.htm"), secret, 0600);
+    }
+    EXPECT_FALSE(ReadBytes(At("nowhere.htm")));
 }
 
 TEST_F(TextFileTest, ReadThatDisagreesWithTheSizeIsAnError) {
