@@ -29,10 +29,17 @@ FilePresence ProbeFile(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
+    // Looked at before it is opened: opening a FIFO would release a writer
+    // waiting on it. The open must then find the file looked at.
+    struct stat looked {};
+    if (::stat(path.c_str(), &looked) != 0 || !S_ISREG(looked.st_mode)) {
+        throw SettingsReadError(path);
+    }
     const posix::FileDescriptor fd =
         posix::Open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     struct stat st {};
-    if (fd.Get() < 0 || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &st) != 0 || st.st_dev != looked.st_dev ||
+        st.st_ino != looked.st_ino) {
         throw SettingsReadError(path);
     }
     std::string bytes;

@@ -20,6 +20,7 @@
 #include <string>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -358,6 +359,84 @@ TEST_F(Faults, ThreeThousandLevels) {
     }
     std::printf("%d of %d levels converted\n", converted, levels);
     EXPECT_GT(converted, 0);
+}
+
+// A tree that another user owns and has laid traps in, run over by root:
+// links to root's files and folders, a FIFO with a writer waiting on it, a
+// page that a program keeps open for writing. Nothing outside changes, the
+// writers keep their place, every trap is named, and the plain page converts.
+TEST_F(Faults, AnotherUsersTrapsInTheTree) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give files to another user";
+    }
+    const uid_t other = 1000;
+    const std::string folder = NewTreeFolder("hostile");
+    const auto give = [&](const std::string& name) {
+        ASSERT_EQ(lchown((folder + "/" + name).c_str(), other, other), 0);
+    };
+    WriteBytes(folder + "/plain.htm", "Gr\xFC\xDF\n");
+    symlink((outside_ + "/victim.txt").c_str(), (folder + "/x.htm").c_str());
+    WriteBytes(folder + "/x.htm._backup_", "hacker::0:0\n");
+    symlink((outside_ + "/page.htm").c_str(), (folder + "/y.htm").c_str());
+    symlink(outside_.c_str(), (folder + "/sub").c_str());
+    ASSERT_EQ(mkfifo((folder + "/feed.htm").c_str(), 0644), 0);
+    WriteBytes(folder + "/log.htm", "Gr\xFC\xDF\n");
+    for (const char* name :
+         {"", "plain.htm", "x.htm", "x.htm._backup_", "y.htm", "sub", "feed.htm", "log.htm"}) {
+        give(name);
+    }
+    // Each child waits until the pipe closes: one in its open of the FIFO,
+    // one with the page open for appending.
+    int hold[2];
+    int opened[2];
+    ASSERT_EQ(pipe(hold), 0);
+    ASSERT_EQ(pipe(opened), 0);
+    const auto child = [&](const std::string& path, int flags) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(hold[1]);
+            const int fd = open(path.c_str(), flags);
+            char byte = 0;
+            [[maybe_unused]] const auto told = write(opened[1], &byte, 1);
+            [[maybe_unused]] const auto waited = read(hold[0], &byte, 1);
+            [[maybe_unused]] const auto late = write(fd, "late\n", 5);
+            _exit(fd >= 0 ? 0 : 1);
+        }
+        return pid;
+    };
+    const pid_t fifoWriter = child(folder + "/feed.htm", O_WRONLY);
+    const pid_t logWriter = child(folder + "/log.htm", O_WRONLY | O_APPEND);
+    close(hold[0]);
+    char byte = 0;
+    ASSERT_EQ(read(opened[0], &byte, 1), 1);
+    close(opened[0]);
+    close(opened[1]);
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"encode", "--check", "-e", "htm", folder}, Encode(folder, {}),
+          std::vector<std::string>{"restore", "-e", "htm", folder}}) {
+        const ToolProcess::End end = RunTool({command, RLIM_INFINITY, false, ErrorFile()});
+        EXPECT_EQ(end.code, 1) << command.front();
+        const std::string errors = ReadBytes(ErrorFile()).value_or("");
+        for (const char* named : {"/x.htm wird nicht verfolgt", "/y.htm wird nicht verfolgt",
+                                  "feed.htm ist keine gewöhnliche Datei (benannte Pipe)",
+                                  "log.htm wird gerade von einem anderen Programm geschrieben"}) {
+            if (command.front() != "restore") {
+                EXPECT_NE(errors.find(named), std::string::npos) << named << "\n" << errors;
+            }
+        }
+        if (command.front() == "restore") {
+            EXPECT_NE(errors.find("/x.htm wird nicht verfolgt"), std::string::npos) << errors;
+        }
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(fifoWriter, &status, WNOHANG), 0) << "the FIFO's writer was let through";
+    close(hold[1]);
+    kill(fifoWriter, SIGKILL);
+    waitpid(fifoWriter, &status, 0);
+    waitpid(logWriter, &status, 0);
+    EXPECT_EQ(ReadBytes(folder + "/log.htm"), "Gr\xFC\xDF\nlate\n");
+    EXPECT_EQ(ReadBytes(folder + "/plain.htm"), "Gr\xFC\xDF\r\n"); // converted, then restored
+    EXPECT_EQ(ReadBytes(folder + "/x.htm._backup_"), "hacker::0:0\n");
 }
 
 // 100,000 tiny files in 100 folders, in memory where the machine has a tmpfs.
