@@ -103,6 +103,7 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
         };
         ReplaceOptions options;
         options.expected = reader.Stamp();
+        options.readFd = reader.Fd();
         options.sync = hooks.sync;
         options.stop = hooks.stop;
         options.beforeReplace = hooks.beforeReplace;

@@ -208,7 +208,8 @@ Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
     }
     // Opening for writing lets the kernel decide whether this process may
     // write the file, even though a rename in a writable folder would
-    // replace it anyway.
+    // replace it anyway. The file as it was read needs no second open: the
+    // kernel is asked the same question without one.
     bool readable = true;
     auto open = [&](int access) {
         if (!follow) {
@@ -222,12 +223,18 @@ Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
         }
         return fd;
     };
-    FileDescriptor existing = open(O_RDWR);
-    if (!existing.Valid() && errno == EACCES) {
-        readable = false;
-        existing = open(O_WRONLY);
+    const bool asRead = follow && options.expected && options.readFd >= 0;
+    FileDescriptor opened;
+    bool mayWrite = asRead && ::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) == 0;
+    if (!asRead) {
+        opened = open(O_RDWR);
+        if (!opened.Valid() && errno == EACCES) {
+            readable = false;
+            opened = open(O_WRONLY);
+        }
+        mayWrite = opened.Valid();
     }
-    if (!existing.Valid()) {
+    if (!mayWrite) {
         const int error = errno;
         struct stat now {};
         if (error == EACCES && ::stat(target.path.c_str(), &now) == 0 &&
@@ -236,7 +243,18 @@ Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
         }
         throw CreateError(path, error);
     }
-    if (::fstat(existing.Get(), &old) != 0) {
+    const int existing = asRead ? options.readFd : opened.Get();
+    // Only a file written in place needs a descriptor that writes.
+    auto inPlace = [&]() {
+        if (!opened.Valid()) {
+            opened = open(O_RDWR);
+            if (!opened.Valid()) {
+                throw CreateError(path, errno);
+            }
+        }
+        return WriteInPlace(path, target.path, opened.Get(), readable, old, content, options);
+    };
+    if (::fstat(existing, &old) != 0) {
         throw CreateError(path, errno);
     }
     if (!S_ISREG(old.st_mode)) {
@@ -252,10 +270,10 @@ Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
     if (old.st_nlink > 1) {
         if (!follow) {
             // Became a second name since it was looked at: a new file of its own.
-            existing.Reset();
+            opened.Reset();
             return WriteNewFile(path, content, options);
         }
-        return WriteInPlace(path, target.path, existing.Get(), readable, old, content, options);
+        return inPlace();
     }
 
     TempFile temp(target.path, 0600);
@@ -263,17 +281,17 @@ Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
         if (errno != EACCES && errno != EPERM) {
             throw CreateError(path, errno);
         }
-        return WriteInPlace(path, target.path, existing.Get(), readable, old, content, options);
+        return inPlace();
     }
     if (!TakeOverOwner(temp.Fd(), old)) {
         // A new file would change who may read it: keep the old one.
         temp.Discard();
-        return WriteInPlace(path, target.path, existing.Get(), readable, old, content, options);
+        return inPlace();
     }
     if (!WriteContent(temp.Fd(), content)) {
         throw WriteError(path, errno);
     }
-    CopyExtendedAttributes(existing.Get(), temp.Fd());
+    CopyExtendedAttributes(existing, temp.Fd());
     if (!TakeOverMode(temp.Fd(), old)) {
         throw CreateError(path, errno);
     }
@@ -281,7 +299,7 @@ Replaced ReplaceFileContent(const std::string& path, const FileContent& content,
     // A writer that kept the old file open may have written after the last
     // check: those bytes went into the file that is now gone.
     struct stat after {};
-    if (options.expected && ::fstat(existing.Get(), &after) == 0 &&
+    if (options.expected && ::fstat(existing, &after) == 0 &&
         !Unchanged(StampOf(old), StampOf(after))) {
         throw ChangedError(path);
     }

@@ -41,6 +41,10 @@ struct ReplaceOptions {
     // When set, the file at the path must still be this one, unchanged, just
     // before it is replaced; otherwise it is left alone (ChangedError).
     std::optional<FileStamp> expected;
+    // With expected: a descriptor of that file as it was read. It stands in
+    // for a second open of the file, for its attributes and for the look
+    // after the rename.
+    int readFd = -1;
     // Makes the new content durable (fsync) before it takes the name.
     bool sync = false;
     // Looked at just before the replacement; when a stop is requested the old

@@ -65,6 +65,25 @@ ssize_t ReadUpTo(int fd, char* buffer, std::size_t size) {
     return static_cast<ssize_t>(done);
 }
 
+ssize_t ReadToShortRead(int fd, char* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const std::size_t asked = std::min(size - done, kMaxPiece);
+        const ssize_t n = ::read(fd, buffer + done, asked);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return -1;
+        }
+        done += static_cast<std::size_t>(n);
+        if (static_cast<std::size_t>(n) < asked) {
+            break;
+        }
+    }
+    return static_cast<ssize_t>(done);
+}
+
 bool WriteAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t n = ::write(fd, data.data(), std::min(data.size(), kMaxPiece));

@@ -38,6 +38,11 @@ FileDescriptor Open(const std::string& path, int flags, mode_t mode = 0);
 // or -1 with errno set on a read error.
 ssize_t ReadUpTo(int fd, char* buffer, std::size_t size);
 
+// Reads until size bytes arrived or a read comes up short, which for a
+// regular file is its end: one call for a file smaller than size. Returns
+// the count read, or -1 with errno set on a read error.
+ssize_t ReadToShortRead(int fd, char* buffer, std::size_t size);
+
 // Stores every byte of data at the current position (or at offset for the
 // positioned form); false with errno set when fewer bytes were stored.
 bool WriteAll(int fd, std::string_view data);

@@ -25,7 +25,7 @@ void IgnoreLeaseBreakSignal() {
 
 } // namespace
 
-ReadLease::ReadLease(int fd, const std::string& path) : path_(path) {
+ReadLease::ReadLease(int fd, const std::string& path) {
     IgnoreLeaseBreakSignal();
     if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
         fd_ = fd;
@@ -41,15 +41,9 @@ ReadLease::~ReadLease() {
 }
 
 void ReadLease::Release() {
-    if (fd_ < 0) {
-        return;
-    }
-    // A lease that a writer is waiting on reads as one being given up.
-    const int held = ::fcntl(fd_, F_GETLEASE);
-    ::fcntl(fd_, F_SETLEASE, F_UNLCK);
-    fd_ = -1;
-    if (held != F_RDLCK) {
-        throw BusyError(path_);
+    if (fd_ >= 0) {
+        ::fcntl(fd_, F_SETLEASE, F_UNLCK);
+        fd_ = -1;
     }
 }
 

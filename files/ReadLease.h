@@ -19,14 +19,13 @@ public:
     ReadLease(const ReadLease&) = delete;
     ReadLease& operator=(const ReadLease&) = delete;
 
-    // Gives the lease back. Throws BusyError when a writer tried to open the
-    // file meanwhile: it waits for this release and then writes into the
-    // file that is about to be replaced.
+    // Gives the lease back. A writer that opened the file meanwhile has
+    // waited for this; what it writes now is a change like any other, seen
+    // by the checks before and after the replacement.
     void Release();
 
 private:
     int fd_ = -1; // -1 when no lease is held
-    std::string path_;
 };
 
 } // namespace glyphwright

@@ -75,16 +75,16 @@ TextFileReader::TextFileReader(const std::string& path) : path_(path) {
 std::string TextFileReader::LoadBytes() {
     ReadLease lease(fd_.Get(), path_);
     const auto size = static_cast<std::size_t>(stamp_.size);
-    // One byte of room more, for the line end that splitting in place may add.
+    // One byte of room more, for the line end that splitting in place may
+    // add, and meanwhile for the read to show a file longer than its size.
     std::string bytes = MakeLargeText(size + 1);
-    bytes.resize(size);
+    bytes.resize(size + 1);
     // A file that delivers fewer bytes than its size, or more, would be written
     // back cut off: both are errors.
-    char probe = 0;
-    if (posix::ReadUpTo(fd_.Get(), bytes.data(), size) != static_cast<ssize_t>(size) ||
-        posix::ReadUpTo(fd_.Get(), &probe, 1) != 0) {
+    if (posix::ReadToShortRead(fd_.Get(), bytes.data(), size + 1) != static_cast<ssize_t>(size)) {
         throw ShortReadError(path_);
     }
+    bytes.resize(size);
     lease.Release();
 
     // The line model ends at the first NUL: such a file is refused whole
