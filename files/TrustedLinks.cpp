@@ -142,7 +142,7 @@ std::string ResolveTrustedLinks(const std::string& path) {
         }
         const std::string text = ReadLink(next);
         if (!text.empty() && text.front() == '/') {
-            resolved = "/";
+            resolved.assign(1, '/'); // not = "/": GCC 12 warns falsely there (-Wrestrict)
         }
         PushParts(pending, text);
     }
