@@ -1,6 +1,7 @@
 #include "cli/BackupSelection.h"
 
 #include "cli/FileSelection.h"
+#include "cli/ShownName.h"
 #include "files/ExtensionList.h"
 #include "files/FileList.h"
 #include "files/IsAcceptedFile.h"
@@ -80,7 +81,7 @@ TakenBackups TakeBackups(const std::vector<std::string>& paths, const ExtensionL
 }
 
 std::string MissingBackupMessage(const std::string& backup) {
-    return "Sicherung " + backup + " nicht gefunden";
+    return "Sicherung " + ShownName(backup) + " nicht gefunden";
 }
 
 } // namespace glyphwright::cli

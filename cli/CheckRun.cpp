@@ -2,6 +2,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/Progress.h"
+#include "cli/ShownName.h"
 #include "files/CheckListedFile.h"
 #include "files/FileList.h"
 #include "files/OrderedPool.h"
@@ -10,8 +11,8 @@
 namespace glyphwright::cli {
 
 int ListWouldChange(const FileList& files, const Conversion& conversion, std::FILE* out,
-                    std::FILE* err, FailureOutput& failures, const StopFlag* stop,
-                    std::size_t workers) {
+                    bool outIsTerminal, std::FILE* err, FailureOutput& failures,
+                    const StopFlag* stop, std::size_t workers) {
     bool anyChange = false;
     const std::size_t count = files.Count();
     const std::size_t checked = RunInOrder(
@@ -21,9 +22,9 @@ int ListWouldChange(const FileList& files, const Conversion& conversion, std::FI
             if (!outcome.checked) {
                 // Flushed first, so that both streams keep the order of the list.
                 std::fflush(out);
-                failures.Report(FailureLine(outcome.failure));
+                failures.Report(ShownFailureLine(outcome.failure));
             } else if (outcome.wouldChange) {
-                std::fprintf(out, "%s\n", files.Path(entry).c_str());
+                std::fprintf(out, "%s\n", ListedName(files.Path(entry), outIsTerminal).c_str());
                 anyChange = true;
             }
         });

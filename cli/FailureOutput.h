@@ -3,6 +3,8 @@
 // one line.
 #pragma once
 
+#include "files/FileFailure.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -10,10 +12,15 @@
 
 namespace glyphwright::cli {
 
+// FailureLine with the path shown as ShownName shows it, also where a
+// message of its own (Refused, Other) holds the path.
+std::string ShownFailureLine(FileFailure failure);
+
 class FailureOutput {
 public:
     FailureOutput(std::FILE* err, bool held) : err_(err), held_(held) {}
 
+    // Any control character still in line is shown as VisibleControls shows it.
     void Report(const std::string& line);
     void ReleaseHeld();
     std::size_t Count() const { return count_; }

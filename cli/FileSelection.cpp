@@ -1,5 +1,6 @@
 #include "cli/FileSelection.h"
 
+#include "cli/ShownName.h"
 #include "files/FileList.h"
 #include "files/ScanFolder.h"
 #include "files/StopFlag.h"
@@ -38,11 +39,11 @@ ExtensionList LoadedEntries(const std::string& path, bool named) {
         break;
     case LoadOutcome::NoFile:
         if (named) {
-            throw UsageError("Einstellungsdatei " + path + " nicht gefunden");
+            throw UsageError("Einstellungsdatei " + ShownName(path) + " nicht gefunden");
         }
         break;
     case LoadOutcome::Failed:
-        throw UsageError(std::string(LoadFailedMessage) + " " + path);
+        throw UsageError(std::string(LoadFailedMessage) + " " + ShownName(path));
     }
     return list;
 }
@@ -89,7 +90,7 @@ ExtensionList FolderFilter(const Invocation& invocation, bool folderGiven) {
         filter = LoadedEntries(source, false);
     }
     if (folderGiven && !AnyMarked(filter)) {
-        throw UsageError("keine Dateiendung markiert (" + source +
+        throw UsageError("keine Dateiendung markiert (" + ShownName(source) +
                          "), ein Ordner bliebe leer; Endungen mit --ext angeben, "
                          "z. B. --ext .htm,.html");
     }
@@ -150,7 +151,7 @@ std::vector<std::string> TakePaths(const std::vector<std::string>& paths,
 }
 
 std::string MissingPathMessage(const std::string& path) {
-    return "Datei oder Ordner " + path + " nicht gefunden";
+    return "Datei oder Ordner " + ShownName(path) + " nicht gefunden";
 }
 
 } // namespace glyphwright::cli

@@ -6,6 +6,7 @@
 #include "cli/FailureOutput.h"
 #include "cli/FileSelection.h"
 #include "cli/Progress.h"
+#include "cli/ShownName.h"
 #include "cli/Workers.h"
 #include "files/ConversionRun.h"
 #include "files/FileList.h"
@@ -35,7 +36,8 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
 
     if (invocation.dryRun) {
         for (std::size_t i = 0; i < files.Count() && !StopRequested(output); ++i) {
-            std::fprintf(output.out, "%s\n", files.Path(i).c_str());
+            std::fprintf(output.out, "%s\n",
+                         ListedName(files.Path(i), output.outIsTerminal).c_str());
         }
         std::fflush(output.out);
         if (StopRequested(output)) {
@@ -46,7 +48,8 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     const std::size_t workers = WorkersFor(invocation);
     if (invocation.check) {
         return ListWouldChange(files, ConversionFor(invocation.direction, invocation.charset),
-                               output.out, output.err, failures, output.stop, workers);
+                               output.out, output.outIsTerminal, output.err, failures, output.stop,
+                               workers);
     }
 
     std::optional<ProgressLine> progress;
@@ -65,7 +68,7 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     }
     hooks.entryDone = [&](std::size_t, const FileOutcome& outcome) {
         if (!outcome.converted) {
-            failures.Report(FailureLine(outcome.failure));
+            failures.Report(ShownFailureLine(outcome.failure));
         }
         if (progress) {
             progress->Finished(outcome.joinedSize);

@@ -17,6 +17,7 @@ namespace glyphwright::cli {
 struct RunOutput {
     std::FILE* out = stdout;
     std::FILE* err = stderr;
+    bool outIsTerminal = false;     // listings show names quoted there
     bool errIsTerminal = false;     // progress line and summary go there
     std::size_t width = 80;         // of that terminal
     const StopFlag* stop = nullptr; // ends the run between files when requested

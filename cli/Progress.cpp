@@ -1,5 +1,7 @@
 #include "cli/Progress.h"
 
+#include "cli/ShownName.h"
+
 #include <cmath>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -41,17 +43,6 @@ std::string_view Tail(std::string_view text, std::size_t columns) {
     return text.substr(at);
 }
 
-// Control characters in a file name would break the line; they show as "?".
-std::string Printable(std::string_view text) {
-    std::string printable(text);
-    for (char& byte : printable) {
-        if (static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F) {
-            byte = '?';
-        }
-    }
-    return printable;
-}
-
 } // namespace
 
 std::string GroupDigits(std::uint64_t value) {
@@ -90,7 +81,7 @@ std::string StoppedSummaryLine(const SummaryCounts& counts, std::size_t left) {
 
 std::string ProgressText(std::size_t done, std::size_t total, double bytesPerSecond,
                          std::string_view currentPath, std::size_t width) {
-    const std::string current = Printable(currentPath);
+    const std::string current = ShownName(currentPath);
     std::string text =
         GroupDigits(done) + "/" + GroupDigits(total) + " Dateien, " + FormatRate(bytesPerSecond);
     if (current.empty() || Columns(text) + 2 >= width) {

@@ -35,8 +35,9 @@ std::string SummaryLine(const SummaryCounts& counts);
 // "abgebrochen: 12 Dateien umgewandelt (…), 1 fehlgeschlagen, 1.222 nicht bearbeitet".
 std::string StoppedSummaryLine(const SummaryCounts& counts, std::size_t left);
 
-// "12/1.234 Dateien, 45,6 MB/s: path", cut to at most width columns (one per
-// UTF-8 character) by shortening the path at its front to "…" and its end.
+// "12/1.234 Dateien, 45,6 MB/s: path", the path as ShownName shows it, cut to
+// at most width columns (one per UTF-8 character) by shortening the path at
+// its front to "…" and its end.
 std::string ProgressText(std::size_t done, std::size_t total, double bytesPerSecond,
                          std::string_view current, std::size_t width);
 

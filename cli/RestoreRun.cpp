@@ -5,6 +5,7 @@
 #include "cli/FailureOutput.h"
 #include "cli/FileSelection.h"
 #include "cli/Progress.h"
+#include "cli/ShownName.h"
 #include "cli/Workers.h"
 #include "files/FileFailure.h"
 #include "files/OrderedPool.h"
@@ -36,7 +37,9 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
     const std::vector<BackupPair>& pairs = taken.pairs;
     if (invocation.dryRun) {
         for (std::size_t i = 0; i < pairs.size() && !StopRequested(output); ++i) {
-            std::fprintf(output.out, "%s -> %s\n", pairs[i].backup.c_str(), pairs[i].file.c_str());
+            std::fprintf(output.out, "%s -> %s\n",
+                         ListedName(pairs[i].backup, output.outIsTerminal).c_str(),
+                         ListedName(pairs[i].file, output.outIsTerminal).c_str());
         }
         std::fflush(output.out);
         if (StopRequested(output)) {
@@ -63,7 +66,7 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
                 ++handled;
                 restored += outcome.restored ? 1 : 0;
                 if (!outcome.message.empty()) {
-                    failures.Report(FailureLine(outcome.failure));
+                    failures.Report(ShownFailureLine(outcome.failure));
                 }
             });
     }

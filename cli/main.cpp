@@ -5,6 +5,7 @@
 #include "cli/PathRun.h"
 #include "cli/Progress.h"
 #include "cli/RestoreRun.h"
+#include "cli/ShownName.h"
 #include "cli/StopSignals.h"
 #include "cli/StreamConvert.h"
 
@@ -21,7 +22,8 @@ namespace {
 using namespace glyphwright::cli;
 
 int UsageFailure(const UsageError& error) {
-    std::cerr << "glyphwright-cli: " << error.what() << '\n' << "Hilfe: glyphwright-cli --help\n";
+    std::cerr << "glyphwright-cli: " << VisibleControls(error.what()) << '\n'
+              << "Hilfe: glyphwright-cli --help\n";
     return kUsageError;
 }
 
@@ -59,6 +61,7 @@ int Run(const std::vector<std::string>& arguments) {
         return kAllConverted;
     }
     RunOutput output;
+    output.outIsTerminal = isatty(STDOUT_FILENO) == 1;
     output.errIsTerminal = isatty(STDERR_FILENO) == 1;
     if (output.errIsTerminal) {
         output.width = TerminalWidth(stderr);
@@ -81,7 +84,7 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         std::cerr << "glyphwright-cli: Zu wenig Arbeitsspeicher\n";
     } catch (const std::exception& error) {
-        std::cerr << "glyphwright-cli: " << error.what() << '\n';
+        std::cerr << "glyphwright-cli: " << VisibleControls(error.what()) << '\n';
     } catch (...) {
         std::cerr << "glyphwright-cli: Unbekannter Fehler\n";
     }

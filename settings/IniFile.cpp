@@ -246,6 +246,15 @@ void IniFile::WriteValue(std::string_view section, std::string_view name, std::s
     if (after) {
         insertAt = *after + 1;
     } else {
+        // A line end added to another section's last line would change its bytes.
+        if (!lines_.empty() && lines_.back().ending.empty()) {
+            for (std::size_t i = lines_.size(); i-- > 0;) {
+                if (HeaderName(lines_[i].text)) {
+                    insertAt = i;
+                    break;
+                }
+            }
+        }
         newLines.push_back({HeaderLine(section), std::string(NewLineEnd)});
     }
     newLines.push_back({std::move(added), std::string(NewLineEnd)});

@@ -31,8 +31,11 @@
 //   as they were), or adds the line name=value after the section's last
 //   non-blank line. A missing section is added at the end of the file, header
 //   first; an erased section that is written again is therefore added there.
+//   When the file's last line has no line end and belongs to a section, the
+//   new one goes in front of that section's header instead, so that the other
+//   section keeps every byte.
 // - Lines that are added end with CR LF; when the line they follow has no line
-//   end, it gets CR LF first.
+//   end (its own section's, or one before the first header), it gets CR LF first.
 // - Names and values that would change the file's structure (holding CR, LF or
 //   NUL; a name that is empty or starts with "[" or ";") are refused with
 //   IniFormatError before anything changes.

@@ -51,7 +51,7 @@ TEST(Progress, TheLineFitsItsWidthByShorteningThePathAtItsFront) {
               "3/1.200 Dateien, 12,3 MB/s: …ä/index.htm");
     EXPECT_EQ(ProgressText(3, 1200, 12.3e6, "/web/a.htm", 20), "3/1.200 Dateien, 12,3 MB/s");
     EXPECT_EQ(ProgressText(0, 0, 0, "", 80), "0/0 Dateien, 0,0 MB/s");
-    EXPECT_EQ(ProgressText(1, 2, 0, "a\nb\x1b", 80), "1/2 Dateien, 0,0 MB/s: a?b?");
+    EXPECT_EQ(ProgressText(1, 2, 0, "a\nb\x1b", 80), "1/2 Dateien, 0,0 MB/s: 'a'$'\\n''b'$'\\033'");
 }
 
 // Progress drawn into memory, with a clock the test moves.

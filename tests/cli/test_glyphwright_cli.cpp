@@ -1,5 +1,6 @@
 // Runs the built tool on real files in a temporary folder.
 #include "entities/Unit_HtmlUmlaute.h"
+#include "entities/Utf8Entities.h"
 #include "files/DropIntake.h"
 #include "files/ExtensionList.h"
 #include "files/FileList.h"
@@ -829,6 +830,68 @@ TEST_F(CliTest, NothingOnStandardErrorWhenItIsNotATerminal) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(ReadBytes(At("site/README")), "&uuml;\r\n");
+}
+
+// Whether text, read by a UTF-8 terminal, holds a control character besides
+// the line end, or a byte that is no UTF-8 (raw C1 on a Latin-1 terminal).
+bool SteersTerminal(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte < 0x20 && byte != '\n') || byte == 0x7F ||
+            (byte == 0xC2 && i + 1 < text.size() &&
+             static_cast<unsigned char>(text[i + 1]) < 0xA0)) {
+            return true;
+        }
+    }
+    return !IsValidUtf8(text);
+}
+
+// A name with ESC, one with C1 CSI as UTF-8 and one with a raw C1 byte.
+TEST_F(CliTest, NamesThatWouldSteerTheTerminalAreShownQuoted) {
+    const std::string title = "a\x1b]0;PWNED\x07.htm";
+    const std::string csi = "b\xC2\x9B"
+                            "2J.htm";
+    const std::string raw = "c\x9B"
+                            "2J.htm";
+    for (const std::string& name : {title, csi, raw}) {
+        WriteBytes(At(name), "\xE4\n");
+    }
+    WriteBytes(At(raw + "._backup_"), "\xE4\n");
+    const std::string dir = "'" + folder.Path();
+    const std::string shownTitle = dir + "/a'$'\\033'']0;PWNED'$'\\a''.htm'";
+    const std::string shownCsi = dir + "/b'$'\\302\\233''2J.htm'";
+    const std::string shownRaw = dir + "/c'$'\\233''2J.htm'";
+    const std::string all = folder.Path();
+    const struct {
+        std::vector<std::string> args;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {{"encode", "-n", "-e", "htm", all}, {shownTitle, shownCsi, shownRaw}},
+        {{"encode", "--check", "-e", "htm", all}, {shownTitle, shownCsi, shownRaw}},
+        {{"restore", "-n", "-e", "htm", all},
+         {dir + "/c'$'\\233''2J.htm._backup_' -> " + shownRaw}},
+        {{"encode", "--utf8", At(raw)}, {"Datei " + shownRaw + " ist kein gültiges UTF-8"}},
+        {{"encode", At("d\x1b[2J.htm")},
+         {"Datei oder Ordner " + dir + "/d'$'\\033''[2J.htm' nicht gefunden"}},
+    };
+    for (const auto& [args, shown] : cases) {
+        std::string out = RunOnTerminal(args).out;
+        // The line ends of the terminal and the progress line's own controls.
+        for (const std::string tool : {"\r", "\x1b[K"}) {
+            for (std::size_t at; (at = out.find(tool)) != std::string::npos;) {
+                out.erase(at, tool.size());
+            }
+        }
+        EXPECT_FALSE(SteersTerminal(out)) << ::testing::PrintToString(args) << out;
+        for (const std::string& name : shown) {
+            EXPECT_NE(out.find(name), std::string::npos) << ::testing::PrintToString(args) << out;
+        }
+    }
+    // Into a pipe a listing stays raw; a failure line is quoted wherever it goes.
+    const Result piped = Run({"encode", "-n", At(title), At(raw), At("d\x1b")});
+    EXPECT_EQ(piped.out, At(title) + "\n" + At(raw) + "\n");
+    EXPECT_EQ(piped.err,
+              "glyphwright-cli: Datei oder Ordner " + dir + "/d'$'\\033' nicht gefunden\n");
 }
 
 // The demo tree of a site kept in git: the check fails while a page still

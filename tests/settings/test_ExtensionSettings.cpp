@@ -122,6 +122,26 @@ TEST(ExtensionSettings, OtherSectionsStayAsTheyWere) {
     EXPECT_EQ(LoadedFrom("other_sections.ini"), (Entries{{".HTM", true}, {".PHP", false}}));
 }
 
+// A last line without a line end stays so; [Ext] goes in front of its section.
+TEST(ExtensionSettings, ALastLineWithoutALineEndKeepsItsSectionByteForByte) {
+    const struct {
+        std::string before;
+        std::string after;
+    } cases[] = {
+        {"[Ext]\r\n.HTM=0\r\n[Other]\r\nx=1", "[Ext]\r\n.HTM=1\r\n[Other]\r\nx=1"},
+        {"; top\n[Other]\nx=1", "; top\n[Ext]\r\n.HTM=1\r\n[Other]\nx=1"},
+        {"[Other]\r\nx=1\r\n[Ext]\r\n.HTM=0", "[Other]\r\nx=1\r\n[Ext]\r\n.HTM=1\r\n"},
+        {"; top", "; top\r\n[Ext]\r\n.HTM=1\r\n"},
+    };
+    for (const auto& [before, after] : cases) {
+        ScratchFolder folder;
+        WriteBytes(folder / "conv.ini", before);
+        EXPECT_EQ(SaveExtensionList(ListOf({{".HTM", true}}), folder / "conv.ini"),
+                  SaveOutcome::Saved);
+        EXPECT_EQ(ReadBytes(folder / "conv.ini"), after) << before;
+    }
+}
+
 TEST(ExtensionSettings, AnEmptyListAtCloseRemovesTheSection) {
     EXPECT_EQ(SavedOver("other_sections.ini", {}), Golden("other_sections.emptied.ini"));
     EXPECT_EQ(LoadedFrom("other_sections.emptied.ini"), Entries{});

@@ -1,0 +1,47 @@
+#include "cli/ShownName.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace glyphwright::cli {
+namespace {
+
+TEST(ShownName, QuotesNamesThatWouldSteerTheTerminalOrBeMisread) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        // Shown as they are: printable UTF-8 without a quote, spaces and all.
+        {"/web/Grüße.htm", "/web/Grüße.htm"},
+        {"a b$x\"#~.htm", "a b$x\"#~.htm"},
+        {"", ""},
+        // Controls: C0, DEL, C1 as UTF-8 and raw, and bytes that are no UTF-8.
+        {"b\x1b[2J.htm", "'b'$'\\033''[2J.htm'"},
+        {"\x1b"
+         "a",
+         "''$'\\033''a'"},
+        {"a\tb\x7f", "'a'$'\\t''b'$'\\177'"},
+        {"c\xC2\x85"
+         "d",
+         "'c'$'\\302\\205''d'"},
+        {"e\x9B"
+         "f",
+         "'e'$'\\233''f'"},
+        {"\xE4x", "''$'\\344''x'"},
+        // A quote, and a name that looks like a quoted form, are quoted too.
+        {"it's", "'it'\\''s'"},
+        {"'b'$'\\033''", "''\\''b'\\''$'\\''\\033'\\'\\'"},
+        {"a\x1b'b", "'a'$'\\033'\\''b'"},
+        // A start the shell would read: a comment, a home folder.
+        {"#x", "'#x'"},
+        {"~x", "'~x'"},
+    };
+    for (const auto& [name, shown] : cases) {
+        EXPECT_EQ(ShownName(name), shown) << name;
+    }
+    EXPECT_EQ(ListedName("a\x1b", false), "a\x1b");
+    EXPECT_EQ(VisibleControls("Datei a\x1b\x07 b\xC2\x9B"), "Datei a$'\\033\\a' b$'\\302\\233'");
+}
+
+} // namespace
+} // namespace glyphwright::cli
