@@ -290,6 +290,19 @@ private slots:
         QCOMPARE(ReadNative(folder + "/x.htm"), kGreetingEncoded);
     }
 
+    // The report names each file as the file list shows it: on one line.
+    void theReportShowsOddNamesOnOneLine() {
+        List(At(QStringLiteral("a\nb.htm")));
+        form_->Files().Append(Native(dir_->path()) + "/c\x1B\xFC.htm");
+        const std::vector<BoxSeen> boxes = Press(Button("Button2"));
+        QCOMPARE(boxes.size(), std::size_t{1});
+        const QString missing = QStringLiteral(" kann nicht geöffnet werden: Nicht vorhanden");
+        QCOMPARE(boxes[0].text, QStringLiteral("Nicht umgewandelt:\nDatei ") +
+                                    At(QStringLiteral("a\u240Ab.htm")) + missing +
+                                    QStringLiteral("\nDatei ") +
+                                    At(QStringLiteral("c\u241B\uFFFD.htm")) + missing);
+    }
+
     // The decode run leaves the bar as the window opened with it.
     void decodeRunKeepsWindowAndBar() {
         WriteBytes(At("a.htm"), kNoteEncoded);
