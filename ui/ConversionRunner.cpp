@@ -5,6 +5,7 @@
 #include "files/FileList.h"
 #include "ui/BusyScope.h"
 #include "ui/Dialogs.h"
+#include "ui/ShownName.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,8 +21,14 @@
 namespace glyphwright::ui {
 namespace {
 
-QString FromCore(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// The core's lines hold each path's bytes as they are; a name with a line
+// break would split its line. Each line shows its name as the file list does.
+QString ShownReport(RunSummary summary) {
+    for (std::string& line : summary.failures) {
+        line = ShownName(line).toStdString();
+    }
+    const std::string report = FailureReport(summary);
+    return QString::fromUtf8(report.data(), static_cast<qsizetype>(report.size()));
 }
 
 // Holds the window locked and the bar shown for the encode run's lifetime;
@@ -102,11 +109,11 @@ QString EncodeRunMessage(const RunSummary& summary) {
     if (summary.failures.empty()) {
         return done;
     }
-    return done + QStringLiteral("\n\n") + FromCore(FailureReport(summary));
+    return done + QStringLiteral("\n\n") + ShownReport(summary);
 }
 
 QString DecodeRunMessage(const RunSummary& summary) {
-    return FromCore(FailureReport(summary));
+    return ShownReport(summary);
 }
 
 } // namespace glyphwright::ui

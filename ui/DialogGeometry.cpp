@@ -48,6 +48,13 @@ int MessageTextWrapWidth(const QRect& screen) {
     return screen.width() / 2;
 }
 
+int MessageTextMaxWidth(const QRect& workArea, const QMargins& frame, DialogUnits units,
+                        bool hasIcon) {
+    const MessageBoxMetrics m = MessageBoxMetricsFor(units);
+    const int icon = hasIcon ? kMessageIconSize + m.horizontalSpacing : 0;
+    return workArea.width() - frame.left() - frame.right() - 2 * m.horizontalMargin - icon;
+}
+
 QSize FrameSize(const QSize& clientSize, const QMargins& frame) {
     return clientSize.grownBy(frame);
 }

@@ -71,6 +71,11 @@ MessageBoxLayout LayOutMessageBox(const MessageBoxRequest& request);
 // A message text is wrapped at half the screen's width.
 int MessageTextWrapWidth(const QRect& screen);
 
+// The widest a message text may be for the box, frame included, to fit in the work area; a
+// word wider than that is broken.
+int MessageTextMaxWidth(const QRect& workArea, const QMargins& frame, DialogUnits units,
+                        bool hasIcon);
+
 // Centred as (screen div 2) - (window div 2); raised to the screen's edge when the window is
 // larger than the screen, so that the caption stays reachable.
 QPoint MessageBoxFramePosition(const QRect& screen, const QSize& frameSize);

@@ -98,6 +98,13 @@ QRect PrimaryScreenRect() {
     return QRect(0, 0, 640, 480);
 }
 
+QRect PrimaryScreenWorkArea() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        return screen->availableGeometry();
+    }
+    return QRect(0, 0, 640, 480);
+}
+
 int RunAndDestroy(QDialog* dialog) {
     const QPointer<QWidget> previouslyActive(QApplication::activeWindow());
     const QPointer<QDialog> guard(dialog);

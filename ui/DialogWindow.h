@@ -57,6 +57,9 @@ private:
 // The primary screen's geometry, or a VGA-sized stand-in when no screen is attached.
 QRect PrimaryScreenRect();
 
+// The part of it that windows may take (without panels and docks), or the same stand-in.
+QRect PrimaryScreenWorkArea();
+
 // Runs the dialog modally, destroys it, activates the window that was active before and
 // returns the dialog's result; cancel when it was destroyed from outside while open.
 int RunAndDestroy(QDialog* dialog);

@@ -1,6 +1,7 @@
 #include "ui/ErrorReport.h"
 
 #include "ui/Dialogs.h"
+#include "ui/ShownName.h"
 
 namespace glyphwright::ui {
 
@@ -8,7 +9,8 @@ QString ExceptionMessage(std::exception_ptr failure) {
     try {
         std::rethrow_exception(std::move(failure));
     } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
+        // A message may quote a file name.
+        return ShownName(e.what());
     } catch (...) {
         return QStringLiteral("Unbekannter Fehler");
     }

@@ -1,7 +1,6 @@
 #include "ui/FileListModel.h"
 
-#include <QByteArray>
-#include <QFile>
+#include "ui/ShownName.h"
 
 namespace glyphwright::ui {
 
@@ -25,7 +24,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     }
     const auto row = static_cast<std::size_t>(index.row());
     if (role == Qt::DisplayRole) {
-        return QFile::decodeName(QByteArray::fromStdString(list_.Path(row)));
+        return ShownName(list_.Path(row));
     }
     return {};
 }

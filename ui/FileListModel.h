@@ -1,5 +1,6 @@
-// The file list of the core as rows of a Qt view: the path of each entry,
-// read from the core list, which tells this adapter of every change.
+// The file list of the core as rows of a Qt view: the path of each entry as
+// ShownName shows it, read from the core list, which tells this adapter of
+// every change.
 #pragma once
 
 #include "files/FileList.h"

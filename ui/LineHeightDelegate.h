@@ -1,6 +1,6 @@
-// The entries of a list, each at least one line of the design high, scaled
-// for the display: the scalable face's own line is a pixel lower than the
-// classic font's.
+// The entries of a list, each one line high, and at least one line of the
+// design, scaled for the display: the scalable face's own line is a pixel
+// lower than the classic font's.
 #pragma once
 
 #include <QStyledItemDelegate>

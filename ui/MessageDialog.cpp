@@ -9,9 +9,13 @@
 #include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextLayout>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace glyphwright::ui {
@@ -45,6 +49,59 @@ QSize MeasureMessageText(const QFontMetrics& metrics, const QString& text, int w
     return metrics.boundingRect(QRect(0, 0, wrapWidth, 0), kMessageTextFlags, text).size();
 }
 
+// Lays text out in lines of at most width pixels, broken between words where it can be and
+// inside a word only where that word is wider than a line; draws it when painter is given.
+// Returns the size it takes.
+QSize LayOutBreakingWords(const QString& text, const QFont& font, int width,
+                          QPainter* painter = nullptr) {
+    QString lines = text;
+    lines.replace(u'\n', QChar::LineSeparator);
+    QTextLayout layout(lines, font);
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal height = 0;
+    qreal widest = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+        widest = std::max(widest, line.naturalTextWidth());
+    }
+    layout.endLayout();
+    if (painter != nullptr) {
+        layout.draw(painter, QPointF());
+    }
+    return QSize(static_cast<int>(std::ceil(widest)), static_cast<int>(std::ceil(height)));
+}
+
+// The message text. QLabel's word wrap never breaks inside a word; where one word is wider
+// than the box may grow (a long file name), this label breaks it.
+class MessageText : public QLabel {
+public:
+    MessageText(QWidget* parent, bool breakWords) : QLabel(parent), breakWords_(breakWords) {}
+
+    int heightForWidth(int lineWidth) const override {
+        return breakWords_ ? LayOutBreakingWords(text(), font(), lineWidth).height()
+                           : QLabel::heightForWidth(lineWidth);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (!breakWords_) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        painter.setPen(palette().color(foregroundRole()));
+        LayOutBreakingWords(text(), font(), width(), &painter);
+    }
+
+private:
+    bool breakWords_;
+};
+
 } // namespace
 
 int RunMessageBox(MessageKind kind, const QString& text) {
@@ -63,6 +120,13 @@ int RunMessageBox(MessageKind kind, const QString& text) {
     request.buttonCount = static_cast<int>(look.buttons.size());
     request.screen = screen;
     request.frame = dialog->FrameMargins();
+    // A word may widen the box, but only as far as the work area reaches.
+    const int maxTextWidth =
+        MessageTextMaxWidth(PrimaryScreenWorkArea(), request.frame, request.units, look.hasIcon);
+    const bool breakWords = request.textSize.width() > maxTextWidth;
+    if (breakWords) {
+        request.textSize = LayOutBreakingWords(text, dialog->font(), maxTextWidth);
+    }
     const MessageBoxLayout layout = LayOutMessageBox(request);
 
     dialog->SetClientSize(layout.clientSize);
@@ -73,7 +137,7 @@ int RunMessageBox(MessageKind kind, const QString& text) {
         icon->setPixmap(question.pixmap(layout.iconRect.size(), dialog->devicePixelRatioF()));
         icon->setGeometry(layout.iconRect);
     }
-    auto* label = new QLabel(dialog);
+    auto* label = new MessageText(dialog, breakWords);
     label->setObjectName(QString::fromLatin1(kMessageTextName));
     label->setTextFormat(Qt::PlainText); // a message such as "<HTML>" is shown as written
     label->setWordWrap(true);

@@ -2,8 +2,8 @@
 
 #include "ui/BusyScope.h"
 
+#include <QByteArray>
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
@@ -18,17 +18,31 @@ StDropFiles::StDropFiles(const QString& name, QWidget* target) : QObject(target)
     target->installEventFilter(this);
 }
 
+namespace {
+
+// The path's own bytes, from the URL's percent-encoded form: a name copied
+// from Windows is Windows-1252, and toLocalFile() would put U+FFFD in place
+// of its accented bytes, naming a file that is not there. Empty for a file
+// on another host.
+std::string LocalPath(const QUrl& url) {
+    const QString host = url.host();
+    if (!url.isLocalFile() || !(host.isEmpty() || host == QLatin1String("localhost"))) {
+        return {};
+    }
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+} // namespace
+
 std::vector<std::string> StDropFiles::LocalPaths(const QMimeData* mime) {
     std::vector<std::string> paths;
     if (mime == nullptr || !mime->hasUrls()) {
         return paths;
     }
     for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile()) {
-            const QString path = url.toLocalFile();
-            if (!path.isEmpty()) {
-                paths.push_back(QFile::encodeName(path).toStdString());
-            }
+        std::string path = LocalPath(url);
+        if (!path.empty()) {
+            paths.push_back(std::move(path));
         }
     }
     return paths;

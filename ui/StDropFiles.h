@@ -21,11 +21,12 @@ public:
     // Makes target accept drops and watches it; the component is its child.
     StDropFiles(const QString& name, QWidget* target);
 
-    // The paths of the latest drop, as the file system spells them, in the
-    // order the drag source gave them.
+    // The paths of the latest drop, byte for byte as the file system spells
+    // them (not necessarily UTF-8), in the order the drag source gave them.
     const std::vector<std::string>& Files() const { return files_; }
 
-    // The local file paths a drag carries; other URLs are left out.
+    // The local file paths a drag carries; other URLs, and files on another
+    // host, are left out.
     static std::vector<std::string> LocalPaths(const QMimeData* mime);
 
 signals:

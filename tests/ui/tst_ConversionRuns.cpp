@@ -23,6 +23,9 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,6 +88,24 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 
 std::string Native(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+// By bytes, for names that are not UTF-8 and so have no QString.
+QByteArray ReadNative(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return QByteArray::fromStdString(
+        std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+}
+
+void WriteNative(const std::string& path, const QByteArray& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes.toStdString();
+}
+
+// A file manager's URL of path: every byte but "/" and the unreserved ones
+// percent-encoded.
+QUrl DroppedUrl(const char* prefix, const std::string& path) {
+    return QUrl::fromEncoded(QByteArray(prefix) +
+                             QByteArray::fromStdString(path).toPercentEncoding("/"));
 }
 
 QString Backup(const QString& path) {
@@ -156,6 +177,8 @@ private slots:
 
     void cleanup() {
         form_.reset();
+        // QTemporaryDir leaves names that are not UTF-8 behind.
+        std::filesystem::remove_all(Native(dir_->path()));
         dir_.reset();
     }
 
@@ -239,6 +262,45 @@ private slots:
         QCOMPARE(ReadBytes(At("utf8.htm")), QByteArray("<p>Gr\xC3\xBC\xC3\x9F"
                                                        "e \xE2\x82\xAC</p>\r\n"));
         QCOMPARE(ReadBytes(At("cp1252.htm")), kGreetingLines);
+    }
+
+    // Names from a Windows site are Windows-1252 bytes, dropped percent-encoded:
+    // listed, walked and converted under those very bytes.
+    void droppedNamesThatAreNotUtf8() {
+        const std::string root = Native(dir_->path());
+        const std::string file = root + "/B\xFC"
+                                        "cher.htm";
+        const std::string folder = root + "/Ordner\xE4";
+        QVERIFY(::mkdir(folder.c_str(), 0755) == 0);
+        WriteNative(file, kGreeting);
+        WriteNative(folder + "/x.htm", kGreeting);
+        auto& extensions = form_->Extensions();
+        extensions.SetMark(extensions.Find(".HTM").value(), true);
+        QMimeData drag;
+        drag.setUrls({DroppedUrl("file://", file), DroppedUrl("file://localhost", folder)});
+        glyphwright::ui::test::DropOn(FileList()->viewport(), drag);
+        QTRY_COMPARE(glyphwright::ui::test::Paths(form_->Files()),
+                     (std::vector<std::string>{file, folder + "/x.htm"}));
+
+        const std::vector<BoxSeen> boxes = Press(Button("Button1"));
+        QCOMPARE(boxes.size(), std::size_t{1});
+        QCOMPARE(boxes[0].text, QStringLiteral("Fertig"));
+        QCOMPARE(ReadNative(file), kGreetingEncoded);
+        QCOMPARE(ReadNative(file + "._backup_"), kGreetingLines);
+        QCOMPARE(ReadNative(folder + "/x.htm"), kGreetingEncoded);
+    }
+
+    // The report names each file as the file list shows it: on one line.
+    void theReportShowsOddNamesOnOneLine() {
+        List(At(QStringLiteral("a\nb.htm")));
+        form_->Files().Append(Native(dir_->path()) + "/c\x1B\xFC.htm");
+        const std::vector<BoxSeen> boxes = Press(Button("Button2"));
+        QCOMPARE(boxes.size(), std::size_t{1});
+        const QString missing = QStringLiteral(" kann nicht geöffnet werden: Nicht vorhanden");
+        QCOMPARE(boxes[0].text, QStringLiteral("Nicht umgewandelt:\nDatei ") +
+                                    At(QStringLiteral("a\u240Ab.htm")) + missing +
+                                    QStringLiteral("\nDatei ") +
+                                    At(QStringLiteral("c\u241B\uFFFD.htm")) + missing);
     }
 
     // The decode run leaves the bar as the window opened with it.

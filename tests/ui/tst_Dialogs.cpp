@@ -202,6 +202,7 @@ private slots:
 
     void longTextWrapsAndGrowsInHeight();
     void wordWiderThanHalfTheScreenWidensTheBox();
+    void wordWiderThanTheScreenIsBroken();
     void tabIsExpanded();
     void messageTextIsPlain();
     void inputRefusesThe256thCharacter();
@@ -512,13 +513,44 @@ void TestDialogs::longTextWrapsAndGrowsInHeight() {
 }
 
 void TestDialogs::wordWiderThanHalfTheScreenWidensTheBox() {
-    const QString word = QString(Screen().width() / 10, u'W');
+    const QString word = QString(Screen().width() / 20, u'W'); // 440 of 800 pixels
     const QString text = QStringLiteral("kurz ") + word + QStringLiteral(" kurz");
     const auto [label, client] = InformationBoxShape(text);
     QVERIFY(label.width() > Screen().width() / 2);
     QCOMPARE(label.width(), QFontMetrics(QApplication::font()).horizontalAdvance(word));
     QCOMPARE(label.height(), 3 * 13);
     QCOMPARE(client.width(), label.width() + 24);
+}
+
+// A 255-character file name after a failed run: the box stays on the screen
+// and the name is broken over as many lines as it needs, none of it cut.
+void TestDialogs::wordWiderThanTheScreenIsBroken() {
+    const QString name = QStringLiteral("/") + QString(254, u'W');
+    const QString text = QStringLiteral("Fertig\n\nNicht umgewandelt:\nDatei ") + name +
+                         QStringLiteral(" kann nicht geöffnet werden: Nicht vorhanden");
+    QRect frame, available, label;
+    QString shown;
+    int needed = 0;
+    bool labelInside = false;
+    WhenModal([&](QWidget* modal) {
+        frame = modal->frameGeometry();
+        available = modal->screen()->availableGeometry();
+        auto* message = modal->findChild<QLabel*>(QString::fromLatin1(kMessageTextName));
+        label = message->geometry();
+        shown = message->text();
+        needed = message->heightForWidth(label.width());
+        labelInside = modal->rect().contains(label);
+        PressKeys(modal, QStringLiteral("Return"));
+    });
+    ShowInformationBox(text);
+    QVERIFY2(available.contains(frame), qPrintable(QStringLiteral("%1 wide").arg(frame.width())));
+    QCOMPARE(shown, text);
+    // Four lines besides the name, which needs more than one of its own.
+    const int nameWidth = QFontMetrics(QApplication::font()).horizontalAdvance(name);
+    QVERIFY(nameWidth > label.width());
+    QVERIFY2(needed >= (4 + nameWidth / label.width()) * 13, qPrintable(QString::number(needed)));
+    QVERIFY(label.height() >= needed);
+    QVERIFY(labelInside);
 }
 
 void TestDialogs::tabIsExpanded() {

@@ -248,6 +248,38 @@ private slots:
         QCOMPARE(form_->Extensions().Count(), std::size_t{7});
     }
 
+    // A name holding a control character, or bytes that are not UTF-8, is
+    // shown on one line with a visible mark in their place; its row is as
+    // high as any other (the rows share one height).
+    void oddNamesAreShownOnOneLine_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("line break") << QByteArray("a\nb.htm") << QStringLiteral("a\u240Ab.htm");
+        QTest::newRow("escape") << QByteArray("c\x1B[2J.htm") << QStringLiteral("c\u241B[2J.htm");
+        QTest::newRow("tab") << QByteArray("d\tx.htm") << QStringLiteral("d\u2409x.htm");
+        QTest::newRow("delete") << QByteArray("e\x7F.htm") << QStringLiteral("e\u2421.htm");
+        QTest::newRow("C1 next line")
+            << QByteArray("f\xC2\x85.htm") << QStringLiteral("f\uFFFD.htm");
+        QTest::newRow("line separator")
+            << QByteArray("g\xE2\x80\xA8.htm") << QStringLiteral("g\uFFFD.htm");
+        QTest::newRow("Windows-1252") << QByteArray("B\xFC"
+                                                    "cher.htm")
+                                      << QStringLiteral("B\uFFFDcher.htm");
+    }
+
+    void oddNamesAreShownOnOneLine() {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        form_->Files().Append("/f/plain.htm");
+        form_->Files().Append("/f/" + name.toStdString());
+        const QModelIndex plain = List()->model()->index(0, 0);
+        const QModelIndex odd = List()->model()->index(1, 0);
+        QCOMPARE(odd.data().toString(), QStringLiteral("/f/") + shown);
+        const int plainHeight = List()->sizeHintForIndex(plain).height();
+        QCOMPARE(List()->sizeHintForIndex(odd).height(), plainHeight);
+        QTRY_COMPARE(List()->visualRect(plain).height(), plainHeight);
+    }
+
     // A list that takes no more entries: the drop ends with the error box and
     // the window goes on taking drops.
     void aFullListReportsTheFailure() {
