@@ -35,9 +35,7 @@ ReadLease::ReadLease(int fd, const std::string& path) {
 }
 
 ReadLease::~ReadLease() {
-    if (fd_ >= 0) {
-        ::fcntl(fd_, F_SETLEASE, F_UNLCK);
-    }
+    Release();
 }
 
 void ReadLease::Release() {

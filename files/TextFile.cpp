@@ -28,20 +28,22 @@ constexpr off_t kSizeLimit = off_t{1} << 31;
 } // namespace
 
 TextFileReader::TextFileReader(const std::string& path) : path_(path) {
+    std::string target;
+    struct stat looked {};
+    // The path with its links followed by the rule, and what it names.
+    const auto resolve = [&](bool follow) {
+        target = follow ? ResolveTrustedLinks(path) : path;
+        if (::lstat(target.c_str(), &looked) != 0) {
+            throw OpenError(path, errno);
+        }
+    };
     // Where the kernel cannot refuse links on open, every path is resolved by
     // the rule first; otherwise only one that holds a link.
-    std::string target = LinksSeenOnOpen() ? path : ResolveTrustedLinks(path);
-    struct stat looked {};
-    if (::lstat(target.c_str(), &looked) != 0) {
-        throw OpenError(path, errno);
+    resolve(!LinksSeenOnOpen());
+    if (S_ISLNK(looked.st_mode)) {
+        resolve(true);
     }
     for (int attempt = 0;; ++attempt) {
-        if (S_ISLNK(looked.st_mode) && attempt == 0) {
-            target = ResolveTrustedLinks(path);
-            if (::lstat(target.c_str(), &looked) != 0) {
-                throw OpenError(path, errno);
-            }
-        }
         // Looked at before it is opened: opening a FIFO would release a
         // writer waiting on it, and a device or socket is nothing to read.
         if (!S_ISREG(looked.st_mode)) {
@@ -58,10 +60,7 @@ TextFileReader::TextFileReader(const std::string& path) : path_(path) {
             throw OpenError(path, errno);
         }
         // A link in one of its folders, or one that took the file's place.
-        target = ResolveTrustedLinks(path);
-        if (::lstat(target.c_str(), &looked) != 0) {
-            throw OpenError(path, errno);
-        }
+        resolve(true);
     }
     if (::fstat(fd_.Get(), &info_) != 0) {
         throw OpenError(path, errno);
