@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/CharsetChoice.h"
+#include "files/Conversion.h"
 
 #include <cstddef>
 #include <optional>
@@ -25,6 +26,9 @@ struct Invocation {
     // Files: each by its own bytes unless --utf8 or --cp1252 says otherwise.
     CharsetRule charset = CharsetRule::PerFile;
     bool backup = true;
+    // The tool keeps each file's own line ends; --eol crlf gives the window's form.
+    LineEnds lineEnds = LineEnds::Keep;
+    bool nullEnded = false; // -z: each listed name ends with NUL instead of a line break
     bool dryRun = false; // list what would be taken, change nothing
     bool check = false;  // list the files a conversion would change, change nothing
     bool keep = false;   // restore: leave the backups in place

@@ -12,10 +12,18 @@ namespace glyphwright {
 
 using TextConversion = std::function<std::string(std::string_view)>;
 
+// How the lines of a converted file end.
+enum class LineEnds {
+    CrLf, // every line with CR LF, the last one included: the window's form
+    Lf,   // every line with LF, the last one included
+    Keep, // each line break as it was, and a last line without one stays so
+};
+
 struct Conversion {
     TextConversion windows1252;
     TextConversion utf8;
     CharsetRule rule = CharsetRule::PerFile;
+    LineEnds lineEnds = LineEnds::CrLf;
 
     const TextConversion& For(Charset charset) const {
         return charset == Charset::Utf8 ? utf8 : windows1252;
