@@ -5,8 +5,12 @@
 
 namespace glyphwright::cli {
 
-Conversion ConversionFor(Direction direction, CharsetRule rule) {
-    return direction == Direction::Encode ? EncodeConversion(rule) : DecodeConversion(rule);
+Conversion ConversionFor(const Invocation& invocation) {
+    Conversion conversion = invocation.direction == Direction::Encode
+                                ? EncodeConversion(invocation.charset)
+                                : DecodeConversion(invocation.charset);
+    conversion.lineEnds = invocation.lineEnds;
+    return conversion;
 }
 
 StreamCodec StreamConversion(Direction direction, Encoding encoding) {

@@ -9,8 +9,9 @@
 
 namespace glyphwright::cli {
 
-// The per-file conversion of a direction, each file read by rule.
-Conversion ConversionFor(Direction direction, CharsetRule rule);
+// The per-file conversion of the call: its direction, each file read by its
+// charset rule, the lines ended as --eol says.
+Conversion ConversionFor(const Invocation& invocation);
 
 using StreamCodec = std::string (*)(std::string_view);
 

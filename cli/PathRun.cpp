@@ -10,7 +10,6 @@
 #include "cli/Workers.h"
 #include "files/ConversionRun.h"
 #include "files/FileList.h"
-#include "files/LineList.h"
 #include "files/StopFlag.h"
 
 #include <optional>
@@ -34,22 +33,16 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
         failures.Report(MissingPathMessage(path));
     }
 
-    if (invocation.dryRun) {
-        for (std::size_t i = 0; i < files.Count() && !StopRequested(output); ++i) {
-            std::fprintf(output.out, "%s\n",
-                         ListedName(files.Path(i), output.outIsTerminal).c_str());
-        }
-        std::fflush(output.out);
-        if (StopRequested(output)) {
-            return 128 + output.stop->Reason();
+    const std::size_t workers = WorkersFor(invocation);
+    if (invocation.dryRun || invocation.check) {
+        // A dry run lists what the run would change, by the check's own rule.
+        const int status = ListWouldChange(files, ConversionFor(invocation), output.out,
+                                           output.outIsTerminal, output.err, failures,
+                                           output.stop, workers);
+        if (invocation.check || status > kUsageError) {
+            return status;
         }
         return failures.Count() == 0 ? kAllConverted : kSomeFailed;
-    }
-    const std::size_t workers = WorkersFor(invocation);
-    if (invocation.check) {
-        return ListWouldChange(files, ConversionFor(invocation.direction, invocation.charset),
-                               output.out, output.outIsTerminal, output.err, failures, output.stop,
-                               workers);
     }
 
     std::optional<ProgressLine> progress;
@@ -60,9 +53,10 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     RunHooks hooks;
     hooks.perFile.backupWanted = [&invocation] { return invocation.backup; };
     hooks.perFile.sync = invocation.sync;
+    hooks.perFile.leaveUnchanged = true;
     hooks.perFile.stop = output.stop;
     if (progress) {
-        hooks.perFile.loaded = [&](const std::string& path, const LineList&) {
+        hooks.perFile.loaded = [&](const std::string& path) {
             progress->Started(path);
         };
     }
@@ -74,15 +68,14 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
             progress->Finished(outcome.joinedSize);
         }
     };
-    const RunSummary summary = ConvertAllListed(
-        files, ConversionFor(invocation.direction, invocation.charset), hooks, workers);
+    const RunSummary summary = ConvertAllListed(files, ConversionFor(invocation), hooks, workers);
 
     if (progress) {
         progress->Clear();
         failures.ReleaseHeld();
     }
     const SummaryCounts counts{summary.converted, summary.convertedAsUtf8, summary.duplicates,
-                               failures.Count()};
+                               failures.Count(), summary.unchanged};
     if (summary.stopped) {
         // Also when standard error is no terminal: a script learns how far the run got.
         const std::string line = StoppedSummaryLine(counts, files.Count() - summary.handled);

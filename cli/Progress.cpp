@@ -66,6 +66,9 @@ std::string SummaryLine(const SummaryCounts& counts) {
         line += " (" + GroupDigits(counts.asUtf8) + " als UTF-8, " +
                 GroupDigits(converted - counts.asUtf8) + " als Windows-1252)";
     }
+    if (counts.unchanged != 0) {
+        line += ", " + GroupDigits(counts.unchanged) + " unverändert";
+    }
     if (counts.duplicates != 0) {
         line += ", " + GroupDigits(counts.duplicates) + " doppelt genannt";
     }

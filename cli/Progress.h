@@ -25,11 +25,12 @@ struct SummaryCounts {
     std::size_t asUtf8 = 0;     // of those, the ones read as UTF-8
     std::size_t duplicates = 0; // reached again after they were converted
     std::size_t failed = 0;     // files and paths that failed
+    std::size_t unchanged = 0;  // left alone, as nothing in them would change
 };
 
-// "1.234 Dateien umgewandelt (1.200 als UTF-8, 34 als Windows-1252), 3 doppelt
-// genannt, 2 fehlgeschlagen"; the character sets only when something was
-// converted, the others only when there are some.
+// "1.234 Dateien umgewandelt (1.200 als UTF-8, 34 als Windows-1252), 5
+// unverändert, 3 doppelt genannt, 2 fehlgeschlagen"; the character sets only
+// when something was converted, the others only when there are some.
 std::string SummaryLine(const SummaryCounts& counts);
 
 // "abgebrochen: 12 Dateien umgewandelt (…), 1 fehlgeschlagen, 1.222 nicht bearbeitet".

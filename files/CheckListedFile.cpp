@@ -28,21 +28,11 @@ CheckOutcome CheckListedFile(const FileList& list, std::size_t entry,
     try {
         path = list.Path(entry);
         CheckOutcome outcome;
-        const std::string bytes = LoadFileBytes(path);
-        const LoadedText text = TakeLoadedBytes(path, bytes, conversion.rule);
+        const LoadedText text = TakeLoadedBytes(path, LoadFileBytes(path), conversion, true);
         outcome.charset = text.charset;
-        // Compared piece by piece with what a run would write.
         const std::function<void()> nothing = [] {};
-        const FileContent written = ConvertedFileContent(text, conversion, nothing);
-        std::string_view rest = bytes;
-        const bool same = written([&rest](std::string_view piece) {
-            if (rest.substr(0, piece.size()) != piece) {
-                return false;
-            }
-            rest.remove_prefix(piece.size());
-            return true;
-        });
-        outcome.wouldChange = !same || !rest.empty();
+        outcome.wouldChange =
+            !ContentEquals(ConvertedFileContent(text, conversion, nothing), text.bytes);
         outcome.checked = true;
         return outcome;
     } catch (const FileError& error) {

@@ -38,6 +38,8 @@ RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
             ++summary.handled;
             if (outcome.alreadyDone) {
                 ++summary.duplicates;
+            } else if (outcome.unchanged) {
+                ++summary.unchanged;
             } else if (outcome.converted) {
                 ++summary.converted;
                 summary.convertedAsUtf8 += outcome.charset == Charset::Utf8 ? 1 : 0;

@@ -11,10 +11,11 @@
 
 namespace glyphwright {
 
-// Each entry taken in hand counts once: converted, named twice or failed.
+// Each entry taken in hand counts once: converted, unchanged, named twice or failed.
 struct RunSummary {
     std::size_t converted = 0;         // files converted
     std::size_t convertedAsUtf8 = 0;   // of those, the files read as UTF-8
+    std::size_t unchanged = 0;         // files left alone, as nothing in them would change
     std::size_t duplicates = 0;        // entries whose file the run had converted already
     std::vector<std::string> failures; // one FailureLine per failed entry, in list order
     std::size_t handled = 0;           // entries taken in hand: all of them unless stopped

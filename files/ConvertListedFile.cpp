@@ -31,6 +31,14 @@ public:
     Claim(const Claim&) = delete;
     Claim& operator=(const Claim&) = delete;
 
+    // The file stays as it was and counts as done.
+    void Kept() {
+        if (files_ != nullptr) {
+            files_->Replaced(id_, ticket_, id_, false);
+            files_ = nullptr;
+        }
+    }
+
     void Done(const Replaced& replaced) {
         if (files_ != nullptr) {
             files_->Replaced(id_, ticket_, replaced.stamp.id, replaced.gone.has_value());
@@ -58,9 +66,8 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
     std::string path;
     FileOutcome outcome;
     try {
-        // The path is read afresh at each use, as the list holds it.
         path = list.Path(entry);
-        TextFileReader reader(list.Path(entry));
+        TextFileReader reader(path);
         const std::optional<ConvertedFiles::Ticket> ticket =
             converted != nullptr ? converted->Claim(reader.Stamp().id) : 0;
         if (!ticket) {
@@ -74,23 +81,11 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
         }
         Claim claim(converted, reader.Stamp().id, *ticket);
         const LoadedText text =
-            TakeLoadedBytes(list.Path(entry), reader.LoadBytes(), conversion.rule);
+            TakeLoadedBytes(path, reader.LoadBytes(), conversion, hooks.leaveUnchanged);
         outcome.charset = text.charset;
-        outcome.joinedSize = text.lines.JoinedSize();
+        outcome.joinedSize = LoadedSize(text);
         if (hooks.loaded) {
-            hooks.loaded(list.Path(entry), text.lines);
-        }
-        // The backup and the converted file are written from the lines piece
-        // by piece, so that of a large file only the lines are held whole.
-        if (hooks.backupWanted && hooks.backupWanted()) {
-            ReplaceOptions backup;
-            backup.links = ReplaceOptions::Links::Replace;
-            backup.sync = hooks.sync;
-            // It shows no more than its file, and to no more people.
-            backup.copyOf = ReplaceOptions::Original{reader.Fd(), reader.Info()};
-            outcome.renamedIn.push_back(
-                ReplaceFileContent(BackupPath(list.Path(entry)), JoinedContent(text.lines), backup)
-                    .folder);
+            hooks.loaded(path);
         }
         // The bar steps once the text is converted, before the new file takes
         // its place; also when writing it fails, but not when converting does.
@@ -101,6 +96,41 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
             }
             stepped = true;
         };
+        FileContent content = ConvertedFileContent(text, conversion, step);
+        // A text of one piece is converted once, for the compare and the write.
+        std::string whole;
+        if (hooks.leaveUnchanged) {
+            bool same = false;
+            if (LoadedSize(text) <= kContentPiece) {
+                const std::function<void()> nothing = [] {};
+                whole = ContentText(ConvertedFileContent(text, conversion, nothing));
+                same = whole == text.bytes;
+                content = [&whole, &step](const PutPiece& put) {
+                    step();
+                    return put(whole);
+                };
+            } else {
+                same = ContentEquals(content, text.bytes);
+            }
+            if (same) {
+                step();
+                claim.Kept();
+                outcome.converted = true;
+                outcome.unchanged = true;
+                return outcome;
+            }
+        }
+        // The backup and the converted file are written piece by piece, so that
+        // of a large file only the loaded text is held whole.
+        if (hooks.backupWanted && hooks.backupWanted()) {
+            ReplaceOptions backup;
+            backup.links = ReplaceOptions::Links::Replace;
+            backup.sync = hooks.sync;
+            // It shows no more than its file, and to no more people.
+            backup.copyOf = ReplaceOptions::Original{reader.Fd(), reader.Info()};
+            outcome.renamedIn.push_back(
+                ReplaceFileContent(BackupPath(path), BackupContent(text), backup).folder);
+        }
         ReplaceOptions options;
         options.expected = reader.Stamp();
         options.readFd = reader.Fd();
@@ -109,8 +139,7 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
         options.beforeReplace = hooks.beforeReplace;
         Replaced replaced;
         try {
-            replaced = ReplaceFileContent(list.Path(entry),
-                                          ConvertedFileContent(text, conversion, step), options);
+            replaced = ReplaceFileContent(path, content, options);
         } catch (const FileError&) {
             step();
             throw;

@@ -22,7 +22,7 @@ class StopFlag;
 struct ConvertHooks {
     // Called after loading, before anything is written; may refuse the file by
     // throwing, which leaves it as it was, without a backup. May be empty.
-    std::function<void(const std::string& path, const LineList& lines)> loaded;
+    std::function<void(const std::string& path)> loaded;
     // Asked once per file, after loading: write the backup?
     std::function<bool()> backupWanted;
     // The encode run's bar step: called once the text is converted, before the
@@ -35,12 +35,16 @@ struct ConvertHooks {
     const StopFlag* stop = nullptr;
     // Each new file is made durable before it takes its name.
     bool sync = false;
+    // A file that its conversion would not change is neither written nor
+    // backed up: its inode, its time stamp and an older backup stay.
+    bool leaveUnchanged = false;
 };
 
 struct FileOutcome {
     bool converted = false;                 // also for a file that the run had converted already
     bool alreadyDone = false;               // converted earlier in the run; nothing read or written
-    std::size_t joinedSize = 0;             // bytes of the file read and joined, once it was
+    bool unchanged = false;                 // nothing to change: not written (leaveUnchanged)
+    std::size_t joinedSize = 0;             // bytes of the file read (joined under CR LF), once it was
     std::string message;                    // the error's own message when not converted
     FileFailure failure;                    // the same, as data, when not converted
     Charset charset = Charset::Windows1252; // as the file was read, when it was

@@ -38,4 +38,23 @@ FileContent ConvertedContent(const LineList& lines,
     };
 }
 
+FileContent ConvertedTextContent(std::string_view text,
+                                 const std::function<std::string(std::string_view)>& convert,
+                                 const std::function<void()>& converted) {
+    return [text, &convert, &converted](const PutPiece& put) {
+        std::string_view rest = text;
+        while (rest.size() > kContentPiece) {
+            // A safe cut lies at most seven bytes before any position.
+            const std::size_t cut = LastSafeCut(rest, kContentPiece);
+            if (!put(convert(rest.substr(0, cut)))) {
+                return false;
+            }
+            rest.remove_prefix(cut);
+        }
+        const std::string last = convert(rest);
+        converted();
+        return put(last);
+    };
+}
+
 } // namespace glyphwright

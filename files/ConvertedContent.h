@@ -29,4 +29,12 @@ FileContent ConvertedContent(const LineList& lines,
                              const std::function<std::string(std::string_view)>& convert,
                              const std::function<void()>& converted);
 
+// convert(text), made piece by piece: a text of more than one piece is cut
+// where IsSafeCut allows and each piece converted alone. converted is called
+// once the whole text is converted, before its last piece is passed on. The
+// text, convert and converted must outlive the content.
+FileContent ConvertedTextContent(std::string_view text,
+                                 const std::function<std::string(std::string_view)>& convert,
+                                 const std::function<void()>& converted);
+
 } // namespace glyphwright

@@ -14,22 +14,39 @@
 
 namespace glyphwright {
 
+// A file as loaded, in the form its line ends ask for: the window's form
+// (LineEnds::CrLf) works on the lines, the others on the bytes as loaded.
 struct LoadedText {
     Charset charset = Charset::Windows1252;
-    LineList lines;
+    LineEnds lineEnds = LineEnds::CrLf;
+    LineList lines;    // CrLf and Lf: the lines; Lf converts their LF-ended text
+    std::string bytes; // Lf and Keep, and CrLf when asked: the bytes as loaded
 };
 
-// Chooses the character set on the bytes as loaded and splits them into lines.
-// Throws UnsupportedFileError::NotUtf8, naming path, for a file that has to be
-// UTF-8 but is not. The second form splits the bytes in their own buffer.
-LoadedText TakeLoadedBytes(const std::string& path, std::string_view bytes, CharsetRule rule);
-LoadedText TakeLoadedBytes(const std::string& path, std::string&& bytes, CharsetRule rule);
+// Chooses the character set on the bytes as loaded and takes them in for
+// conversion.lineEnds. Throws UnsupportedFileError::NotUtf8, naming path, for
+// a file that has to be UTF-8 but is not. Under CrLf the bytes are split in
+// their own buffer, and kept beside the lines only with keepBytes.
+LoadedText TakeLoadedBytes(const std::string& path, std::string&& bytes,
+                           const Conversion& conversion, bool keepBytes = false);
 
-// What the file is written as: its joined lines converted in its character
-// set, split and joined again, made piece by piece (ConvertedContent).
-// converted is called once the whole text is converted, before its last
-// piece is passed on. text, conversion and converted must outlive it.
+// The bytes loaded, or the lines joined under CrLf without kept bytes.
+std::size_t LoadedSize(const LoadedText& text);
+
+// What the file is written as: its text converted in its character set, made
+// piece by piece. Under CrLf that is its joined lines converted, split and
+// joined again (ConvertedContent); under Lf and Keep the converted text of
+// its LF-ended lines or of its bytes, as no conversion makes or removes a
+// CR, LF or NUL. converted is called once the whole text is converted, before
+// its last piece is passed on. text, conversion and converted must outlive it.
 FileContent ConvertedFileContent(const LoadedText& text, const Conversion& conversion,
                                  const std::function<void()>& converted);
+
+// What a backup of the file holds: under CrLf its lines joined with CR LF, as
+// the window has always written them; otherwise a copy of its bytes.
+FileContent BackupContent(const LoadedText& text);
+
+// Whether content passes exactly bytes; stops at the first piece that differs.
+bool ContentEquals(const FileContent& content, std::string_view bytes);
 
 } // namespace glyphwright

@@ -9,6 +9,15 @@ FileContent WholeText(std::string_view text) {
     return [text](const PutPiece& put) { return put(text); };
 }
 
+std::string ContentText(const FileContent& content) {
+    std::string text;
+    content([&text](std::string_view piece) {
+        text.append(piece);
+        return true;
+    });
+    return text;
+}
+
 std::size_t ContentSize(const FileContent& content) {
     std::size_t size = 0;
     content([&size](std::string_view piece) {

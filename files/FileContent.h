@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <sys/types.h>
 
@@ -20,6 +21,9 @@ using FileContent = std::function<bool(const PutPiece& put)>;
 
 // A text in memory as content; the text must outlive it.
 FileContent WholeText(std::string_view text);
+
+// The whole content in one string.
+std::string ContentText(const FileContent& content);
 
 // The number of bytes content holds, found by passing it once.
 std::size_t ContentSize(const FileContent& content);

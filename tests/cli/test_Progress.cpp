@@ -23,9 +23,9 @@ TEST(Progress, GermanNumbers) {
     EXPECT_EQ(FormatRate(1234.5e6), "1.234,5 MB/s");
 }
 
-// Each file counts once: converted (by character set), named twice, or failed.
+// Each file counts once: converted (by character set), unchanged, named twice, or failed.
 TEST(Progress, SummaryLines) {
-    // Converted, of those as UTF-8, named twice, failed.
+    // Converted, of those as UTF-8, named twice, failed, unchanged.
     const std::vector<std::pair<SummaryCounts, std::string>> cases{
         {{1234, 1200, 0, 2},
          "1.234 Dateien umgewandelt (1.200 als UTF-8, 34 als Windows-1252), 2 fehlgeschlagen"},
@@ -34,6 +34,11 @@ TEST(Progress, SummaryLines) {
         {{3, 2, 1, 0},
          "3 Dateien umgewandelt (2 als UTF-8, 1 als Windows-1252), 1 doppelt genannt"},
         {{0, 0, 2, 1}, "0 Dateien umgewandelt, 2 doppelt genannt, 1 fehlgeschlagen"},
+        // Files left alone as nothing in them would change.
+        {{0, 0, 0, 0, 20000}, "0 Dateien umgewandelt, 20.000 unverändert"},
+        {{3, 2, 1, 1, 1},
+         "3 Dateien umgewandelt (2 als UTF-8, 1 als Windows-1252), 1 unverändert, 1 doppelt "
+         "genannt, 1 fehlgeschlagen"},
     };
     for (const auto& [counts, line] : cases) {
         EXPECT_EQ(SummaryLine(counts), line);

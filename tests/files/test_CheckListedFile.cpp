@@ -34,6 +34,12 @@ std::string Escaped(std::string_view bytes) {
     return out;
 }
 
+Conversion Ending(LineEnds ends) {
+    Conversion conversion = EncodeConversion();
+    conversion.lineEnds = ends;
+    return conversion;
+}
+
 class CheckListedFileTest : public ::testing::Test {
 protected:
     std::string At(const std::string& name) const { return folder.Path() + "/" + name; }
@@ -68,6 +74,13 @@ TEST_F(CheckListedFileTest, TellsWhetherTheConversionWouldChangeTheFile) {
         {"plain\n", DecodeConversion(), true, Charset::Windows1252},
         {"a\rb\r\n", EncodeConversion(), true, Charset::Windows1252},
         {"\xEF\xBB\xBFx\r\n", DecodeConversion(), false, Charset::Utf8},
+        // Other line-end forms judge by their own rule.
+        {"plain", Ending(LineEnds::Keep), false, Charset::Windows1252},
+        {"a\rb\nc\r\n", Ending(LineEnds::Keep), false, Charset::Windows1252},
+        {"Gr\xFC\n", Ending(LineEnds::Keep), true, Charset::Windows1252},
+        {"a\nb\n", Ending(LineEnds::Lf), false, Charset::Windows1252},
+        {"a\nb", Ending(LineEnds::Lf), true, Charset::Windows1252},
+        {"a\r\n", Ending(LineEnds::Lf), true, Charset::Windows1252},
     };
     for (const Case& c : cases) {
         WriteBytes(At("page.htm"), c.bytes);

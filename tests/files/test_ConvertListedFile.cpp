@@ -100,6 +100,74 @@ TEST_F(ConvertListedFileTest, ConvertedTextIsSplitAndJoinedAgain) {
     EXPECT_EQ(ReadBytes(At("b.htm")), "x\r\n");
 }
 
+// Each form of line ends, on a text with all three breaks and no last one:
+// what the file and its backup hold afterwards.
+TEST_F(ConvertListedFileTest, EachLineEndFormGivesItsFileAndBackup) {
+    const std::string text = "\xE4\r\nb\nc\rd";
+    const struct {
+        LineEnds ends;
+        std::string file;
+        std::string backup;
+    } cases[] = {
+        {LineEnds::CrLf, "&auml;\r\nb\r\nc\r\nd\r\n", "\xE4\r\nb\r\nc\r\nd\r\n"},
+        {LineEnds::Lf, "&auml;\nb\nc\nd\n", text},
+        {LineEnds::Keep, "&auml;\r\nb\nc\rd", text},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(At("ends.htm"), text);
+        FileList list;
+        list.Append(At("ends.htm"));
+        Conversion conversion = EncodeConversion();
+        conversion.lineEnds = c.ends;
+        ConvertHooks hooks;
+        hooks.backupWanted = [] { return true; };
+        ASSERT_TRUE(ConvertListedFile(list, 0, conversion, hooks).converted);
+        EXPECT_EQ(ReadBytes(At("ends.htm")), c.file) << static_cast<int>(c.ends);
+        EXPECT_EQ(ReadBytes(At("ends.htm._backup_")), c.backup) << static_cast<int>(c.ends);
+    }
+}
+
+// Asked to, the step leaves a file alone that its conversion would not change:
+// same inode, same time stamp, and an older backup is kept, not overwritten.
+TEST_F(ConvertListedFileTest, AFileTheConversionWouldNotChangeIsLeftAlone) {
+    const struct {
+        LineEnds ends;
+        std::string bytes;
+        bool unchanged;
+    } cases[] = {
+        {LineEnds::Keep, "<p>ok</p>\n", true},   {LineEnds::Keep, "plain", true},
+        {LineEnds::Keep, "a\rb\r\n", true},      {LineEnds::Keep, "Gr\xFC\n", false},
+        {LineEnds::Lf, "a\nb\n", true},           {LineEnds::Lf, "a\r\n", false},
+        {LineEnds::CrLf, "&auml;\r\n", true},     {LineEnds::CrLf, "a\n", false},
+        {LineEnds::Keep, std::string(3 * kContentPiece, 'x'), true},
+    };
+    for (const auto& c : cases) {
+        const std::string label = std::to_string(static_cast<int>(c.ends)) + " " +
+                                  c.bytes.substr(0, 12);
+        WriteBytes(At("same.htm"), c.bytes);
+        WriteBytes(At("same.htm._backup_"), "older");
+        const timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, At("same.htm").c_str(), past, 0), 0);
+        struct stat before {};
+        ASSERT_EQ(stat(At("same.htm").c_str(), &before), 0);
+        FileList list;
+        list.Append(At("same.htm"));
+        Conversion conversion = EncodeConversion();
+        conversion.lineEnds = c.ends;
+        ConvertHooks hooks;
+        hooks.backupWanted = [] { return true; };
+        hooks.leaveUnchanged = true;
+        const FileOutcome outcome = ConvertListedFile(list, 0, conversion, hooks);
+        EXPECT_TRUE(outcome.converted) << label;
+        EXPECT_EQ(outcome.unchanged, c.unchanged) << label;
+        struct stat after {};
+        ASSERT_EQ(stat(At("same.htm").c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino == before.st_ino && after.st_mtime == before.st_mtime, c.unchanged)
+            << label;
+        EXPECT_EQ(ReadBytes(At("same.htm._backup_")) == "older", c.unchanged) << label;
+    }
+}
+
 TEST_F(ConvertListedFileTest, DecodeAndNoBackup) {
     WriteBytes(At("d.htm"), "&lt;b&gt;Gr&uuml;&szlig;e\r\n");
     FileList list;
