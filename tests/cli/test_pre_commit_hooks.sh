@@ -2,7 +2,8 @@
 # test_pre_commit_hooks.sh SOURCE_DIR CLI: the hooks of .pre-commit-hooks.yaml,
 # run by the pre-commit framework on a fresh git repository of pages, as a
 # user's .pre-commit-config.yaml names them: the check fails while a page
-# needs converting, the encode hook converts the pages (and nothing else),
+# needs converting, the encode hook converts the pages (their characters and
+# nothing else: LF stays LF, a page with nothing to change is not touched),
 # then the check passes, and a commit of a raw page is refused.
 set -euo pipefail
 src=$(cd "${1:?usage: test_pre_commit_hooks.sh SOURCE_DIR CLI}" && pwd)
@@ -39,6 +40,8 @@ printf '<?php echo "K\xc3\xb6ln"; ?>\n' >Seite.PHP
 printf 'Men\xfc\r\n' >inc/menu.inc
 printf 'caf&eacute;\r\n' >done.htm
 printf 'Notiz \xe4\n' >notes.txt
+printf '<p>ok</p>\n' >ok.html
+touch -d @1000000000 done.htm ok.html
 cat >.pre-commit-config.yaml <<CONFIG
 repos:
   - repo: $hooks
@@ -46,7 +49,9 @@ repos:
     hooks: [{id: glyphwright-check}, {id: glyphwright-encode}]
 CONFIG
 git add -A
-before=$(sha1sum index.html Seite.PHP inc/menu.inc done.htm notes.txt)
+pages="index.html Seite.PHP inc/menu.inc done.htm notes.txt ok.html"
+before=$(sha1sum $pages)
+untouched=$(stat -c '%n %i %.9Y' done.htm ok.html)
 
 if pre-commit run glyphwright-check --all-files >"$work/out" 2>&1; then
   cat "$work/out"
@@ -55,17 +60,21 @@ fi
 for page in index.html Seite.PHP inc/menu.inc; do
   grep -qx "$page" "$work/out" || { cat "$work/out"; fail "the check did not list $page"; }
 done
-for other in done.htm notes.txt; do
+for other in done.htm notes.txt ok.html; do
   ! grep -q "$other" "$work/out" || { cat "$work/out"; fail "the check listed $other"; }
 done
-[ "$(sha1sum index.html Seite.PHP inc/menu.inc done.htm notes.txt)" = "$before" ] ||
+[ "$(sha1sum $pages)" = "$before" ] ||
   fail "the check changed a file"
 
 # The framework reports the files the hook changed as a failure of its own.
 pre-commit run glyphwright-encode --all-files >"$work/out" 2>&1 || true
-[ "$(cat index.html)" = $'Gr&uuml;&szlig;e\r' ] || fail "index.html not converted"
-[ "$(cat Seite.PHP)" = $'<?php echo "K&ouml;ln"; ?>\r' ] || fail "Seite.PHP not converted"
-[ "$(cat inc/menu.inc)" = $'Men&uuml;\r' ] || fail "inc/menu.inc not converted"
+same() { cmp -s "$1" <(printf "$2") || fail "$1 holds $(od -c "$1" | head -3)"; }
+same index.html 'Gr&uuml;&szlig;e\n'
+same Seite.PHP '<?php echo "K&ouml;ln"; ?>\n'
+same inc/menu.inc 'Men&uuml;\r\n'
+same done.htm 'caf&eacute;\r\n'
+same ok.html '<p>ok</p>\n'
+[ "$(stat -c '%n %i %.9Y' done.htm ok.html)" = "$untouched" ] || fail "a page with nothing to change was rewritten"
 [ "$(cat notes.txt)" = $'Notiz \xe4' ] || fail "notes.txt was changed"
 [ -z "$(find . -name '*._backup_')" ] || fail "the encode hook left backups"
 
