@@ -3,8 +3,11 @@
 // writing a new file and renaming it over the old one as Glyphwright does,
 // cp -r, and glyphwright-cli on one worker without and with backups and with
 // --sync (every new file and folder made durable), and on one worker per
-// online CPU. Prints the median of several rounds and the ratios against their
-// targets. (The peak memory of large files is bench_memory's.)
+// online CPU, all in the window's form (--eol crlf); then with the tool's own
+// line ends (--eol keep) twice over, where the second run finds nothing left
+// to change and must leave every time stamp. Prints the median of several
+// rounds and the ratios against their targets. (The peak memory of large
+// files is bench_memory's.)
 //
 // No other converter is run here: the figure of the usual command-line
 // converter on this kind of machine (13 s for this tree) is taken as given.
@@ -30,6 +33,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 #include <vector>
@@ -47,6 +51,8 @@ enum Method {
     OursOnEveryCpu, // right after Ours in each round, so that the two meet the same machine
     OursWithBackups,
     OursSynced,
+    OursKeeping,   // the tool's default line ends, with backups
+    OursSecondRun, // the same once more, on the tree it has just converted
     kMethods
 };
 
@@ -61,10 +67,12 @@ const std::array<std::string, kMethods> kMethodNames = {
     "yardstick (read, EncodeUmlauts, write)",
     "yardstick --replace (new file, rename)",
     "cp -r",
-    "glyphwright-cli encode --no-backup -j 1",
-    "glyphwright-cli encode --no-backup -j " + kEveryCpu,
-    "glyphwright-cli encode -j 1 (backups)",
-    "glyphwright-cli encode --no-backup --sync -j 1",
+    "glyphwright-cli encode --eol crlf --no-backup -j 1",
+    "glyphwright-cli encode --eol crlf --no-backup -j " + kEveryCpu,
+    "glyphwright-cli encode --eol crlf -j 1 (backups)",
+    "glyphwright-cli encode --eol crlf --no-backup --sync -j 1",
+    "glyphwright-cli encode --eol keep -j 1 (backups)",
+    "  the same again: nothing left to change",
 };
 
 double Megabytes(std::size_t bytes) {
@@ -121,6 +129,11 @@ std::size_t CountWrongPages(const SiteTree& site, const std::filesystem::path& r
             wrong += ReadWhole(path) != encoded;
             continue;
         }
+        if (method == OursKeeping || method == OursSecondRun) {
+            wrong += ReadWhole(path) != encoded;
+            wrong += ReadWhole(path.string() + "._backup_") != page.content;
+            continue;
+        }
         wrong += ReadWhole(path) != WithCrLf(encoded);
         if (method == OursWithBackups) {
             wrong += ReadWhole(path.string() + "._backup_") != WithCrLf(page.content);
@@ -144,12 +157,15 @@ public:
         std::filesystem::remove_all(tree_);
         std::filesystem::remove_all(copy_);
         WriteSiteTree(site_, tree_.string());
+        std::vector<timespec> stamps;
+        if (method == OursSecondRun) {
+            RunChecked(OursKeeping);
+            stamps = Stamps();
+        }
         ::sync(); // nothing of the fresh tree is left to write back during the run
-        const ChildResult result = RunChild(Arguments(method), tree_.string());
-        if (result.exitStatus != 0) {
-            throw std::runtime_error(kMethodNames[method] + " failed (exit " +
-                                     std::to_string(result.exitStatus) +
-                                     "): " + result.standardError);
+        const ChildResult result = RunChecked(method);
+        if (method == OursSecondRun && !SameStamps(stamps, Stamps())) {
+            throw std::runtime_error(kMethodNames[method] + " changed a time stamp");
         }
         if (check && method != Copy) {
             const std::size_t wrong = CountWrongPages(site_, tree_, method);
@@ -167,6 +183,37 @@ public:
     }
 
 private:
+    ChildResult RunChecked(Method method) const {
+        ChildResult result = RunChild(Arguments(method), tree_.string());
+        if (result.exitStatus != 0) {
+            throw std::runtime_error(kMethodNames[method] + " failed (exit " +
+                                     std::to_string(result.exitStatus) +
+                                     "): " + result.standardError);
+        }
+        return result;
+    }
+
+    // The modification times of the pages and their backups, in page order.
+    std::vector<timespec> Stamps() const {
+        std::vector<timespec> stamps;
+        for (const std::string& page : pagePaths_) {
+            for (const std::string& path : {page, page + "._backup_"}) {
+                struct stat info {};
+                if (::stat((tree_ / path).c_str(), &info) == 0) {
+                    stamps.push_back(info.st_mtim);
+                }
+            }
+        }
+        return stamps;
+    }
+
+    static bool SameStamps(const std::vector<timespec>& a, const std::vector<timespec>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [](const timespec& x, const timespec& y) {
+                              return x.tv_sec == y.tv_sec && x.tv_nsec == y.tv_nsec;
+                          });
+    }
+
     std::vector<std::string> Arguments(Method method) const {
         switch (method) {
         case Yardstick:
@@ -176,13 +223,18 @@ private:
         case Copy:
             return {"cp", "-r", tree_.string(), copy_.string()};
         case Ours:
-            return ToolCommand({GW_CLI_PATH, "encode", "--no-backup", "-j", "1"});
+            return ToolCommand({GW_CLI_PATH, "encode", "--eol", "crlf", "--no-backup", "-j", "1"});
         case OursWithBackups:
-            return ToolCommand({GW_CLI_PATH, "encode", "-j", "1"});
+            return ToolCommand({GW_CLI_PATH, "encode", "--eol", "crlf", "-j", "1"});
         case OursSynced:
-            return ToolCommand({GW_CLI_PATH, "encode", "--no-backup", "--sync", "-j", "1"});
+            return ToolCommand(
+                {GW_CLI_PATH, "encode", "--eol", "crlf", "--no-backup", "--sync", "-j", "1"});
         case OursOnEveryCpu:
-            return ToolCommand({GW_CLI_PATH, "encode", "--no-backup", "-j", kEveryCpu});
+            return ToolCommand(
+                {GW_CLI_PATH, "encode", "--eol", "crlf", "--no-backup", "-j", kEveryCpu});
+        case OursKeeping:
+        case OursSecondRun:
+            return ToolCommand({GW_CLI_PATH, "encode", "--eol", "keep", "-j", "1"});
         case kMethods:
             break;
         }
@@ -240,7 +292,8 @@ void MeasureWholeRuns(const std::filesystem::path& scratch, bool inMemory) {
         std::printf(" s\n");
     }
     run.RemoveTrees();
-    std::printf("results checked byte for byte in round 1 (converted pages and backups)\n");
+    std::printf("results checked byte for byte in round 1 (converted pages and backups); the "
+                "second runs left every time stamp as it was\n");
 
     std::array<double, kMethods> median{};
     std::printf("median of %d rounds, each on a fresh tree:\n", kRounds);
@@ -260,6 +313,10 @@ void MeasureWholeRuns(const std::filesystem::path& scratch, bool inMemory) {
     std::printf("  %-32s %5.2f\n", "cli --no-backup / cp -r", median[Ours] / median[Copy]);
     std::printf("  %-32s %5.2f\n", "cli --sync / cli --no-backup",
                 median[OursSynced] / median[Ours]);
+    PrintVerdict("second run / first (--eol keep)", median[OursSecondRun] / median[OursKeeping],
+                 0.25);
+    std::printf("  %-32s %5.2f\n", "--eol keep / --eol crlf (backups)",
+                median[OursKeeping] / median[OursWithBackups]);
     const std::string everyCpu = "cli -j " + kEveryCpu + " / cli -j 1";
     const double parallel = median[OursOnEveryCpu] / median[Ours];
     if (inMemory && kEveryCpu == "2") {
