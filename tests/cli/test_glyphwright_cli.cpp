@@ -53,6 +53,18 @@ struct Result {
 
 class CliTest : public ::testing::Test {
 protected:
+    // The program and, unless args choose line ends, --eol=crlf: most cases
+    // hold the tool to the window's bytes; the tool's own default has cases
+    // of its own.
+    static std::vector<char*> ToolArguments(const std::vector<std::string>& args) {
+        std::vector<char*> argv{const_cast<char*>(GW_CLI_PATH)};
+        if (std::none_of(args.begin(), args.end(),
+                         [](const std::string& arg) { return arg.rfind("--eol", 0) == 0; })) {
+            argv.push_back(const_cast<char*>("--eol=crlf"));
+        }
+        return argv;
+    }
+
     std::string At(const std::string& name) const { return folder.Path() + "/" + name; }
 
     // Runs the tool with stdin read from a file; output goes to files
@@ -85,7 +97,7 @@ protected:
                 dup2(err, 2) < 0) {
                 _exit(127);
             }
-            std::vector<char*> argv{const_cast<char*>(GW_CLI_PATH)};
+            std::vector<char*> argv = ToolArguments(args);
             for (const std::string& arg : args) {
                 argv.push_back(const_cast<char*>(arg.c_str()));
             }
@@ -105,7 +117,7 @@ protected:
         int master = -1;
         const pid_t pid = forkpty(&master, nullptr, nullptr, &size);
         if (pid == 0) {
-            std::vector<char*> argv{const_cast<char*>(GW_CLI_PATH)};
+            std::vector<char*> argv = ToolArguments(args);
             for (const std::string& arg : args) {
                 argv.push_back(const_cast<char*>(arg.c_str()));
             }

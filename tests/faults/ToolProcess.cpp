@@ -25,7 +25,8 @@ const char* ToolPath() {
 
 ToolProcess::ToolProcess(const Launch& launch) {
     const char* tool = ToolPath();
-    std::vector<char*> argv{const_cast<char*>(tool)};
+    // The faults are judged against the window's bytes.
+    std::vector<char*> argv{const_cast<char*>(tool), const_cast<char*>("--eol=crlf")};
     for (const std::string& argument : launch.arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
