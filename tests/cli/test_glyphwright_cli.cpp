@@ -663,6 +663,53 @@ TEST_F(CliTest, ADryRunChangesNothing) {
     EXPECT_EQ(Snapshot(), before);
 }
 
+// By default the tool keeps each file's line ends, backs up its bytes, and
+// leaves a file alone that it would not change: a second run writes nothing,
+// and neither a dry run nor the check lists anything then.
+TEST_F(CliTest, OwnLineEndsAreKeptAndASecondRunChangesNothing) {
+    const std::vector<std::pair<std::string, std::string>> pages = {
+        {"lf.htm", "<p>Gr\xFC\xDF" "e</p>\n"},
+        {"crlf.htm", "Men\xFC\r\nx"},
+        {"cr.htm", "a\r\xE4\r"},
+        {"ok.htm", "<p>ok</p>\n"},
+    };
+    for (const auto& [name, bytes] : pages) {
+        WriteBytes(At(name), bytes);
+    }
+    const Result listed = Run({"encode", "--eol", "keep", "-n", "-e", "htm", folder.Path()});
+    EXPECT_EQ(listed.out, At("cr.htm") + "\n" + At("crlf.htm") + "\n" + At("lf.htm") + "\n");
+    AgeAllFiles();
+    const auto untouched = Snapshot();
+
+    const Result first = RunOnTerminal({"encode", "--eol", "keep", "-e", "htm", folder.Path()});
+    EXPECT_EQ(first.status, 0) << first.out;
+    EXPECT_NE(first.out.find("3 Dateien umgewandelt (0 als UTF-8, 3 als Windows-1252), "
+                             "1 unverändert"),
+              std::string::npos)
+        << first.out;
+    EXPECT_EQ(ReadBytes(At("lf.htm")), "<p>Gr&uuml;&szlig;e</p>\n");
+    EXPECT_EQ(ReadBytes(At("crlf.htm")), "Men&uuml;\r\nx");
+    EXPECT_EQ(ReadBytes(At("cr.htm")), "a\r&auml;\r");
+    for (const auto& [name, bytes] : pages) {
+        EXPECT_EQ(ReadBytes(At(name + "._backup_")),
+                  name == "ok.htm" ? std::nullopt : std::optional<std::string>(bytes))
+            << name;
+    }
+    EXPECT_EQ(untouched.at(At("ok.htm")), Snapshot().at(At("ok.htm")));
+
+    AgeAllFiles();
+    const auto converted = Snapshot();
+    const Result second = RunOnTerminal({"encode", "--eol", "keep", "-e", "htm", folder.Path()});
+    EXPECT_NE(second.out.find("0 Dateien umgewandelt, 4 unverändert"), std::string::npos)
+        << second.out;
+    EXPECT_EQ(Snapshot(), converted);
+    for (const std::string& option : {"-n", "--check"}) {
+        const Result again = Run({"encode", "--eol", "keep", option, "-e", "htm", folder.Path()});
+        EXPECT_EQ(again.status, 0) << option;
+        EXPECT_EQ(again.out, "") << option;
+    }
+}
+
 TEST_F(CliTest, ExitStatusForMissingPathsAndMissingExtensions) {
     MakeSite();
     // A missing PATH is reported and counts as a failure; the rest is converted.
