@@ -122,10 +122,21 @@ private:
         opterr = 0;
         int code;
         int longIndex = -1; // set by getopt when a long option was taken
+        // The argument getopt takes the next option from: optind moves on only
+        // once the last letter of a bundle is taken.
+        int from = 1;
+        int spoiltBundle = 0; // the bundle with an unknown letter, if any
         while ((code = getopt_long(argc, argv_.data(), kShortOptions, kLongOptions, &longIndex)) !=
                -1) {
             calledLong_ = longIndex >= 0;
             longIndex = -1;
+            const int taken = from;
+            from = optind;
+            // The letters after an unknown one are no options: "-dash.htm" is
+            // a name, its "h" no call for help.
+            if (taken == spoiltBundle) {
+                continue;
+            }
             // The argument just taken; for a bundle of letters, the whole bundle.
             const std::string_view last = argv_[optind > 0 ? optind - 1 : 0];
             switch (code) {
@@ -136,6 +147,9 @@ private:
                 Fail("Option " + Quoted(CalledName(optopt, last)) + " braucht einen Wert");
                 break;
             case '?':
+                if (optopt != 0 && OptionWithCode(optopt) == nullptr) {
+                    spoiltBundle = taken;
+                }
                 Refused(last);
                 break;
             default:

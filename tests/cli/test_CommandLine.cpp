@@ -108,6 +108,9 @@ TEST(ParseCommandLine, HelpAndVersionWinBeforeErrors) {
     EXPECT_EQ(ParseCommandLine({"-h"}).action, Invocation::Action::Help);
     EXPECT_EQ(ParseCommandLine({"nonsense", "--version"}).action, Invocation::Action::Version);
     EXPECT_EQ(ParseCommandLine({"encode", "x", "--help"}).action, Invocation::Action::Help);
+    // In a bundle, -h counts when every letter before it is known.
+    EXPECT_EQ(ParseCommandLine({"encode", "-nh", "-x"}).action, Invocation::Action::Help);
+    EXPECT_EQ(ParseCommandLine({"-hx"}).action, Invocation::Action::Help);
 }
 
 TEST(ParseCommandLine, UsageErrors) {
@@ -186,6 +189,9 @@ TEST(ParseCommandLine, UsageErrorsOfChecksRestoresAndPrefixes) {
         {{"restore", "--utf8", "a"}, "„--utf8“ gilt nicht für restore"},
         {{"restore", "--cp1252", "a"}, "„--cp1252“ gilt nicht für restore"},
         {{"encode", "--keep", "a"}, "„--keep“ gilt nur für restore"},
+        // A file name taken for options: its first unknown letter, not the "h" after it.
+        {{"encode", "-n", "-dash.htm"}, "unbekannte Option „-d“"},
+        {{"decode", "-nxh", "a"}, "unbekannte Option „-x“"},
     };
     for (const auto& [args, message] : cases) {
         EXPECT_EQ(UsageMessage(args), message) << args[1];

@@ -209,8 +209,11 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("glyphwright-cli ", 0), 0u);
 
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"--no-backup"}, {"umwandeln", "a"}, {"encode", "--x"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"--no-backup"},
+                                                 {"umwandeln", "a"},
+                                                 {"encode", "--x"},
+                                                 {"encode", "-n", "-dash.htm"}}) {
         const Result usage = Run(args);
         EXPECT_EQ(usage.status, 2);
         EXPECT_EQ(usage.out, "");
