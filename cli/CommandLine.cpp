@@ -20,6 +20,7 @@ enum LongOnly : int {
     kSync,
     kVersion,
     kListExt,
+    kEol,
 };
 
 const option kLongOptions[] = {
@@ -33,6 +34,7 @@ const option kLongOptions[] = {
     {"utf8", no_argument, nullptr, kUtf8},
     {"cp1252", no_argument, nullptr, kCp1252},
     {"sync", no_argument, nullptr, kSync},
+    {"eol", required_argument, nullptr, kEol},
     {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
@@ -206,6 +208,10 @@ private:
         case kSync:
             invocation_.sync = true;
             break;
+        case kEol:
+            eolGiven_ = true;
+            SetLineEnds(value);
+            break;
         case 'q':
             invocation_.quiet = true;
             break;
@@ -280,6 +286,18 @@ private:
         invocation_.jobs = jobs;
     }
 
+    void SetLineEnds(std::string_view value) {
+        if (value == "keep") {
+            invocation_.lineEnds = LineEnds::Keep;
+        } else if (value == "crlf") {
+            invocation_.lineEnds = LineEnds::CrLf;
+        } else if (value == "lf") {
+            invocation_.lineEnds = LineEnds::Lf;
+        } else {
+            Fail("Option „--eol“ braucht keep, crlf oder lf, nicht " + Quoted(value));
+        }
+    }
+
     void SetSettingsFile(const std::string& path) {
         if (path.empty()) {
             Fail("Option „--settings“ braucht einen Dateinamen");
@@ -316,7 +334,8 @@ private:
         }
     }
 
-    // Restore neither converts nor writes backups, and has no stream to filter.
+    // Restore neither converts nor writes backups, and has no stream to filter;
+    // it puts back what the backup holds, line ends and all.
     void CheckRestore() const {
         const auto notForRestore = [](std::string_view option) {
             return UsageError(Quoted(option) + " gilt nicht für restore");
@@ -326,6 +345,9 @@ private:
         }
         if (noBackupGiven_) {
             throw notForRestore("--no-backup");
+        }
+        if (eolGiven_) {
+            throw notForRestore("--eol");
         }
         if (invocation_.charset == CharsetRule::Utf8) {
             throw notForRestore("--utf8");
@@ -343,6 +365,7 @@ private:
     bool commandSeen_ = false;
     bool calledLong_ = false; // the option at hand was given by its long name
     bool noBackupGiven_ = false;
+    bool eolGiven_ = false;
     std::optional<Invocation::Action> shown_; // the first of help, version and list-ext
     std::optional<std::string> firstError_;
     Invocation invocation_;

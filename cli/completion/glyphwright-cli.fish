@@ -27,6 +27,7 @@ complete -c glyphwright-cli -n "not __fish_seen_subcommand_from restore" -l no-b
 complete -c glyphwright-cli -n "not __fish_seen_subcommand_from encode decode" -l keep -d 'restore: Sicherungen nicht löschen'
 complete -c glyphwright-cli -n "not __fish_seen_subcommand_from restore" -l utf8 -d 'jede Datei als UTF-8 lesen'
 complete -c glyphwright-cli -n "not __fish_seen_subcommand_from restore" -l cp1252 -d 'jede Datei als Windows-1252 lesen'
+complete -c glyphwright-cli -n "not __fish_seen_subcommand_from restore" -l eol -x -a 'keep\t"jeden Zeilenumbruch lassen (Vorgabe)" crlf\t"CR LF nach jeder Zeile" lf\t"LF nach jeder Zeile"' -d 'Zeilenenden der Dateien'
 complete -c glyphwright-cli -l sync -d 'jede neue Datei vor dem Umbenennen auf den Datenträger schreiben'
 complete -c glyphwright-cli -s j -l jobs -x -a '1 (nproc 2>/dev/null)' -d 'so viele Dateien zugleich bearbeiten'
 complete -c glyphwright-cli -s q -l quiet -d 'nur Fehler melden'

@@ -94,6 +94,25 @@ TEST(ParseCommandLine, Jobs) {
     EXPECT_EQ(UsageMessage({"encode", "a", "-j"}), "Option „-j“ braucht einen Wert");
 }
 
+// The files keep their line ends unless --eol names one of the two forms.
+TEST(ParseCommandLine, LineEnds) {
+    const std::vector<std::pair<Args, LineEnds>> cases{
+        {{"encode", "a"}, LineEnds::Keep},
+        {{"encode", "--eol", "crlf", "a"}, LineEnds::CrLf},
+        {{"decode", "--eol=lf", "a"}, LineEnds::Lf},
+        {{"encode", "--eo", "keep", "a"}, LineEnds::Keep},
+        {{"encode", "--eol=lf", "--eol=crlf", "a"}, LineEnds::CrLf},
+    };
+    for (const auto& [args, lineEnds] : cases) {
+        EXPECT_EQ(ParseCommandLine(args).lineEnds, lineEnds) << args[1];
+    }
+    for (const char* wrong : {"", "CRLF", "cr", "lf ", "x"}) {
+        EXPECT_EQ(UsageMessage({"encode", std::string("--eol=") + wrong, "a"}),
+                  std::string("Option „--eol“ braucht keep, crlf oder lf, nicht „") + wrong + "“");
+    }
+    EXPECT_EQ(UsageMessage({"encode", "a", "--eol"}), "Option „--eol“ braucht einen Wert");
+}
+
 TEST(ParseExtensionOption, EntriesAsTheAddButtonMakesThem) {
     EXPECT_EQ(ParseExtensionOption(".htm,html,.PhP"), (Args{".HTM", ".HTML", ".PHP"}));
     EXPECT_EQ(ParseExtensionOption(",,htm,,"), Args{".HTM"});
@@ -140,7 +159,7 @@ TEST(ParseCommandLine, UsageErrors) {
 
 TEST(ParseCommandLine, LongOptionsByAnyUniquePrefix) {
     Invocation call =
-        ParseCommandLine({"encode", "--no-back", "--dry", "--qu", "--e=htm", "--ut", "site"});
+        ParseCommandLine({"encode", "--no-back", "--dry", "--qu", "--ex=htm", "--ut", "site"});
     EXPECT_FALSE(call.backup);
     EXPECT_TRUE(call.dryRun && call.quiet);
     EXPECT_EQ(*call.extensions, Args{".HTM"});
@@ -178,6 +197,7 @@ TEST(ParseCommandLine, UsageErrorsOfChecksRestoresAndPrefixes) {
     const std::vector<std::pair<Args, std::string>> cases{
         {{"encode", "--c", "a"}, "Option „--c“ ist nicht eindeutig (--check, --cp1252)"},
         {{"encode", "--s=x", "a"}, "Option „--s“ ist nicht eindeutig (--settings, --sync)"},
+        {{"encode", "--e=htm", "a"}, "Option „--e“ ist nicht eindeutig (--ext, --eol)"},
         {{"encode", "--no-backups", "a"}, "unbekannte Option „--no-backups“"},
         {{"encode", "--no-b=1", "a"}, "Option „--no-backup“ nimmt keinen Wert"},
         {{"encode", "--ex"}, "Option „--ext“ braucht einen Wert"},
@@ -188,6 +208,7 @@ TEST(ParseCommandLine, UsageErrorsOfChecksRestoresAndPrefixes) {
         {{"restore", "--no-backup", "a"}, "„--no-backup“ gilt nicht für restore"},
         {{"restore", "--utf8", "a"}, "„--utf8“ gilt nicht für restore"},
         {{"restore", "--cp1252", "a"}, "„--cp1252“ gilt nicht für restore"},
+        {{"restore", "--eol", "lf", "a"}, "„--eol“ gilt nicht für restore"},
         {{"encode", "--keep", "a"}, "„--keep“ gilt nur für restore"},
         // A file name taken for options: its first unknown letter, not the "h" after it.
         {{"encode", "-n", "-dash.htm"}, "unbekannte Option „-d“"},
@@ -219,7 +240,8 @@ TEST(HelpText, NamesEveryOptionAndTheVersionItsNumber) {
                              "--keep",
                              "--sync",
                              "--list-ext",
-                             "-j, --jobs"}) {
+                             "-j, --jobs",
+                             "--eol"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText(), "glyphwright-cli " GLYPHWRIGHT_VERSION "\n");
@@ -234,7 +256,7 @@ TEST(ManPage, NamesEveryOptionOfTheHelp) {
          {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
           "\\-\\-utf8", "\\-\\-cp1252", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version",
           "\\-\\-check", "\\-\\-keep", "\\-\\-sync", ".B restore", "\\-\\-list\\-ext",
-          "\\-j, \\-\\-jobs"}) {
+          "\\-j, \\-\\-jobs", "\\-\\-eol"}) {
         EXPECT_NE(page.str().find(option), std::string::npos) << option;
     }
 }
