@@ -113,6 +113,7 @@ public:
         if (firstError_) {
             throw UsageError(*firstError_);
         }
+        TakeStandardInput();
         Check();
         return invocation_;
     }
@@ -303,6 +304,19 @@ private:
             Fail("Option „--settings“ braucht einen Dateinamen");
         }
         invocation_.settingsFile = path;
+    }
+
+    // "-" as the one path is standard input, as no path is; after "--" too,
+    // as for cat. Among other paths there would be no single output for it.
+    void TakeStandardInput() {
+        std::vector<std::string>& paths = invocation_.paths;
+        if (std::find(paths.begin(), paths.end(), "-") == paths.end()) {
+            return;
+        }
+        if (paths.size() != 1) {
+            throw UsageError("„-“ steht für die Standardeingabe und muss der einzige Pfad sein");
+        }
+        paths.clear();
     }
 
     void Check() const {

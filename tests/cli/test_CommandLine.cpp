@@ -33,10 +33,33 @@ TEST(ParseCommandLine, CommandsOptionsAndFiles) {
     EXPECT_FALSE(call.backup);
     EXPECT_EQ(call.paths, (Args{"a.htm", "b.htm", "a.htm"}));
 
-    // After "--" everything is a file, also what looks like an option; "-" is a file.
-    call = ParseCommandLine({"--no-backup", "encode", "--", "--help", "-x", "-"});
+    // After "--" everything is a file, also what looks like an option.
+    call = ParseCommandLine({"--no-backup", "encode", "--", "--help", "-x", "./-"});
     EXPECT_FALSE(call.backup);
-    EXPECT_EQ(call.paths, (Args{"--help", "-x", "-"}));
+    EXPECT_EQ(call.paths, (Args{"--help", "-x", "./-"}));
+}
+
+// "-" is standard input, after "--" too, and only as the one path; a file
+// named so is reached as "./-".
+TEST(ParseCommandLine, DashIsStandardInput) {
+    const std::vector<std::pair<Args, Args>> paths{
+        {{"encode", "-"}, {}},
+        {{"decode", "--", "-"}, {}},
+        {{"encode", "-", "--utf8", "-q"}, {}},
+        {{"encode", "./-"}, {"./-"}},
+    };
+    for (const auto& [args, expected] : paths) {
+        EXPECT_EQ(ParseCommandLine(args).paths, expected) << args.back();
+    }
+    for (const Args& args : {Args{"encode", "-", "a"}, Args{"encode", "a", "-"},
+                             Args{"decode", "-", "-"}, Args{"encode", "-", "--", "-"}}) {
+        EXPECT_EQ(UsageMessage(args),
+                  "„-“ steht für die Standardeingabe und muss der einzige Pfad sein")
+            << args[1] << args[2];
+    }
+    EXPECT_EQ(UsageMessage({"restore", "-"}), "restore braucht eine Datei oder einen Ordner");
+    EXPECT_EQ(UsageMessage({"encode", "-n", "-"}),
+              "„--dry-run“ braucht eine Datei oder einen Ordner");
 }
 
 TEST(ParseCommandLine, EveryOptionInItsForms) {

@@ -213,7 +213,8 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
                                                  {"--no-backup"},
                                                  {"umwandeln", "a"},
                                                  {"encode", "--x"},
-                                                 {"encode", "-n", "-dash.htm"}}) {
+                                                 {"encode", "-n", "-dash.htm"},
+                                                 {"encode", "-", At("a.htm")}}) {
         const Result usage = Run(args);
         EXPECT_EQ(usage.status, 2);
         EXPECT_EQ(usage.out, "");
@@ -241,6 +242,9 @@ TEST_F(CliTest, FiltersStandardInputUnchangedLineEnds) {
                   .out,
               "Gr&uuml;&szlig;e\n");
     EXPECT_EQ(Run({"decode"}, "").out, "");
+    // "-" names it, also after "--".
+    EXPECT_EQ(Run({"decode", "-"}, input).out, DecodeEntities(input));
+    EXPECT_EQ(Run({"encode", "--", "-"}, "\xFC\r").out, "&uuml;\r");
 }
 
 TEST_F(CliTest, ConvertsFilesInPlaceWithBackups) {
