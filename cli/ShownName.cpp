@@ -121,6 +121,13 @@ std::string ShownName(std::string_view name) {
     return out;
 }
 
+std::string QuotedName(std::string_view name) {
+    if (NeedsQuoting(name)) {
+        return ShownName(name);
+    }
+    return "'" + std::string(name) + "'";
+}
+
 std::string ListedName(std::string_view name, bool onTerminal) {
     return onTerminal ? ShownName(name) : std::string(name);
 }

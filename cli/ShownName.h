@@ -15,6 +15,10 @@ namespace glyphwright::cli {
 // name back.
 std::string ShownName(std::string_view name);
 
+// A name in a message: always in single quotes, as GNU tools name a file in
+// their diagnostics ('a.htm'); a name ShownName quotes as ShownName quotes it.
+std::string QuotedName(std::string_view name);
+
 // A listing's line: quoted on a terminal, raw into a pipe or file, so that
 // scripts get the names as they are.
 std::string ListedName(std::string_view name, bool onTerminal);

@@ -40,6 +40,23 @@ TEST(ShownName, QuotesNamesThatWouldSteerTheTerminalOrBeMisread) {
         EXPECT_EQ(ShownName(name), shown) << name;
     }
     EXPECT_EQ(ListedName("a\x1b", false), "a\x1b");
+}
+
+// In a message every name stands in single quotes, in the same form as above
+// where it needs one.
+TEST(QuotedName, AlwaysInSingleQuotes) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"a.htm", "'a.htm'"},
+        {"/web/Grüße 2.htm", "'/web/Grüße 2.htm'"},
+        {"a b$x\"#~.htm", "'a b$x\"#~.htm'"},
+        {"", "''"},
+        {"b\x1b[2J.htm", "'b'$'\\033''[2J.htm'"},
+        {"it's.htm", "'it'\\''s.htm'"},
+        {"#x", "'#x'"},
+    };
+    for (const auto& [name, quoted] : cases) {
+        EXPECT_EQ(QuotedName(name), quoted) << name;
+    }
     EXPECT_EQ(VisibleControls("Datei a\x1b\x07 b\xC2\x9B"), "Datei a$'\\033\\a' b$'\\302\\233'");
 }
 

@@ -54,6 +54,8 @@ struct Result {
 class CliTest : public ::testing::Test {
 protected:
     std::string At(const std::string& name) const { return folder.Path() + "/" + name; }
+    // The path as a message names it.
+    std::string Named(const std::string& name) const { return "'" + At(name) + "'"; }
 
     // Runs the tool with stdin read from a file; output goes to files
     // outside the folder under test, so that large output cannot block.
@@ -276,10 +278,10 @@ TEST_F(CliTest, GoesOnAfterAFailureAndReportsIt) {
         {"encode", "--no-backup", At("ok1.htm"), At("missing.htm"), At("ro.htm"), At("ok2.htm")});
     EXPECT_EQ(result.status, 1);
     // The missing path is reported when the paths are taken, before any conversion.
-    EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + At("missing.htm") +
+    EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + Named("missing.htm") +
                               " nicht gefunden\n"
                               "glyphwright-cli: Datei " +
-                              At("ro.htm") + " kann nicht erstellt werden: Schreibgeschützt\n");
+                              Named("ro.htm") + " kann nicht erstellt werden: Schreibgeschützt\n");
     EXPECT_EQ(ReadBytes(At("ok1.htm")), "&auml;\r\n");
     EXPECT_EQ(ReadBytes(At("ro.htm")), "\xF6");
     EXPECT_EQ(ReadBytes(At("ok2.htm")), "&uuml;\r\n");
@@ -335,7 +337,7 @@ TEST_F(CliTest, WriteErrorNamesTheFile) {
     WriteBytes(At("big.htm"), std::string(1500, '\xE4'));
     const int code = testing::RunWithFileSizeLimit(4096, [&] {
         const Result result = Run({"encode", "--no-backup", At("big.htm")});
-        const bool named = result.err == "glyphwright-cli: " + At("big.htm") +
+        const bool named = result.err == "glyphwright-cli: " + Named("big.htm") +
                                              ": Stream-Write-Fehler: Datei zu groß\n";
         return result.status == 1 && named ? 0 : 1;
     });
@@ -355,8 +357,8 @@ TEST_F(CliTest, FileSizeLimitFailsOneFileAndTheRunGoesOn) {
             return 122;
         }
         const Result result = Run({"encode", "--no-backup", At("big.htm"), At("small.htm")});
-        const std::string expected =
-            "glyphwright-cli: " + At("big.htm") + ": Stream-Write-Fehler: Datei zu gro\xC3\x9F\n";
+        const std::string expected = "glyphwright-cli: " + Named("big.htm") +
+                                     ": Stream-Write-Fehler: Datei zu gro\xC3\x9F\n";
         return result.status == 1 && result.err == expected ? 0 : 1;
     });
     EXPECT_EQ(code, 0);
@@ -664,9 +666,9 @@ TEST_F(CliTest, ExitStatusForMissingPathsAndMissingExtensions) {
     const Result missing = Run({"encode", "--no-backup", "-e", ".htm", At("nothing"),
                                 At("site/en/old"), At("site/index.htm/x")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "glyphwright-cli: Datei oder Ordner " + At("nothing") +
+    EXPECT_EQ(missing.err, "glyphwright-cli: Datei oder Ordner " + Named("nothing") +
                                " nicht gefunden\nglyphwright-cli: Datei oder Ordner " +
-                               At("site/index.htm/x") + " nicht gefunden\n");
+                               Named("site/index.htm/x") + " nicht gefunden\n");
     EXPECT_EQ(ReadBytes(At("site/en/old/a.htm")), "&frac12;\r\n");
     EXPECT_EQ(ReadBytes(At("site/en/old/b.txt")), "\xE4\n");
 
@@ -675,7 +677,7 @@ TEST_F(CliTest, ExitStatusForMissingPathsAndMissingExtensions) {
     WriteBytes(io.Path() + "/off.ini", "[Ext]\n.HTM=0\n.HTML=0\n");
     const Result noneMarked = Run({"encode", "--settings", io.Path() + "/off.ini", At("site")});
     EXPECT_EQ(noneMarked.status, 2);
-    EXPECT_NE(noneMarked.err.find("keine Dateiendung markiert (" + io.Path() + "/off.ini)"),
+    EXPECT_NE(noneMarked.err.find("keine Dateiendung markiert ('" + io.Path() + "/off.ini')"),
               std::string::npos)
         << noneMarked.err;
     for (const std::vector<std::string>& args :
@@ -740,10 +742,10 @@ TEST_F(CliTest, AFileThatIsNotUtf8IsRefusedAndLeftAlone) {
     const Result result =
         Run({"decode", "--utf8", At("a.htm"), At("b.htm"), At("c.htm"), At("d.htm")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "glyphwright-cli: Datei " + At("b.htm") +
+    EXPECT_EQ(result.err, "glyphwright-cli: Datei " + Named("b.htm") +
                               " ist kein gültiges UTF-8 (Zeile 2)\n"
                               "glyphwright-cli: Datei " +
-                              At("c.htm") + " ist kein gültiges UTF-8 (Zeile 1)\n");
+                              Named("c.htm") + " ist kein gültiges UTF-8 (Zeile 1)\n");
     const auto after = Snapshot();
     EXPECT_EQ(after.at(At("b.htm")), before.at(At("b.htm")));
     EXPECT_EQ(after.at(At("c.htm")), before.at(At("c.htm")));
@@ -764,7 +766,7 @@ TEST_F(CliTest, EachFileIsReadInItsOwnCharsetUnlessOneIsForced) {
     WriteBytes(At("m.htm"), marked);
     const Result result = RunOnTerminal({"encode", At("u.htm"), At("w.htm"), At("m.htm")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.out.find("Datei " + At("m.htm") + " ist kein gültiges UTF-8 (Zeile 1)"),
+    EXPECT_NE(result.out.find("Datei " + Named("m.htm") + " ist kein gültiges UTF-8 (Zeile 1)"),
               std::string::npos)
         << result.out;
     EXPECT_NE(result.out.find("2 Dateien umgewandelt (1 als UTF-8, 1 als Windows-1252), 1 "
@@ -803,7 +805,7 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     const Result failed =
         RunOnTerminal({"decode", "--no-backup", "-e", "htm,html", At("site")}, 40);
     EXPECT_EQ(failed.status, 1);
-    const std::string tail = "\r\x1b[Kglyphwright-cli: Datei " + At("site/index.htm") +
+    const std::string tail = "\r\x1b[Kglyphwright-cli: Datei " + Named("site/index.htm") +
                              " kann nicht erstellt werden: Schreibgeschützt\r\n4 Dateien "
                              "umgewandelt (0 als UTF-8, 4 als Windows-1252), 1 "
                              "fehlgeschlagen\r\n";
@@ -826,7 +828,7 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     // Quiet: the failure alone.
     const Result quiet = RunOnTerminal({"decode", "-q", "-e", ".htm", At("site")});
     EXPECT_EQ(quiet.status, 1);
-    EXPECT_EQ(quiet.out, "glyphwright-cli: Datei " + At("site/index.htm") +
+    EXPECT_EQ(quiet.out, "glyphwright-cli: Datei " + Named("site/index.htm") +
                              " kann nicht erstellt werden: Schreibgeschützt\r\n");
 }
 
@@ -952,8 +954,8 @@ TEST_F(CliTest, CheckReportsAFileItCannotReadAndFails) {
         Run({"encode", "--check", At("ok.htm"), At("marked.htm"), At("missing.htm")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + At("missing.htm") +
-                              " nicht gefunden\nglyphwright-cli: Datei " + At("marked.htm") +
+    EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + Named("missing.htm") +
+                              " nicht gefunden\nglyphwright-cli: Datei " + Named("marked.htm") +
                               " ist kein gültiges UTF-8 (Zeile 1)\n");
     EXPECT_EQ(NamesIn(folder.Path()), (Names{"marked.htm", "ok.htm"}));
 }
@@ -1004,9 +1006,9 @@ TEST_F(CliTest, RestoreNamedBackupsAndFiles) {
     const Result result = Run({"restore", "--keep", At("a.htm._backup_"), At("b.htm"),
                                At("d.htm._backup_"), At("e.htm")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "glyphwright-cli: Sicherung " + At("e.htm._backup_") +
+    EXPECT_EQ(result.err, "glyphwright-cli: Sicherung " + Named("e.htm._backup_") +
                               " nicht gefunden\nglyphwright-cli: Sicherung " +
-                              At("d.htm._backup_") +
+                              Named("d.htm._backup_") +
                               " ist eine symbolische Verknüpfung und wird nicht "
                               "zurückgeschrieben\n");
     EXPECT_EQ(ReadBytes(At("a.htm")), "a\r\n");
