@@ -36,6 +36,7 @@ const option kLongOptions[] = {
     {"sync", no_argument, nullptr, kSync},
     {"eol", required_argument, nullptr, kEol},
     {"quiet", no_argument, nullptr, 'q'},
+    {"null", no_argument, nullptr, 'z'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
     {"list-ext", no_argument, nullptr, kListExt},
@@ -45,7 +46,7 @@ const option kLongOptions[] = {
 // "-": every argument comes back in order, a non-option as code 1, whatever
 // POSIXLY_CORRECT says, so that the command may stand anywhere. ":": a
 // missing value comes back as ':', and getopt prints nothing itself.
-constexpr char kShortOptions[] = "-:e:j:nqh";
+constexpr char kShortOptions[] = "-:e:j:nqzh";
 
 std::string Quoted(std::string_view text) {
     return "„" + std::string(text) + "“";
@@ -215,6 +216,9 @@ private:
             break;
         case 'q':
             invocation_.quiet = true;
+            break;
+        case 'z':
+            invocation_.nullEnded = true;
             break;
         case 'h':
             shown_ = shown_.value_or(Invocation::Action::Help);

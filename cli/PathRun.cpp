@@ -36,8 +36,8 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
 
     if (invocation.dryRun) {
         for (std::size_t i = 0; i < files.Count() && !StopRequested(output); ++i) {
-            std::fprintf(output.out, "%s\n",
-                         ListedName(files.Path(i), output.outIsTerminal).c_str());
+            PutListingEntry(output.out, {files.Path(i)},
+                            {output.outIsTerminal, invocation.nullEnded});
         }
         std::fflush(output.out);
         if (StopRequested(output)) {
@@ -48,8 +48,8 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     const std::size_t workers = WorkersFor(invocation);
     if (invocation.check) {
         return ListWouldChange(files, ConversionFor(invocation.direction, invocation.charset),
-                               output.out, output.outIsTerminal, output.err, failures, output.stop,
-                               workers);
+                               output.out, {output.outIsTerminal, invocation.nullEnded}, output.err,
+                               failures, output.stop, workers);
     }
 
     std::optional<ProgressLine> progress;

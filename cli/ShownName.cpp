@@ -129,7 +129,30 @@ std::string QuotedName(std::string_view name) {
 }
 
 std::string ListedName(std::string_view name, bool onTerminal) {
-    return onTerminal ? ShownName(name) : std::string(name);
+    const bool splitsLine = name.find_first_of("\n\r") != std::string_view::npos;
+    return onTerminal || splitsLine ? ShownName(name) : std::string(name);
+}
+
+std::string ListingEntry(std::initializer_list<std::string_view> names, ListingForm form) {
+    std::string entry;
+    for (const std::string_view name : names) {
+        if (form.nullEnded) {
+            entry.append(name);
+            entry += '\0';
+        } else {
+            entry += (entry.empty() ? "" : " -> ") + ListedName(name, form.onTerminal);
+        }
+    }
+    if (!form.nullEnded) {
+        entry += '\n';
+    }
+    return entry;
+}
+
+void PutListingEntry(std::FILE* out, std::initializer_list<std::string_view> names,
+                     ListingForm form) {
+    const std::string entry = ListingEntry(names, form);
+    std::fwrite(entry.data(), 1, entry.size(), out);
 }
 
 std::string VisibleControls(std::string_view line) {

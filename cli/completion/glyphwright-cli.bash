@@ -54,7 +54,7 @@ _glyphwright_cli()
     $split && return
 
     if [[ $cur == -* ]]; then
-        local options="-e --ext= --settings= -n --dry-run --sync -j --jobs= -q --quiet -h --help --version --list-ext"
+        local options="-e --ext= --settings= -n --dry-run -z --null --sync -j --jobs= -q --quiet -h --help --version --list-ext"
         case $command in
             restore) options+=" --keep" ;;
             encode | decode) options+=" --check --no-backup --utf8 --cp1252 --eol=" ;;

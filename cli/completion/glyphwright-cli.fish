@@ -22,6 +22,7 @@ complete -c glyphwright-cli -n "__fish_seen_subcommand_from $commands" -F
 complete -c glyphwright-cli -s e -l ext -x -a '(__glyphwright_cli_extensions)' -d 'Endungen für Ordner'
 complete -c glyphwright-cli -l settings -r -F -d 'markierte Endungen dieser INI-Datei'
 complete -c glyphwright-cli -s n -l dry-run -d 'nur auflisten, nichts ändern'
+complete -c glyphwright-cli -s z -l null -d 'jeden Namen der Listen mit NUL beenden (für xargs -0)'
 complete -c glyphwright-cli -n "not __fish_seen_subcommand_from restore" -l check -d 'auflisten, was die Umwandlung ändern würde'
 complete -c glyphwright-cli -n "not __fish_seen_subcommand_from restore" -l no-backup -d 'keine Sicherungen schreiben'
 complete -c glyphwright-cli -n "not __fish_seen_subcommand_from encode decode" -l keep -d 'restore: Sicherungen nicht löschen'

@@ -64,8 +64,9 @@ TEST(ParseCommandLine, DashIsStandardInput) {
 
 TEST(ParseCommandLine, EveryOptionInItsForms) {
     Invocation call = ParseCommandLine({"decode", "-n", "--quiet", "--utf8", "-e", "htm,.Php",
-                                        "--ext=.shtml", "site", "-eINC", "--sync"});
+                                        "--ext=.shtml", "site", "-eINC", "--sync", "--null"});
     EXPECT_TRUE(call.sync);
+    EXPECT_TRUE(call.nullEnded);
     EXPECT_TRUE(call.dryRun);
     EXPECT_TRUE(call.quiet);
     EXPECT_EQ(call.charset, CharsetRule::Utf8);
@@ -75,8 +76,8 @@ TEST(ParseCommandLine, EveryOptionInItsForms) {
     EXPECT_EQ(call.paths, Args{"site"});
     EXPECT_FALSE(call.settingsFile.has_value());
 
-    call = ParseCommandLine({"encode", "-qne", ".htm", "a"});
-    EXPECT_TRUE(call.dryRun && call.quiet);
+    call = ParseCommandLine({"encode", "-qzne", ".htm", "a"});
+    EXPECT_TRUE(call.dryRun && call.quiet && call.nullEnded);
     EXPECT_EQ(*call.extensions, Args{".HTM"});
 
     call = ParseCommandLine({"encode", "--settings", "my.ini", "a"});
@@ -88,6 +89,7 @@ TEST(ParseCommandLine, EveryOptionInItsForms) {
     EXPECT_EQ(call.charset, CharsetRule::PerFile);
     EXPECT_FALSE(call.quiet);
     EXPECT_FALSE(call.sync);
+    EXPECT_FALSE(call.nullEnded);
     EXPECT_EQ(call.jobs, 0u) << "one worker per online CPU unless told";
 }
 
@@ -264,7 +266,8 @@ TEST(HelpText, NamesEveryOptionAndTheVersionItsNumber) {
                              "--sync",
                              "--list-ext",
                              "-j, --jobs",
-                             "--eol"}) {
+                             "--eol",
+                             "-z, --null"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText(), "glyphwright-cli " GLYPHWRIGHT_VERSION "\n");
@@ -279,7 +282,7 @@ TEST(ManPage, NamesEveryOptionOfTheHelp) {
          {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
           "\\-\\-utf8", "\\-\\-cp1252", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version",
           "\\-\\-check", "\\-\\-keep", "\\-\\-sync", ".B restore", "\\-\\-list\\-ext",
-          "\\-j, \\-\\-jobs", "\\-\\-eol"}) {
+          "\\-j, \\-\\-jobs", "\\-\\-eol", "\\-z, \\-\\-null"}) {
         EXPECT_NE(page.str().find(option), std::string::npos) << option;
     }
 }

@@ -42,6 +42,33 @@ TEST(ShownName, QuotesNamesThatWouldSteerTheTerminalOrBeMisread) {
     EXPECT_EQ(ListedName("a\x1b", false), "a\x1b");
 }
 
+// A listing keeps every name on its line: raw into a pipe unless it holds a
+// line break, quoted on a terminal; with -z raw and ended by NUL.
+TEST(ListingEntry, OneLineOrNulEndedNames) {
+    const ListingForm pipe{false, false};
+    const ListingForm terminal{true, false};
+    const ListingForm nul{false, true};
+    const struct {
+        std::initializer_list<std::string_view> names;
+        ListingForm form;
+        std::string entry;
+    } cases[] = {
+        {{"a b.htm"}, pipe, "a b.htm\n"},
+        {{"a\x1b.htm"}, pipe, "a\x1b.htm\n"},
+        {{"a\nb.htm"}, pipe, "'a'$'\\n''b.htm'\n"},
+        {{"a\rb.htm"}, pipe, "'a'$'\\r''b.htm'\n"},
+        {{"a\x1b.htm"}, terminal, "'a'$'\\033''.htm'\n"},
+        {{"a\nb.htm"}, nul, std::string("a\nb.htm\0", 8)},
+        {{"a\x1b"}, {true, true}, std::string("a\x1b\0", 3)},
+        {{"x._backup_", "x"}, pipe, "x._backup_ -> x\n"},
+        {{"x\n._backup_", "x\n"}, terminal, "'x'$'\\n''._backup_' -> 'x'$'\\n'\n"},
+        {{"x\n._backup_", "x\n"}, nul, std::string("x\n._backup_\0x\n\0", 15)},
+    };
+    for (const auto& [names, form, entry] : cases) {
+        EXPECT_EQ(ListingEntry(names, form), entry) << *names.begin();
+    }
+}
+
 // In a message every name stands in single quotes, in the same form as above
 // where it needs one.
 TEST(QuotedName, AlwaysInSingleQuotes) {

@@ -903,6 +903,47 @@ TEST_F(CliTest, NamesThatWouldSteerTheTerminalAreShownQuoted) {
               "glyphwright-cli: Datei oder Ordner " + dir + "/d'$'\\033' nicht gefunden\n");
 }
 
+// Into a pipe a listing keeps each name on its line: one holding a line
+// break is quoted. With -z each name ends with NUL instead, raw, on a
+// terminal too: the form for xargs -0.
+TEST_F(CliTest, ListingsKeepEachNameOnItsLineOrEndItWithNul) {
+    const std::string lf = "a\nb.htm";
+    const std::string cr = "c\rd.htm";
+    const std::string esc = "e\x1b.htm";
+    for (const std::string& name : {lf, cr, esc}) {
+        WriteBytes(At(name), "\xE4\n");
+        WriteBytes(At(name + "._backup_"), "\xE4\r\n");
+    }
+    const std::string dir = "'" + folder.Path();
+    const std::string shownLf = dir + "/a'$'\\n''b.htm";
+    const std::string shownCr = dir + "/c'$'\\r''d.htm";
+    const std::string nul(1, '\0');
+    const std::vector<std::string> named{At(lf), At(cr), At(esc)};
+    const std::string list = shownLf + "'\n" + shownCr + "'\n" + At(esc) + "\n";
+    const std::string nulEnded = At(lf) + nul + At(cr) + nul + At(esc) + nul;
+    const struct {
+        std::vector<std::string> args;
+        std::string piped;
+        std::string nulEnded;
+    } cases[] = {
+        {{"encode", "-n"}, list, nulEnded},
+        {{"encode", "--check"}, list, nulEnded},
+        {{"restore", "-n"},
+         shownLf + "._backup_' -> " + shownLf + "'\n" + shownCr + "._backup_' -> " + shownCr +
+             "'\n" + At(esc) + "._backup_ -> " + At(esc) + "\n",
+         At(lf) + "._backup_" + nul + At(lf) + nul + At(cr) + "._backup_" + nul + At(cr) + nul +
+             At(esc) + "._backup_" + nul + At(esc) + nul},
+    };
+    for (const auto& [args, piped, ended] : cases) {
+        std::vector<std::string> call = args;
+        call.insert(call.end(), named.begin(), named.end());
+        EXPECT_EQ(Run(call).out, piped) << args[0] << " " << args[1];
+        call.push_back("-z");
+        EXPECT_EQ(Run(call).out, ended) << args[0] << " " << args[1];
+    }
+    EXPECT_EQ(RunOnTerminal({"encode", "-nz", At(esc)}).out, At(esc) + nul);
+}
+
 // The demo tree of a site kept in git: the check fails while a page still
 // holds raw accented bytes or other line ends, and passes once it is converted.
 TEST_F(CliTest, CheckFailsOnAnUnconvertedTreeAndPassesOnAConvertedOne) {
