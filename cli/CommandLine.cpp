@@ -106,7 +106,8 @@ public:
     Invocation Parse() {
         Options();
         // Help, version and the extension list (asked for by shell completion
-        // halfway through a line) win over every mistake, wherever they stand.
+        // halfway through a line) win over every mistake, wherever they stand;
+        // only not from a bundle after an unknown letter, which is not read.
         if (shown_) {
             invocation_.action = *shown_;
             return invocation_;

@@ -11,9 +11,9 @@ std::string ShownFailureLine(FileFailure failure) {
         return FailureLine(failure);
     }
     std::string quoted = QuotedName(failure.path);
-    // A message of its own names the path after its first word ("Datei a.htm
-    // ist ..."), where no earlier piece of it after a blank can match; the
-    // same bytes may stand in the words too ("Datei e ist kein ...").
+    // A message of its own names the path right after its first word ("Datei
+    // a.htm ist ..."): the first match after a blank is that one, also where
+    // the path's bytes stand in the words too ("Datei e ist kein ...").
     for (std::size_t at = 0; (at = failure.detail.find(failure.path, at)) != std::string::npos;
          ++at) {
         if (at > 0 && failure.detail[at - 1] == ' ') {

@@ -1,6 +1,7 @@
 // How the tool shows a path to a person: a name that would steer the terminal
 // or could be misread is quoted as `ls --quoting-style=shell-escape` quotes
-// it, 'b'$'\033''[2J.htm'; every other name is shown as it is.
+// it, 'b'$'\033''[2J.htm'; every other name is shown as it is. A message
+// puts every name in single quotes.
 #pragma once
 
 #include <cstdio>
