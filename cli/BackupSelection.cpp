@@ -81,7 +81,7 @@ TakenBackups TakeBackups(const std::vector<std::string>& paths, const ExtensionL
 }
 
 std::string MissingBackupMessage(const std::string& backup) {
-    return "Sicherung " + ShownName(backup) + " nicht gefunden";
+    return "Sicherung " + QuotedName(backup) + " nicht gefunden";
 }
 
 } // namespace glyphwright::cli

@@ -11,7 +11,7 @@
 namespace glyphwright::cli {
 
 int ListWouldChange(const FileList& files, const Conversion& conversion, std::FILE* out,
-                    bool outIsTerminal, std::FILE* err, FailureOutput& failures,
+                    ListingForm listing, std::FILE* err, FailureOutput& failures,
                     const StopFlag* stop, std::size_t workers) {
     bool anyChange = false;
     const std::size_t count = files.Count();
@@ -24,7 +24,7 @@ int ListWouldChange(const FileList& files, const Conversion& conversion, std::FI
                 std::fflush(out);
                 failures.Report(ShownFailureLine(outcome.failure));
             } else if (outcome.wouldChange) {
-                std::fprintf(out, "%s\n", ListedName(files.Path(entry), outIsTerminal).c_str());
+                PutListingEntry(out, {files.Path(entry)}, listing);
                 anyChange = true;
             }
         });

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/FailureOutput.h"
+#include "cli/ShownName.h"
 #include "files/Conversion.h"
 
 #include <cstddef>
@@ -14,14 +15,14 @@ class StopFlag;
 
 namespace glyphwright::cli {
 
-// Writes to out (quoted when it is a terminal), one per line in list order, each listed file that
-// the conversion would change, and reports each file it cannot check to failures, in list order
+// Writes to out in the listing's form, in list order, each listed file that the conversion would
+// change, and reports each file it cannot check to failures, in list order
 // too; `workers` files are checked at the same time. Returns kAllConverted when no file would
 // change and nothing failed so far (failures counts the missing paths too), else kWouldChange. A
 // stop request (may be null) ends the listing before the next file; then a line on err says how far
 // it got, and the status is 128 + the stop's reason.
 int ListWouldChange(const FileList& files, const Conversion& conversion, std::FILE* out,
-                    bool outIsTerminal, std::FILE* err, FailureOutput& failures,
+                    ListingForm listing, std::FILE* err, FailureOutput& failures,
                     const StopFlag* stop, std::size_t workers = 1);
 
 } // namespace glyphwright::cli

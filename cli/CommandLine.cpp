@@ -20,6 +20,7 @@ enum LongOnly : int {
     kSync,
     kVersion,
     kListExt,
+    kEol,
 };
 
 const option kLongOptions[] = {
@@ -33,7 +34,9 @@ const option kLongOptions[] = {
     {"utf8", no_argument, nullptr, kUtf8},
     {"cp1252", no_argument, nullptr, kCp1252},
     {"sync", no_argument, nullptr, kSync},
+    {"eol", required_argument, nullptr, kEol},
     {"quiet", no_argument, nullptr, 'q'},
+    {"null", no_argument, nullptr, 'z'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
     {"list-ext", no_argument, nullptr, kListExt},
@@ -43,7 +46,7 @@ const option kLongOptions[] = {
 // "-": every argument comes back in order, a non-option as code 1, whatever
 // POSIXLY_CORRECT says, so that the command may stand anywhere. ":": a
 // missing value comes back as ':', and getopt prints nothing itself.
-constexpr char kShortOptions[] = "-:e:j:nqh";
+constexpr char kShortOptions[] = "-:e:j:nqzh";
 
 std::string Quoted(std::string_view text) {
     return "„" + std::string(text) + "“";
@@ -103,7 +106,8 @@ public:
     Invocation Parse() {
         Options();
         // Help, version and the extension list (asked for by shell completion
-        // halfway through a line) win over every mistake, wherever they stand.
+        // halfway through a line) win over every mistake, wherever they stand;
+        // only not from a bundle after an unknown letter, which is not read.
         if (shown_) {
             invocation_.action = *shown_;
             return invocation_;
@@ -111,6 +115,7 @@ public:
         if (firstError_) {
             throw UsageError(*firstError_);
         }
+        TakeStandardInput();
         Check();
         return invocation_;
     }
@@ -122,10 +127,21 @@ private:
         opterr = 0;
         int code;
         int longIndex = -1; // set by getopt when a long option was taken
+        // The argument getopt takes the next option from: optind moves on only
+        // once the last letter of a bundle is taken.
+        int from = 1;
+        int spoiltBundle = 0; // the bundle with an unknown letter, if any
         while ((code = getopt_long(argc, argv_.data(), kShortOptions, kLongOptions, &longIndex)) !=
                -1) {
             calledLong_ = longIndex >= 0;
             longIndex = -1;
+            const int taken = from;
+            from = optind;
+            // The letters after an unknown one are no options: "-dash.htm" is
+            // a name, its "h" no call for help.
+            if (taken == spoiltBundle) {
+                continue;
+            }
             // The argument just taken; for a bundle of letters, the whole bundle.
             const std::string_view last = argv_[optind > 0 ? optind - 1 : 0];
             switch (code) {
@@ -136,6 +152,9 @@ private:
                 Fail("Option " + Quoted(CalledName(optopt, last)) + " braucht einen Wert");
                 break;
             case '?':
+                if (optopt != 0 && OptionWithCode(optopt) == nullptr) {
+                    spoiltBundle = taken;
+                }
                 Refused(last);
                 break;
             default:
@@ -192,8 +211,15 @@ private:
         case kSync:
             invocation_.sync = true;
             break;
+        case kEol:
+            eolGiven_ = true;
+            SetLineEnds(value);
+            break;
         case 'q':
             invocation_.quiet = true;
+            break;
+        case 'z':
+            invocation_.nullEnded = true;
             break;
         case 'h':
             shown_ = shown_.value_or(Invocation::Action::Help);
@@ -266,11 +292,36 @@ private:
         invocation_.jobs = jobs;
     }
 
+    void SetLineEnds(std::string_view value) {
+        if (value == "keep") {
+            invocation_.lineEnds = LineEnds::Keep;
+        } else if (value == "crlf") {
+            invocation_.lineEnds = LineEnds::CrLf;
+        } else if (value == "lf") {
+            invocation_.lineEnds = LineEnds::Lf;
+        } else {
+            Fail("Option „--eol“ braucht keep, crlf oder lf, nicht " + Quoted(value));
+        }
+    }
+
     void SetSettingsFile(const std::string& path) {
         if (path.empty()) {
             Fail("Option „--settings“ braucht einen Dateinamen");
         }
         invocation_.settingsFile = path;
+    }
+
+    // "-" as the one path is standard input, as no path is; after "--" too,
+    // as for cat. Among other paths there would be no single output for it.
+    void TakeStandardInput() {
+        std::vector<std::string>& paths = invocation_.paths;
+        if (std::find(paths.begin(), paths.end(), "-") == paths.end()) {
+            return;
+        }
+        if (paths.size() != 1) {
+            throw UsageError("„-“ steht für die Standardeingabe und muss der einzige Pfad sein");
+        }
+        paths.clear();
     }
 
     void Check() const {
@@ -302,7 +353,8 @@ private:
         }
     }
 
-    // Restore neither converts nor writes backups, and has no stream to filter.
+    // Restore neither converts nor writes backups, and has no stream to filter;
+    // it puts back what the backup holds, line ends and all.
     void CheckRestore() const {
         const auto notForRestore = [](std::string_view option) {
             return UsageError(Quoted(option) + " gilt nicht für restore");
@@ -312,6 +364,9 @@ private:
         }
         if (noBackupGiven_) {
             throw notForRestore("--no-backup");
+        }
+        if (eolGiven_) {
+            throw notForRestore("--eol");
         }
         if (invocation_.charset == CharsetRule::Utf8) {
             throw notForRestore("--utf8");
@@ -329,6 +384,7 @@ private:
     bool commandSeen_ = false;
     bool calledLong_ = false; // the option at hand was given by its long name
     bool noBackupGiven_ = false;
+    bool eolGiven_ = false;
     std::optional<Invocation::Action> shown_; // the first of help, version and list-ext
     std::optional<std::string> firstError_;
     Invocation invocation_;

@@ -29,9 +29,9 @@ struct Invocation {
     // The tool keeps each file's own line ends; --eol crlf gives the window's form.
     LineEnds lineEnds = LineEnds::Keep;
     bool nullEnded = false; // -z: each listed name ends with NUL instead of a line break
-    bool dryRun = false; // list what would be taken, change nothing
-    bool check = false;  // list the files a conversion would change, change nothing
-    bool keep = false;   // restore: leave the backups in place
+    bool dryRun = false;    // list what would be taken, change nothing
+    bool check = false;     // list the files a conversion would change, change nothing
+    bool keep = false;      // restore: leave the backups in place
     bool quiet = false;
     bool sync = false; // each new file durable before its rename, each folder once after
     // -j: how many workers convert, check or restore at the same time; 0: as
@@ -41,7 +41,7 @@ struct Invocation {
     // none: take the marked entries of the settings file.
     std::optional<std::vector<std::string>> extensions;
     std::optional<std::string> settingsFile; // --settings
-    std::vector<std::string> paths;          // none: standard input to standard output
+    std::vector<std::string> paths;          // none ("-"): standard input to standard output
 };
 
 // More workers than this would only queue up on the disk and the kernel's
@@ -55,8 +55,10 @@ public:
 };
 
 // Parses the arguments after the program name the GNU way (getopt_long).
-// "--help" and "--version" win wherever they stand; "--" ends the options, so
-// that a path may begin with "-". The command and the options may come in any
+// "--help" and "--version" win wherever they stand, "-h" in a bundle only when
+// every letter before it is known; "--" ends the options, so
+// that a path may begin with "-". A path "-" alone is standard input, as no
+// path is, and a usage error beside other paths. The command and the options may come in any
 // order. Long options may be cut to any unique prefix ("--no-back") and take
 // their value as "--ext=.htm" or "--ext .htm"; short flags may be bundled
 // ("-nq"), and "-e" and "-j" take the rest of their argument or the next.

@@ -7,14 +7,21 @@
 namespace glyphwright::cli {
 
 std::string ShownFailureLine(FileFailure failure) {
-    std::string shown = ShownName(failure.path);
-    if (shown != failure.path) {
-        for (std::size_t at = 0; (at = failure.detail.find(failure.path, at)) != std::string::npos;
-             at += shown.size()) {
-            failure.detail.replace(at, failure.path.size(), shown);
-        }
-        failure.path = std::move(shown);
+    if (failure.path.empty()) {
+        return FailureLine(failure);
     }
+    std::string quoted = QuotedName(failure.path);
+    // A message of its own names the path right after its first word ("Datei
+    // a.htm ist ..."): the first match after a blank is that one, also where
+    // the path's bytes stand in the words too ("Datei e ist kein ...").
+    for (std::size_t at = 0; (at = failure.detail.find(failure.path, at)) != std::string::npos;
+         ++at) {
+        if (at > 0 && failure.detail[at - 1] == ' ') {
+            failure.detail.replace(at, failure.path.size(), quoted);
+            break;
+        }
+    }
+    failure.path = std::move(quoted);
     return FailureLine(failure);
 }
 

@@ -12,8 +12,8 @@
 
 namespace glyphwright::cli {
 
-// FailureLine with the path shown as ShownName shows it, also where a
-// message of its own (Refused, Other) holds the path.
+// FailureLine with the path as QuotedName shows it, also where a message of
+// its own (Refused, Other) holds the path.
 std::string ShownFailureLine(FileFailure failure);
 
 class FailureOutput {

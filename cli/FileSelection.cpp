@@ -39,11 +39,11 @@ ExtensionList LoadedEntries(const std::string& path, bool named) {
         break;
     case LoadOutcome::NoFile:
         if (named) {
-            throw UsageError("Einstellungsdatei " + ShownName(path) + " nicht gefunden");
+            throw UsageError("Einstellungsdatei " + QuotedName(path) + " nicht gefunden");
         }
         break;
     case LoadOutcome::Failed:
-        throw UsageError(std::string(LoadFailedMessage) + " " + ShownName(path));
+        throw UsageError(std::string(LoadFailedMessage) + " " + QuotedName(path));
     }
     return list;
 }
@@ -84,13 +84,14 @@ ExtensionList FolderFilter(const Invocation& invocation, bool folderGiven) {
         source = "--ext";
     } else if (invocation.settingsFile) {
         filter = LoadedEntries(*invocation.settingsFile, true);
-        source = *invocation.settingsFile;
+        source = QuotedName(*invocation.settingsFile);
     } else if (folderGiven) {
-        source = WindowSettingsPath();
-        filter = LoadedEntries(source, false);
+        const std::string path = WindowSettingsPath();
+        filter = LoadedEntries(path, false);
+        source = QuotedName(path);
     }
     if (folderGiven && !AnyMarked(filter)) {
-        throw UsageError("keine Dateiendung markiert (" + ShownName(source) +
+        throw UsageError("keine Dateiendung markiert (" + source +
                          "), ein Ordner bliebe leer; Endungen mit --ext angeben, "
                          "z. B. --ext .htm,.html");
     }
@@ -151,7 +152,7 @@ std::vector<std::string> TakePaths(const std::vector<std::string>& paths,
 }
 
 std::string MissingPathMessage(const std::string& path) {
-    return "Datei oder Ordner " + ShownName(path) + " nicht gefunden";
+    return "Datei oder Ordner " + QuotedName(path) + " nicht gefunden";
 }
 
 } // namespace glyphwright::cli

@@ -36,9 +36,10 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     const std::size_t workers = WorkersFor(invocation);
     if (invocation.dryRun || invocation.check) {
         // A dry run lists what the run would change, by the check's own rule.
-        const int status = ListWouldChange(files, ConversionFor(invocation), output.out,
-                                           output.outIsTerminal, output.err, failures,
-                                           output.stop, workers);
+        const int status = ListWouldChange(
+            files, ConversionFor(invocation), output.out,
+            {output.outIsTerminal, invocation.nullEnded}, output.err, failures, output.stop,
+            workers);
         if (invocation.check || status > kUsageError) {
             return status;
         }

@@ -37,9 +37,8 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
     const std::vector<BackupPair>& pairs = taken.pairs;
     if (invocation.dryRun) {
         for (std::size_t i = 0; i < pairs.size() && !StopRequested(output); ++i) {
-            std::fprintf(output.out, "%s -> %s\n",
-                         ListedName(pairs[i].backup, output.outIsTerminal).c_str(),
-                         ListedName(pairs[i].file, output.outIsTerminal).c_str());
+            PutListingEntry(output.out, {pairs[i].backup, pairs[i].file},
+                            {output.outIsTerminal, invocation.nullEnded});
         }
         std::fflush(output.out);
         if (StopRequested(output)) {

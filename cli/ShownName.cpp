@@ -121,8 +121,38 @@ std::string ShownName(std::string_view name) {
     return out;
 }
 
+std::string QuotedName(std::string_view name) {
+    if (NeedsQuoting(name)) {
+        return ShownName(name);
+    }
+    return "'" + std::string(name) + "'";
+}
+
 std::string ListedName(std::string_view name, bool onTerminal) {
-    return onTerminal ? ShownName(name) : std::string(name);
+    const bool splitsLine = name.find_first_of("\n\r") != std::string_view::npos;
+    return onTerminal || splitsLine ? ShownName(name) : std::string(name);
+}
+
+std::string ListingEntry(std::initializer_list<std::string_view> names, ListingForm form) {
+    std::string entry;
+    for (const std::string_view name : names) {
+        if (form.nullEnded) {
+            entry.append(name);
+            entry += '\0';
+        } else {
+            entry += (entry.empty() ? "" : " -> ") + ListedName(name, form.onTerminal);
+        }
+    }
+    if (!form.nullEnded) {
+        entry += '\n';
+    }
+    return entry;
+}
+
+void PutListingEntry(std::FILE* out, std::initializer_list<std::string_view> names,
+                     ListingForm form) {
+    const std::string entry = ListingEntry(names, form);
+    std::fwrite(entry.data(), 1, entry.size(), out);
 }
 
 std::string VisibleControls(std::string_view line) {

@@ -1,8 +1,11 @@
 // How the tool shows a path to a person: a name that would steer the terminal
 // or could be misread is quoted as `ls --quoting-style=shell-escape` quotes
-// it, 'b'$'\033''[2J.htm'; every other name is shown as it is.
+// it, 'b'$'\033''[2J.htm'; every other name is shown as it is. A message
+// puts every name in single quotes.
 #pragma once
 
+#include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -15,9 +18,29 @@ namespace glyphwright::cli {
 // name back.
 std::string ShownName(std::string_view name);
 
-// A listing's line: quoted on a terminal, raw into a pipe or file, so that
-// scripts get the names as they are.
+// A name in a message: always in single quotes, as GNU tools name a file in
+// their diagnostics ('a.htm'); a name ShownName quotes as ShownName quotes it.
+std::string QuotedName(std::string_view name);
+
+// A name in a listing: quoted on a terminal; into a pipe or file raw, so that
+// scripts get the names as they are, unless it holds a line break (LF or CR)
+// and would be read as two lines.
 std::string ListedName(std::string_view name, bool onTerminal);
+
+// How the listings of -n, --check and restore -n write their names.
+struct ListingForm {
+    bool onTerminal = false;
+    bool nullEnded = false; // -z: every name raw and ended by NUL, for xargs -0
+};
+
+// One entry of a listing, its end included: the names as ListedName shows
+// them, joined by " -> " (a backup and its file), and a line break; with -z
+// each name as it is, followed by a NUL byte.
+std::string ListingEntry(std::initializer_list<std::string_view> names, ListingForm form);
+
+// Writes ListingEntry to out.
+void PutListingEntry(std::FILE* out, std::initializer_list<std::string_view> names,
+                     ListingForm form);
 
 // The line with every control character and stray byte as a $'\ooo' piece:
 // the last guard for a message that holds a name not passed through ShownName.

@@ -41,6 +41,10 @@ _glyphwright_cli()
             _filedir
             return
             ;;
+        --eol)
+            COMPREPLY=($(compgen -W "keep crlf lf" -- "$cur"))
+            return
+            ;;
         -j | --jobs)
             # A count of workers; the online CPUs are the usual choice.
             COMPREPLY=($(compgen -W "1 $(nproc 2>/dev/null)" -- "$cur"))
@@ -50,11 +54,11 @@ _glyphwright_cli()
     $split && return
 
     if [[ $cur == -* ]]; then
-        local options="-e --ext= --settings= -n --dry-run --sync -j --jobs= -q --quiet -h --help --version --list-ext"
+        local options="-e --ext= --settings= -n --dry-run -z --null --sync -j --jobs= -q --quiet -h --help --version --list-ext"
         case $command in
             restore) options+=" --keep" ;;
-            encode | decode) options+=" --check --no-backup --utf8 --cp1252" ;;
-            *) options+=" --check --no-backup --utf8 --cp1252 --keep" ;;
+            encode | decode) options+=" --check --no-backup --utf8 --cp1252 --eol=" ;;
+            *) options+=" --check --no-backup --utf8 --cp1252 --eol= --keep" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         [[ ${COMPREPLY-} == *= ]] && compopt -o nospace

@@ -33,16 +33,40 @@ TEST(ParseCommandLine, CommandsOptionsAndFiles) {
     EXPECT_FALSE(call.backup);
     EXPECT_EQ(call.paths, (Args{"a.htm", "b.htm", "a.htm"}));
 
-    // After "--" everything is a file, also what looks like an option; "-" is a file.
-    call = ParseCommandLine({"--no-backup", "encode", "--", "--help", "-x", "-"});
+    // After "--" everything is a file, also what looks like an option.
+    call = ParseCommandLine({"--no-backup", "encode", "--", "--help", "-x", "./-"});
     EXPECT_FALSE(call.backup);
-    EXPECT_EQ(call.paths, (Args{"--help", "-x", "-"}));
+    EXPECT_EQ(call.paths, (Args{"--help", "-x", "./-"}));
+}
+
+// "-" is standard input, after "--" too, and only as the one path; a file
+// named so is reached as "./-".
+TEST(ParseCommandLine, DashIsStandardInput) {
+    const std::vector<std::pair<Args, Args>> paths{
+        {{"encode", "-"}, {}},
+        {{"decode", "--", "-"}, {}},
+        {{"encode", "-", "--utf8", "-q"}, {}},
+        {{"encode", "./-"}, {"./-"}},
+    };
+    for (const auto& [args, expected] : paths) {
+        EXPECT_EQ(ParseCommandLine(args).paths, expected) << args.back();
+    }
+    for (const Args& args : {Args{"encode", "-", "a"}, Args{"encode", "a", "-"},
+                             Args{"decode", "-", "-"}, Args{"encode", "-", "--", "-"}}) {
+        EXPECT_EQ(UsageMessage(args),
+                  "„-“ steht für die Standardeingabe und muss der einzige Pfad sein")
+            << args[1] << args[2];
+    }
+    EXPECT_EQ(UsageMessage({"restore", "-"}), "restore braucht eine Datei oder einen Ordner");
+    EXPECT_EQ(UsageMessage({"encode", "-n", "-"}),
+              "„--dry-run“ braucht eine Datei oder einen Ordner");
 }
 
 TEST(ParseCommandLine, EveryOptionInItsForms) {
     Invocation call = ParseCommandLine({"decode", "-n", "--quiet", "--utf8", "-e", "htm,.Php",
-                                        "--ext=.shtml", "site", "-eINC", "--sync"});
+                                        "--ext=.shtml", "site", "-eINC", "--sync", "--null"});
     EXPECT_TRUE(call.sync);
+    EXPECT_TRUE(call.nullEnded);
     EXPECT_TRUE(call.dryRun);
     EXPECT_TRUE(call.quiet);
     EXPECT_EQ(call.charset, CharsetRule::Utf8);
@@ -52,8 +76,8 @@ TEST(ParseCommandLine, EveryOptionInItsForms) {
     EXPECT_EQ(call.paths, Args{"site"});
     EXPECT_FALSE(call.settingsFile.has_value());
 
-    call = ParseCommandLine({"encode", "-qne", ".htm", "a"});
-    EXPECT_TRUE(call.dryRun && call.quiet);
+    call = ParseCommandLine({"encode", "-qzne", ".htm", "a"});
+    EXPECT_TRUE(call.dryRun && call.quiet && call.nullEnded);
     EXPECT_EQ(*call.extensions, Args{".HTM"});
 
     call = ParseCommandLine({"encode", "--settings", "my.ini", "a"});
@@ -65,6 +89,7 @@ TEST(ParseCommandLine, EveryOptionInItsForms) {
     EXPECT_EQ(call.charset, CharsetRule::PerFile);
     EXPECT_FALSE(call.quiet);
     EXPECT_FALSE(call.sync);
+    EXPECT_FALSE(call.nullEnded);
     EXPECT_EQ(call.jobs, 0u) << "one worker per online CPU unless told";
 }
 
@@ -94,6 +119,25 @@ TEST(ParseCommandLine, Jobs) {
     EXPECT_EQ(UsageMessage({"encode", "a", "-j"}), "Option „-j“ braucht einen Wert");
 }
 
+// The files keep their line ends unless --eol names one of the two forms.
+TEST(ParseCommandLine, LineEnds) {
+    const std::vector<std::pair<Args, LineEnds>> cases{
+        {{"encode", "a"}, LineEnds::Keep},
+        {{"encode", "--eol", "crlf", "a"}, LineEnds::CrLf},
+        {{"decode", "--eol=lf", "a"}, LineEnds::Lf},
+        {{"encode", "--eo", "keep", "a"}, LineEnds::Keep},
+        {{"encode", "--eol=lf", "--eol=crlf", "a"}, LineEnds::CrLf},
+    };
+    for (const auto& [args, lineEnds] : cases) {
+        EXPECT_EQ(ParseCommandLine(args).lineEnds, lineEnds) << args[1];
+    }
+    for (const char* wrong : {"", "CRLF", "cr", "lf ", "x"}) {
+        EXPECT_EQ(UsageMessage({"encode", std::string("--eol=") + wrong, "a"}),
+                  std::string("Option „--eol“ braucht keep, crlf oder lf, nicht „") + wrong + "“");
+    }
+    EXPECT_EQ(UsageMessage({"encode", "a", "--eol"}), "Option „--eol“ braucht einen Wert");
+}
+
 TEST(ParseExtensionOption, EntriesAsTheAddButtonMakesThem) {
     EXPECT_EQ(ParseExtensionOption(".htm,html,.PhP"), (Args{".HTM", ".HTML", ".PHP"}));
     EXPECT_EQ(ParseExtensionOption(",,htm,,"), Args{".HTM"});
@@ -108,6 +152,9 @@ TEST(ParseCommandLine, HelpAndVersionWinBeforeErrors) {
     EXPECT_EQ(ParseCommandLine({"-h"}).action, Invocation::Action::Help);
     EXPECT_EQ(ParseCommandLine({"nonsense", "--version"}).action, Invocation::Action::Version);
     EXPECT_EQ(ParseCommandLine({"encode", "x", "--help"}).action, Invocation::Action::Help);
+    // In a bundle, -h counts when every letter before it is known.
+    EXPECT_EQ(ParseCommandLine({"encode", "-nh", "-x"}).action, Invocation::Action::Help);
+    EXPECT_EQ(ParseCommandLine({"-hx"}).action, Invocation::Action::Help);
 }
 
 TEST(ParseCommandLine, UsageErrors) {
@@ -137,7 +184,7 @@ TEST(ParseCommandLine, UsageErrors) {
 
 TEST(ParseCommandLine, LongOptionsByAnyUniquePrefix) {
     Invocation call =
-        ParseCommandLine({"encode", "--no-back", "--dry", "--qu", "--e=htm", "--ut", "site"});
+        ParseCommandLine({"encode", "--no-back", "--dry", "--qu", "--ex=htm", "--ut", "site"});
     EXPECT_FALSE(call.backup);
     EXPECT_TRUE(call.dryRun && call.quiet);
     EXPECT_EQ(*call.extensions, Args{".HTM"});
@@ -175,6 +222,7 @@ TEST(ParseCommandLine, UsageErrorsOfChecksRestoresAndPrefixes) {
     const std::vector<std::pair<Args, std::string>> cases{
         {{"encode", "--c", "a"}, "Option „--c“ ist nicht eindeutig (--check, --cp1252)"},
         {{"encode", "--s=x", "a"}, "Option „--s“ ist nicht eindeutig (--settings, --sync)"},
+        {{"encode", "--e=htm", "a"}, "Option „--e“ ist nicht eindeutig (--ext, --eol)"},
         {{"encode", "--no-backups", "a"}, "unbekannte Option „--no-backups“"},
         {{"encode", "--no-b=1", "a"}, "Option „--no-backup“ nimmt keinen Wert"},
         {{"encode", "--ex"}, "Option „--ext“ braucht einen Wert"},
@@ -185,7 +233,11 @@ TEST(ParseCommandLine, UsageErrorsOfChecksRestoresAndPrefixes) {
         {{"restore", "--no-backup", "a"}, "„--no-backup“ gilt nicht für restore"},
         {{"restore", "--utf8", "a"}, "„--utf8“ gilt nicht für restore"},
         {{"restore", "--cp1252", "a"}, "„--cp1252“ gilt nicht für restore"},
+        {{"restore", "--eol", "lf", "a"}, "„--eol“ gilt nicht für restore"},
         {{"encode", "--keep", "a"}, "„--keep“ gilt nur für restore"},
+        // A file name taken for options: its first unknown letter, not the "h" after it.
+        {{"encode", "-n", "-dash.htm"}, "unbekannte Option „-d“"},
+        {{"decode", "-nxh", "a"}, "unbekannte Option „-x“"},
     };
     for (const auto& [args, message] : cases) {
         EXPECT_EQ(UsageMessage(args), message) << args[1];
@@ -213,7 +265,9 @@ TEST(HelpText, NamesEveryOptionAndTheVersionItsNumber) {
                              "--keep",
                              "--sync",
                              "--list-ext",
-                             "-j, --jobs"}) {
+                             "-j, --jobs",
+                             "--eol",
+                             "-z, --null"}) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(VersionText(), "glyphwright-cli " GLYPHWRIGHT_VERSION "\n");
@@ -228,7 +282,7 @@ TEST(ManPage, NamesEveryOptionOfTheHelp) {
          {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
           "\\-\\-utf8", "\\-\\-cp1252", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version",
           "\\-\\-check", "\\-\\-keep", "\\-\\-sync", ".B restore", "\\-\\-list\\-ext",
-          "\\-j, \\-\\-jobs"}) {
+          "\\-j, \\-\\-jobs", "\\-\\-eol", "\\-z, \\-\\-null"}) {
         EXPECT_NE(page.str().find(option), std::string::npos) << option;
     }
 }

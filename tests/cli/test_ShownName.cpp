@@ -40,6 +40,50 @@ TEST(ShownName, QuotesNamesThatWouldSteerTheTerminalOrBeMisread) {
         EXPECT_EQ(ShownName(name), shown) << name;
     }
     EXPECT_EQ(ListedName("a\x1b", false), "a\x1b");
+}
+
+// A listing keeps every name on its line: raw into a pipe unless it holds a
+// line break, quoted on a terminal; with -z raw and ended by NUL.
+TEST(ListingEntry, OneLineOrNulEndedNames) {
+    const ListingForm pipe{false, false};
+    const ListingForm terminal{true, false};
+    const ListingForm nul{false, true};
+    const struct {
+        std::initializer_list<std::string_view> names;
+        ListingForm form;
+        std::string entry;
+    } cases[] = {
+        {{"a b.htm"}, pipe, "a b.htm\n"},
+        {{"a\x1b.htm"}, pipe, "a\x1b.htm\n"},
+        {{"a\nb.htm"}, pipe, "'a'$'\\n''b.htm'\n"},
+        {{"a\rb.htm"}, pipe, "'a'$'\\r''b.htm'\n"},
+        {{"a\x1b.htm"}, terminal, "'a'$'\\033''.htm'\n"},
+        {{"a\nb.htm"}, nul, std::string("a\nb.htm\0", 8)},
+        {{"a\x1b"}, {true, true}, std::string("a\x1b\0", 3)},
+        {{"x._backup_", "x"}, pipe, "x._backup_ -> x\n"},
+        {{"x\n._backup_", "x\n"}, terminal, "'x'$'\\n''._backup_' -> 'x'$'\\n'\n"},
+        {{"x\n._backup_", "x\n"}, nul, std::string("x\n._backup_\0x\n\0", 15)},
+    };
+    for (const auto& [names, form, entry] : cases) {
+        EXPECT_EQ(ListingEntry(names, form), entry) << *names.begin();
+    }
+}
+
+// In a message every name stands in single quotes, in the same form as above
+// where it needs one.
+TEST(QuotedName, AlwaysInSingleQuotes) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"a.htm", "'a.htm'"},
+        {"/web/Grüße 2.htm", "'/web/Grüße 2.htm'"},
+        {"a b$x\"#~.htm", "'a b$x\"#~.htm'"},
+        {"", "''"},
+        {"b\x1b[2J.htm", "'b'$'\\033''[2J.htm'"},
+        {"it's.htm", "'it'\\''s.htm'"},
+        {"#x", "'#x'"},
+    };
+    for (const auto& [name, quoted] : cases) {
+        EXPECT_EQ(QuotedName(name), quoted) << name;
+    }
     EXPECT_EQ(VisibleControls("Datei a\x1b\x07 b\xC2\x9B"), "Datei a$'\\033\\a' b$'\\302\\233'");
 }
 

@@ -66,6 +66,8 @@ protected:
     }
 
     std::string At(const std::string& name) const { return folder.Path() + "/" + name; }
+    // The path as a message names it.
+    std::string Named(const std::string& name) const { return "'" + At(name) + "'"; }
 
     // Runs the tool with stdin read from a file; output goes to files
     // outside the folder under test, so that large output cannot block.
@@ -221,8 +223,12 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("glyphwright-cli ", 0), 0u);
 
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"--no-backup"}, {"umwandeln", "a"}, {"encode", "--x"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"--no-backup"},
+                                                 {"umwandeln", "a"},
+                                                 {"encode", "--x"},
+                                                 {"encode", "-n", "-dash.htm"},
+                                                 {"encode", "-", At("a.htm")}}) {
         const Result usage = Run(args);
         EXPECT_EQ(usage.status, 2);
         EXPECT_EQ(usage.out, "");
@@ -250,6 +256,9 @@ TEST_F(CliTest, FiltersStandardInputUnchangedLineEnds) {
                   .out,
               "Gr&uuml;&szlig;e\n");
     EXPECT_EQ(Run({"decode"}, "").out, "");
+    // "-" names it, also after "--".
+    EXPECT_EQ(Run({"decode", "-"}, input).out, DecodeEntities(input));
+    EXPECT_EQ(Run({"encode", "--", "-"}, "\xFC\r").out, "&uuml;\r");
 }
 
 TEST_F(CliTest, ConvertsFilesInPlaceWithBackups) {
@@ -281,10 +290,10 @@ TEST_F(CliTest, GoesOnAfterAFailureAndReportsIt) {
         {"encode", "--no-backup", At("ok1.htm"), At("missing.htm"), At("ro.htm"), At("ok2.htm")});
     EXPECT_EQ(result.status, 1);
     // The missing path is reported when the paths are taken, before any conversion.
-    EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + At("missing.htm") +
+    EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + Named("missing.htm") +
                               " nicht gefunden\n"
                               "glyphwright-cli: Datei " +
-                              At("ro.htm") + " kann nicht erstellt werden: Schreibgeschützt\n");
+                              Named("ro.htm") + " kann nicht erstellt werden: Schreibgeschützt\n");
     EXPECT_EQ(ReadBytes(At("ok1.htm")), "&auml;\r\n");
     EXPECT_EQ(ReadBytes(At("ro.htm")), "\xF6");
     EXPECT_EQ(ReadBytes(At("ok2.htm")), "&uuml;\r\n");
@@ -340,7 +349,7 @@ TEST_F(CliTest, WriteErrorNamesTheFile) {
     WriteBytes(At("big.htm"), std::string(1500, '\xE4'));
     const int code = testing::RunWithFileSizeLimit(4096, [&] {
         const Result result = Run({"encode", "--no-backup", At("big.htm")});
-        const bool named = result.err == "glyphwright-cli: " + At("big.htm") +
+        const bool named = result.err == "glyphwright-cli: " + Named("big.htm") +
                                              ": Stream-Write-Fehler: Datei zu groß\n";
         return result.status == 1 && named ? 0 : 1;
     });
@@ -360,8 +369,8 @@ TEST_F(CliTest, FileSizeLimitFailsOneFileAndTheRunGoesOn) {
             return 122;
         }
         const Result result = Run({"encode", "--no-backup", At("big.htm"), At("small.htm")});
-        const std::string expected =
-            "glyphwright-cli: " + At("big.htm") + ": Stream-Write-Fehler: Datei zu gro\xC3\x9F\n";
+        const std::string expected = "glyphwright-cli: " + Named("big.htm") +
+                                     ": Stream-Write-Fehler: Datei zu gro\xC3\x9F\n";
         return result.status == 1 && result.err == expected ? 0 : 1;
     });
     EXPECT_EQ(code, 0);
@@ -716,9 +725,9 @@ TEST_F(CliTest, ExitStatusForMissingPathsAndMissingExtensions) {
     const Result missing = Run({"encode", "--no-backup", "-e", ".htm", At("nothing"),
                                 At("site/en/old"), At("site/index.htm/x")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "glyphwright-cli: Datei oder Ordner " + At("nothing") +
+    EXPECT_EQ(missing.err, "glyphwright-cli: Datei oder Ordner " + Named("nothing") +
                                " nicht gefunden\nglyphwright-cli: Datei oder Ordner " +
-                               At("site/index.htm/x") + " nicht gefunden\n");
+                               Named("site/index.htm/x") + " nicht gefunden\n");
     EXPECT_EQ(ReadBytes(At("site/en/old/a.htm")), "&frac12;\r\n");
     EXPECT_EQ(ReadBytes(At("site/en/old/b.txt")), "\xE4\n");
 
@@ -727,7 +736,7 @@ TEST_F(CliTest, ExitStatusForMissingPathsAndMissingExtensions) {
     WriteBytes(io.Path() + "/off.ini", "[Ext]\n.HTM=0\n.HTML=0\n");
     const Result noneMarked = Run({"encode", "--settings", io.Path() + "/off.ini", At("site")});
     EXPECT_EQ(noneMarked.status, 2);
-    EXPECT_NE(noneMarked.err.find("keine Dateiendung markiert (" + io.Path() + "/off.ini)"),
+    EXPECT_NE(noneMarked.err.find("keine Dateiendung markiert ('" + io.Path() + "/off.ini')"),
               std::string::npos)
         << noneMarked.err;
     for (const std::vector<std::string>& args :
@@ -792,10 +801,10 @@ TEST_F(CliTest, AFileThatIsNotUtf8IsRefusedAndLeftAlone) {
     const Result result =
         Run({"decode", "--utf8", At("a.htm"), At("b.htm"), At("c.htm"), At("d.htm")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "glyphwright-cli: Datei " + At("b.htm") +
+    EXPECT_EQ(result.err, "glyphwright-cli: Datei " + Named("b.htm") +
                               " ist kein gültiges UTF-8 (Zeile 2)\n"
                               "glyphwright-cli: Datei " +
-                              At("c.htm") + " ist kein gültiges UTF-8 (Zeile 1)\n");
+                              Named("c.htm") + " ist kein gültiges UTF-8 (Zeile 1)\n");
     const auto after = Snapshot();
     EXPECT_EQ(after.at(At("b.htm")), before.at(At("b.htm")));
     EXPECT_EQ(after.at(At("c.htm")), before.at(At("c.htm")));
@@ -816,7 +825,7 @@ TEST_F(CliTest, EachFileIsReadInItsOwnCharsetUnlessOneIsForced) {
     WriteBytes(At("m.htm"), marked);
     const Result result = RunOnTerminal({"encode", At("u.htm"), At("w.htm"), At("m.htm")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.out.find("Datei " + At("m.htm") + " ist kein gültiges UTF-8 (Zeile 1)"),
+    EXPECT_NE(result.out.find("Datei " + Named("m.htm") + " ist kein gültiges UTF-8 (Zeile 1)"),
               std::string::npos)
         << result.out;
     EXPECT_NE(result.out.find("2 Dateien umgewandelt (1 als UTF-8, 1 als Windows-1252), 1 "
@@ -855,7 +864,7 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     const Result failed =
         RunOnTerminal({"decode", "--no-backup", "-e", "htm,html", At("site")}, 40);
     EXPECT_EQ(failed.status, 1);
-    const std::string tail = "\r\x1b[Kglyphwright-cli: Datei " + At("site/index.htm") +
+    const std::string tail = "\r\x1b[Kglyphwright-cli: Datei " + Named("site/index.htm") +
                              " kann nicht erstellt werden: Schreibgeschützt\r\n4 Dateien "
                              "umgewandelt (0 als UTF-8, 4 als Windows-1252), 1 "
                              "fehlgeschlagen\r\n";
@@ -878,7 +887,7 @@ TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
     // Quiet: the failure alone.
     const Result quiet = RunOnTerminal({"decode", "-q", "-e", ".htm", At("site")});
     EXPECT_EQ(quiet.status, 1);
-    EXPECT_EQ(quiet.out, "glyphwright-cli: Datei " + At("site/index.htm") +
+    EXPECT_EQ(quiet.out, "glyphwright-cli: Datei " + Named("site/index.htm") +
                              " kann nicht erstellt werden: Schreibgeschützt\r\n");
 }
 
@@ -953,6 +962,47 @@ TEST_F(CliTest, NamesThatWouldSteerTheTerminalAreShownQuoted) {
               "glyphwright-cli: Datei oder Ordner " + dir + "/d'$'\\033' nicht gefunden\n");
 }
 
+// Into a pipe a listing keeps each name on its line: one holding a line
+// break is quoted. With -z each name ends with NUL instead, raw, on a
+// terminal too: the form for xargs -0.
+TEST_F(CliTest, ListingsKeepEachNameOnItsLineOrEndItWithNul) {
+    const std::string lf = "a\nb.htm";
+    const std::string cr = "c\rd.htm";
+    const std::string esc = "e\x1b.htm";
+    for (const std::string& name : {lf, cr, esc}) {
+        WriteBytes(At(name), "\xE4\n");
+        WriteBytes(At(name + "._backup_"), "\xE4\r\n");
+    }
+    const std::string dir = "'" + folder.Path();
+    const std::string shownLf = dir + "/a'$'\\n''b.htm";
+    const std::string shownCr = dir + "/c'$'\\r''d.htm";
+    const std::string nul(1, '\0');
+    const std::vector<std::string> named{At(lf), At(cr), At(esc)};
+    const std::string list = shownLf + "'\n" + shownCr + "'\n" + At(esc) + "\n";
+    const std::string nulEnded = At(lf) + nul + At(cr) + nul + At(esc) + nul;
+    const struct {
+        std::vector<std::string> args;
+        std::string piped;
+        std::string nulEnded;
+    } cases[] = {
+        {{"encode", "-n"}, list, nulEnded},
+        {{"encode", "--check"}, list, nulEnded},
+        {{"restore", "-n"},
+         shownLf + "._backup_' -> " + shownLf + "'\n" + shownCr + "._backup_' -> " + shownCr +
+             "'\n" + At(esc) + "._backup_ -> " + At(esc) + "\n",
+         At(lf) + "._backup_" + nul + At(lf) + nul + At(cr) + "._backup_" + nul + At(cr) + nul +
+             At(esc) + "._backup_" + nul + At(esc) + nul},
+    };
+    for (const auto& [args, piped, ended] : cases) {
+        std::vector<std::string> call = args;
+        call.insert(call.end(), named.begin(), named.end());
+        EXPECT_EQ(Run(call).out, piped) << args[0] << " " << args[1];
+        call.push_back("-z");
+        EXPECT_EQ(Run(call).out, ended) << args[0] << " " << args[1];
+    }
+    EXPECT_EQ(RunOnTerminal({"encode", "-nz", At(esc)}).out, At(esc) + nul);
+}
+
 // The demo tree of a site kept in git: the check fails while a page still
 // holds raw accented bytes or other line ends, and passes once it is converted.
 TEST_F(CliTest, CheckFailsOnAnUnconvertedTreeAndPassesOnAConvertedOne) {
@@ -1004,8 +1054,8 @@ TEST_F(CliTest, CheckReportsAFileItCannotReadAndFails) {
         Run({"encode", "--check", At("ok.htm"), At("marked.htm"), At("missing.htm")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + At("missing.htm") +
-                              " nicht gefunden\nglyphwright-cli: Datei " + At("marked.htm") +
+    EXPECT_EQ(result.err, "glyphwright-cli: Datei oder Ordner " + Named("missing.htm") +
+                              " nicht gefunden\nglyphwright-cli: Datei " + Named("marked.htm") +
                               " ist kein gültiges UTF-8 (Zeile 1)\n");
     EXPECT_EQ(NamesIn(folder.Path()), (Names{"marked.htm", "ok.htm"}));
 }
@@ -1056,9 +1106,9 @@ TEST_F(CliTest, RestoreNamedBackupsAndFiles) {
     const Result result = Run({"restore", "--keep", At("a.htm._backup_"), At("b.htm"),
                                At("d.htm._backup_"), At("e.htm")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "glyphwright-cli: Sicherung " + At("e.htm._backup_") +
+    EXPECT_EQ(result.err, "glyphwright-cli: Sicherung " + Named("e.htm._backup_") +
                               " nicht gefunden\nglyphwright-cli: Sicherung " +
-                              At("d.htm._backup_") +
+                              Named("d.htm._backup_") +
                               " ist eine symbolische Verknüpfung und wird nicht "
                               "zurückgeschrieben\n");
     EXPECT_EQ(ReadBytes(At("a.htm")), "a\r\n");

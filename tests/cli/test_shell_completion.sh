@@ -82,6 +82,8 @@ check "glyphwright-cli encode --ext .htm,.s" ".shtml"
 check "glyphwright-cli restore --ext=.h" ".htm"
 check "glyphwright-cli encode $work/site/in" "index.htm info"
 check "glyphwright-cli restore --jo" "--jobs"
+check "glyphwright-cli decode --eol " "crlf keep lf"
+check "glyphwright-cli restore --nu" "--null"
 check "glyphwright-cli encode -j " "$(printf '%s\n' 1 "$(nproc)" | sort -u | tr '\n' ' ' | sed 's/ $//')"
 
 [ $status -eq 0 ] && echo "test_shell_completion: bash, zsh and fish complete alike"

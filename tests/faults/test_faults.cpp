@@ -262,7 +262,7 @@ TEST_F(Faults, ReadOnlyFolder) {
     EXPECT_EQ(state.leftovers, 0u);
     EXPECT_NE(ReadBytes(ErrorFile())
                   .value_or("")
-                  .find("._backup_ kann nicht erstellt werden: "
+                  .find("._backup_' kann nicht erstellt werden: "
                         "Keine Berechtigung"),
               std::string::npos);
 
@@ -417,15 +417,15 @@ TEST_F(Faults, AnotherUsersTrapsInTheTree) {
         const ToolProcess::End end = RunTool({command, RLIM_INFINITY, false, ErrorFile()});
         EXPECT_EQ(end.code, 1) << command.front();
         const std::string errors = ReadBytes(ErrorFile()).value_or("");
-        for (const char* named : {"/x.htm wird nicht verfolgt", "/y.htm wird nicht verfolgt",
-                                  "feed.htm ist keine gewöhnliche Datei (benannte Pipe)",
-                                  "log.htm wird gerade von einem anderen Programm geschrieben"}) {
+        for (const char* named : {"/x.htm' wird nicht verfolgt", "/y.htm' wird nicht verfolgt",
+                                  "feed.htm' ist keine gewöhnliche Datei (benannte Pipe)",
+                                  "log.htm' wird gerade von einem anderen Programm geschrieben"}) {
             if (command.front() != "restore") {
                 EXPECT_NE(errors.find(named), std::string::npos) << named << "\n" << errors;
             }
         }
         if (command.front() == "restore") {
-            EXPECT_NE(errors.find("/x.htm wird nicht verfolgt"), std::string::npos) << errors;
+            EXPECT_NE(errors.find("/x.htm' wird nicht verfolgt"), std::string::npos) << errors;
         }
     }
     int status = 0;
