@@ -2,6 +2,7 @@
 
 #include "tests/files/FileTesting.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -26,7 +27,11 @@ const char* ToolPath() {
 ToolProcess::ToolProcess(const Launch& launch) {
     const char* tool = ToolPath();
     // The faults are judged against the window's bytes.
-    std::vector<char*> argv{const_cast<char*>(tool), const_cast<char*>("--eol=crlf")};
+    std::vector<char*> argv{const_cast<char*>(tool)};
+    if (std::find(launch.arguments.begin(), launch.arguments.end(), "restore") ==
+        launch.arguments.end()) {
+        argv.push_back(const_cast<char*>("--eol=crlf"));
+    }
     for (const std::string& argument : launch.arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
