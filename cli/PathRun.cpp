@@ -36,10 +36,9 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     const std::size_t workers = WorkersFor(invocation);
     if (invocation.dryRun || invocation.check) {
         // A dry run lists what the run would change, by the check's own rule.
-        const int status = ListWouldChange(
-            files, ConversionFor(invocation), output.out,
-            {output.outIsTerminal, invocation.nullEnded}, output.err, failures, output.stop,
-            workers);
+        const int status = ListWouldChange(files, ConversionFor(invocation), output.out,
+                                           {output.outIsTerminal, invocation.nullEnded}, output.err,
+                                           failures, output.stop, workers);
         if (invocation.check || status > kUsageError) {
             return status;
         }
@@ -57,9 +56,7 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     hooks.perFile.leaveUnchanged = true;
     hooks.perFile.stop = output.stop;
     if (progress) {
-        hooks.perFile.loaded = [&](const std::string& path) {
-            progress->Started(path);
-        };
+        hooks.perFile.loaded = [&](const std::string& path) { progress->Started(path); };
     }
     hooks.entryDone = [&](std::size_t, const FileOutcome& outcome) {
         if (!outcome.converted) {

@@ -679,7 +679,8 @@ TEST_F(CliTest, ADryRunChangesNothing) {
 // and neither a dry run nor the check lists anything then.
 TEST_F(CliTest, OwnLineEndsAreKeptAndASecondRunChangesNothing) {
     const std::vector<std::pair<std::string, std::string>> pages = {
-        {"lf.htm", "<p>Gr\xFC\xDF" "e</p>\n"},
+        {"lf.htm", "<p>Gr\xFC\xDF"
+                   "e</p>\n"},
         {"crlf.htm", "Men\xFC\r\nx"},
         {"cr.htm", "a\r\xE4\r"},
         {"ok.htm", "<p>ok</p>\n"},

@@ -135,15 +135,19 @@ TEST_F(ConvertListedFileTest, AFileTheConversionWouldNotChangeIsLeftAlone) {
         std::string bytes;
         bool unchanged;
     } cases[] = {
-        {LineEnds::Keep, "<p>ok</p>\n", true},   {LineEnds::Keep, "plain", true},
-        {LineEnds::Keep, "a\rb\r\n", true},      {LineEnds::Keep, "Gr\xFC\n", false},
-        {LineEnds::Lf, "a\nb\n", true},           {LineEnds::Lf, "a\r\n", false},
-        {LineEnds::CrLf, "&auml;\r\n", true},     {LineEnds::CrLf, "a\n", false},
+        {LineEnds::Keep, "<p>ok</p>\n", true},
+        {LineEnds::Keep, "plain", true},
+        {LineEnds::Keep, "a\rb\r\n", true},
+        {LineEnds::Keep, "Gr\xFC\n", false},
+        {LineEnds::Lf, "a\nb\n", true},
+        {LineEnds::Lf, "a\r\n", false},
+        {LineEnds::CrLf, "&auml;\r\n", true},
+        {LineEnds::CrLf, "a\n", false},
         {LineEnds::Keep, std::string(3 * kContentPiece, 'x'), true},
     };
     for (const auto& c : cases) {
-        const std::string label = std::to_string(static_cast<int>(c.ends)) + " " +
-                                  c.bytes.substr(0, 12);
+        const std::string label =
+            std::to_string(static_cast<int>(c.ends)) + " " + c.bytes.substr(0, 12);
         WriteBytes(At("same.htm"), c.bytes);
         WriteBytes(At("same.htm._backup_"), "older");
         const timespec past[2] = {{1000000000, 0}, {1000000000, 0}};

@@ -529,7 +529,8 @@ private slots:
             Press(command == QLatin1String("encode") ? Button("Button1") : Button("Button2"));
 
             QProcess tool;
-            tool.start(QStringLiteral(GW_CLI_PATH), {command, QStringLiteral("--eol=crlf"), byTool});
+            tool.start(QStringLiteral(GW_CLI_PATH),
+                       {command, QStringLiteral("--eol=crlf"), byTool});
             QVERIFY(tool.waitForFinished(60000));
             QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
             QCOMPARE(tool.exitCode(), 0);
