@@ -125,7 +125,13 @@ std::string QuotedName(std::string_view name) {
     if (NeedsQuoting(name)) {
         return ShownName(name);
     }
-    return "'" + std::string(name) + "'";
+    // Built by appends: GCC 12 warns falsely (-Wrestrict) on "'" + std::string.
+    std::string quoted;
+    quoted.reserve(name.size() + 2);
+    quoted += '\'';
+    quoted += name;
+    quoted += '\'';
+    return quoted;
 }
 
 std::string ListedName(std::string_view name, bool onTerminal) {
