@@ -415,8 +415,16 @@ std::vector<std::string> ParseExtensionOption(std::string_view value) {
     }
 }
 
-Encoding StreamEncoding(const Invocation& invocation) {
-    return invocation.charset == CharsetRule::Utf8 ? Encoding::Utf8 : Encoding::Windows1252;
+std::optional<Encoding> StreamEncoding(const Invocation& invocation) {
+    switch (invocation.charset) {
+    case CharsetRule::Utf8:
+        return Encoding::Utf8;
+    case CharsetRule::Windows1252:
+        return Encoding::Windows1252;
+    case CharsetRule::PerFile:
+        break;
+    }
+    return std::nullopt;
 }
 
 std::string VersionText() {

@@ -69,8 +69,8 @@ Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 // in front unless it starts with one, nothing trimmed).
 std::vector<std::string> ParseExtensionOption(std::string_view value);
 
-// A stream cannot be looked at whole first: it is Windows-1252 unless --utf8.
-Encoding StreamEncoding(const Invocation& invocation);
+// The set --utf8 or --cp1252 forces on a stream; none: its bytes decide.
+std::optional<Encoding> StreamEncoding(const Invocation& invocation);
 
 std::string HelpText();
 std::string VersionText();

@@ -57,8 +57,13 @@ int Run(const std::vector<std::string>& arguments) {
         break;
     }
     if (invocation.paths.empty()) {
-        ConvertStream(stdin, stdout, invocation.direction, StreamEncoding(invocation));
-        return kAllConverted;
+        const std::string invalid =
+            ConvertStream(stdin, stdout, invocation.direction, StreamEncoding(invocation));
+        if (invalid.empty()) {
+            return kAllConverted;
+        }
+        std::cerr << "glyphwright-cli: " << invalid << '\n';
+        return kSomeFailed;
     }
     RunOutput output;
     output.outIsTerminal = isatty(STDOUT_FILENO) == 1;

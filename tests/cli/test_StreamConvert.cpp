@@ -1,11 +1,13 @@
 #include "cli/StreamConvert.h"
 #include "entities/Unit_HtmlUmlaute.h"
 #include "entities/Utf8Entities.h"
+#include "files/CharsetChoice.h"
 #include "tests/Hex.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -15,9 +17,8 @@ namespace {
 using glyphwright::testing::Hex;
 
 // Feeds text in pieces of random sizes (1 .. maxPiece bytes).
-std::string ConvertInPieces(Direction direction, const std::string& text, std::mt19937& random,
-                            std::size_t maxPiece, Encoding encoding = Encoding::Windows1252) {
-    StreamConverter converter(direction, encoding);
+std::string ConvertInPieces(StreamConverter& converter, const std::string& text,
+                            std::mt19937& random, std::size_t maxPiece) {
     std::string output;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -26,6 +27,20 @@ std::string ConvertInPieces(Direction direction, const std::string& text, std::m
         at += piece;
     }
     return output + converter.Finish();
+}
+
+std::string ConvertInPieces(Direction direction, const std::string& text, std::mt19937& random,
+                            std::size_t maxPiece,
+                            std::optional<Encoding> encoding = Encoding::Windows1252) {
+    StreamConverter converter(direction, encoding);
+    return ConvertInPieces(converter, text, random, maxPiece);
+}
+
+std::string ConvertWhole(Direction direction, Encoding encoding, std::string_view text) {
+    if (encoding == Encoding::Utf8) {
+        return direction == Direction::Decode ? DecodeEntitiesUtf8(text) : EncodeUmlautsUtf8(text);
+    }
+    return direction == Direction::Decode ? DecodeEntities(text) : EncodeUmlauts(text);
 }
 
 TEST(StreamConverter, PiecesGiveTheResultOfTheWholeText) {
@@ -125,30 +140,192 @@ TEST(StreamConverter, Utf8PiecesGiveTheResultOfTheWholeText) {
     }
 }
 
-TEST(StreamConverter, InvalidUtf8IsFoundWhereverThePiecesEnd) {
+TEST(StreamConverter, BadUtf8PassesUnchangedAndIsCountedWhereverThePiecesEnd) {
+    // Read as UTF-8, forced or found: the bad bytes are copied, the rest
+    // converted, and each spot (a bad byte with the bytes after it that still
+    // began a sequence with it) counted once, the first by its position.
     struct Case {
         std::string text;
-        const char* message;
+        std::optional<Encoding> encoding;
+        std::uint64_t spots;
+        std::uint64_t first;
     };
     const Case cases[] = {
-        {"abc\xE4xyz", "Die Eingabe ist kein gültiges UTF-8 (Byte 4)"},
-        {"ä€\xC3", "Die Eingabe ist kein gültiges UTF-8 (Byte 6)"}, // truncated at the end
-        {"ä€\xF0\x9F\x98", "Die Eingabe ist kein gültiges UTF-8 (Byte 6)"},
-        {"&auml;\xED\xA0\x80", "Die Eingabe ist kein gültiges UTF-8 (Byte 7)"},
-        {"xx\xC0\x80", "Die Eingabe ist kein gültiges UTF-8 (Byte 3)"},
+        {"abc\xE4xyz", Encoding::Utf8, 1, 4},
+        {"ä€\xC3", Encoding::Utf8, 1, 6}, // truncated at the end
+        {"ä€\xF0\x9F\x98", Encoding::Utf8, 1, 6},
+        {"&auml;\xED\xA0\x80", Encoding::Utf8, 3, 7}, // a surrogate: three stray bytes
+        {"xx\xC0\x80", Encoding::Utf8, 2, 3},
+        {"\xEF\xBB\xBFGr\xFC\xDF"
+         "e",
+         std::nullopt, 2, 6}, // a mark before Windows-1252
+        {"ä &auml; \xE4 \xE2\x82 &ouml; \xC3", std::nullopt, 3, 11},
+        {"&auml;ä&#132;\xE2\x82&ouml;\xF0\x9F\x98", std::nullopt, 2, 15},
     };
     std::mt19937 random(9);
     for (const Case& c : cases) {
         for (const Direction direction : {Direction::Encode, Direction::Decode}) {
             for (std::size_t maxPiece = 1; maxPiece < 12; ++maxPiece) {
-                try {
-                    ConvertInPieces(direction, c.text, random, maxPiece, Encoding::Utf8);
-                    ADD_FAILURE() << "accepted " << Hex(c.text);
-                } catch (const InvalidStreamError& error) {
-                    EXPECT_STREQ(error.what(), c.message) << Hex(c.text);
-                }
+                StreamConverter converter(direction, c.encoding);
+                EXPECT_EQ(ConvertInPieces(converter, c.text, random, maxPiece),
+                          ConvertWhole(direction, Encoding::Utf8, c.text))
+                    << Hex(c.text);
+                EXPECT_EQ(converter.Decided(), Encoding::Utf8) << Hex(c.text);
+                EXPECT_EQ(converter.InvalidSpots(), c.spots) << Hex(c.text);
+                EXPECT_EQ(converter.FirstInvalid(), c.first) << Hex(c.text);
             }
         }
+    }
+    StreamConverter converter(Direction::Encode, Encoding::Utf8);
+    std::string output = converter.Feed("ok\n\xE4");
+    output += converter.Finish();
+    EXPECT_EQ(output, "ok\n\xE4");
+    EXPECT_EQ(converter.InvalidMessage(), "Die Eingabe ist kein gültiges UTF-8 (Byte 4); die "
+                                          "Bytes dort stehen unverändert in der Ausgabe");
+}
+
+TEST(StreamConverter, DecidesTheCharsetAtTheFirstHighByteOrByTheDeclaration) {
+    // Each text is also fed a byte at a time, so that a character is cut
+    // between pieces; what the output may not wait for is written at once.
+    const std::string declared = "<meta charset=\"utf-8\">";
+    struct Case {
+        const char* what;
+        Direction direction;
+        std::string text;
+        std::string output;
+        Encoding charset;
+        std::string early; // the output once the text up to its tab is in, still undecided
+    };
+    const Case cases[] = {
+        {"UTF-8 text", Direction::Encode, "\tGrüße\n", "\tGr&uuml;&szlig;e\n", Encoding::Utf8,
+         "\t"},
+        {"mark", Direction::Encode, "\xEF\xBB\xBF\xC3\xA4", "\xEF\xBB\xBF&auml;", Encoding::Utf8,
+         ""},
+        {"Windows-1252 text", Direction::Encode,
+         "Gr\xFC\xDF"
+         "e\n",
+         "Gr&uuml;&szlig;e\n", Encoding::Windows1252, ""},
+        {"invalid first, valid later", Direction::Encode, "<p>\t\xE4 ä", "<p>\t&auml; &Atilde;\xA4",
+         Encoding::Windows1252, "<p>\t"},
+        {"cut by the end", Direction::Decode, "&auml;\xE2\x82", "\xE4\xE2\x82",
+         Encoding::Windows1252, ""},
+        {"entity, then UTF-8", Direction::Decode, "a &lt; b, c\t&auml; ä", "a < b, c\tä ä",
+         Encoding::Utf8, "a < b, c\t"},
+        {"entity, then Windows-1252", Direction::Decode, "&auml; \xFC", "\xE4 \xFC",
+         Encoding::Windows1252, ""},
+        {"ASCII, declared", Direction::Decode, declared + "\t&auml;", declared + "\tä",
+         Encoding::Utf8, declared + "\t"},
+        {"ASCII, XML declaration", Direction::Decode,
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\t&auml;",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\tä", Encoding::Utf8,
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\t"},
+        {"ASCII, undeclared", Direction::Decode, "<p>\t&auml;</p>", "<p>\t\xE4</p>",
+         Encoding::Windows1252, "<p>\t"},
+        {"ASCII, declared, encode", Direction::Encode, declared + "\t&auml;", declared + "\t&auml;",
+         Encoding::Utf8, declared + "\t"},
+        {"ASCII, undeclared, encode", Direction::Encode, "<p>\t&auml;", "<p>\t&auml;",
+         Encoding::Windows1252, "<p>\t"},
+        {"nothing", Direction::Decode, "", "", Encoding::Windows1252, ""},
+    };
+    for (const Case& c : cases) {
+        for (const std::size_t piece : {std::size_t{1}, std::size_t{3}, c.text.size() + 1}) {
+            StreamConverter converter(c.direction);
+            std::string output;
+            for (std::size_t at = 0; at < c.text.size(); at += piece) {
+                output += converter.Feed(std::string_view(c.text).substr(at, piece));
+                if (c.text[std::min(c.text.size(), at + piece) - 1] == '\t') {
+                    EXPECT_EQ(output, c.early) << c.what;
+                    EXPECT_EQ(converter.Decided(), std::nullopt) << c.what;
+                }
+            }
+            output += converter.Finish();
+            EXPECT_EQ(output, c.output) << c.what << ", pieces of " << piece;
+            EXPECT_EQ(converter.Decided(), c.charset) << c.what;
+            EXPECT_EQ(converter.InvalidSpots(), 0U) << c.what;
+        }
+    }
+}
+
+TEST(StreamConverter, FoundCharsetPiecesGiveTheResultOfTheWholeText) {
+    // The set the whole text shows at its first byte 0x80 or above, or by its
+    // declaration; then that set's conversion of the whole text, bad UTF-8
+    // bytes copied.
+    const auto charsetOf = [](const std::string& text) {
+        const auto high =
+            std::find_if(text.begin(), text.end(), [](char byte) { return (byte & 0x80) != 0; });
+        if (high == text.end()) {
+            return DeclaresUtf8(text) ? Encoding::Utf8 : Encoding::Windows1252;
+        }
+        const std::string_view rest(&*high, static_cast<std::size_t>(text.end() - high));
+        return CheckUtf8(rest).invalidAt == 0 ? Encoding::Windows1252 : Encoding::Utf8;
+    };
+    const char* fragments[] = {"&",
+                               ";",
+                               "&auml;",
+                               "&amp;",
+                               "&frac12;",
+                               "ä",
+                               "ß",
+                               "€",
+                               "😀",
+                               "\xE4",
+                               "\xDF",
+                               "\xE2\x82",
+                               "\xF0\x9F",
+                               "\xC3",
+                               "x",
+                               "\r\n",
+                               "<meta charset=utf8>",
+                               "&&",
+                               "&#132;",
+                               "&lt"};
+    std::mt19937 random(10);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = random() % 8 == 0 ? "\xEF\xBB\xBF" : "";
+        const int parts = static_cast<int>(random() % 40);
+        for (int i = 0; i < parts; ++i) {
+            // Mostly ASCII, so that the decision often comes late.
+            const std::size_t pick = random() % std::size(fragments);
+            text += fragments[random() % 3 == 0 ? pick : pick % 5];
+        }
+        const std::size_t maxPiece = 1 + random() % 12;
+        const Encoding charset = charsetOf(text);
+        for (const Direction direction : {Direction::Decode, Direction::Encode}) {
+            StreamConverter converter(direction);
+            ASSERT_EQ(ConvertInPieces(converter, text, random, maxPiece),
+                      ConvertWhole(direction, charset, text))
+                << "input " << Hex(text);
+            ASSERT_EQ(converter.Decided(), charset) << "input " << Hex(text);
+        }
+    }
+}
+
+TEST(StreamConverter, UndecidedDecodingHoldsOnlyUpToABound) {
+    // An entity of ä, then more ASCII than the bound before the first byte
+    // 0x80 or above: the declaration decides as soon as the bound is reached,
+    // and nothing more is held; the UTF-8 ä that comes later is then taken as
+    // two Windows-1252 characters, or is UTF-8 when the page declares it.
+    for (const std::string& start :
+         {std::string("<p>&auml;"), std::string("<meta charset=\"utf-8\"><p>&auml;")}) {
+        const std::string text = start + std::string(3 * kUndecidedHold, 'x') + "ä\n";
+        const Encoding charset =
+            start.starts_with("<meta") ? Encoding::Utf8 : Encoding::Windows1252;
+        StreamConverter converter(Direction::Decode);
+        std::string output;
+        std::size_t mostPending = 0;
+        std::size_t decidedAt = 0;
+        for (std::size_t at = 0; at < text.size(); at += 65536) {
+            output += converter.Feed(std::string_view(text).substr(at, 65536));
+            mostPending = std::max(mostPending, converter.Pending());
+            if (decidedAt == 0 && converter.Decided()) {
+                decidedAt = at + 65536;
+            }
+        }
+        output += converter.Finish();
+        EXPECT_TRUE(output == ConvertWhole(Direction::Decode, charset, text)) << start;
+        EXPECT_EQ(converter.Decided(), charset) << start;
+        EXPECT_LE(mostPending, kUndecidedHold + 65536) << start;
+        EXPECT_LE(decidedAt, kUndecidedHold + 2 * 65536) << start;
     }
 }
 

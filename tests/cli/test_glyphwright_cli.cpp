@@ -785,13 +785,21 @@ TEST_F(CliTest, Utf8FilesBothWays) {
     EXPECT_EQ(decoded.status, 0);
     EXPECT_EQ(ReadBytes(At("u.html")), "Grüße, ½ & € ✓ ×\r\n<p>\u00A0</p>\r\n");
 
-    // The filter too; a bad byte ends it with a message naming its position.
+    // The filter too; bad bytes pass unchanged, the conversion goes on after
+    // them, and the end names their positions and fails.
     EXPECT_EQ(Run({"encode", "--utf8"}, text).out,
               "Gr&uuml;&szlig;e, &frac12; & € ✓ ×\n<p>&nbsp;</p>\n");
     EXPECT_EQ(Run({"decode", "--utf8"}, "&auml;&#132;").out, "ä\"");
-    const Result bad = Run({"encode", "--utf8"}, "ok\n\xE4");
+    const Result bad = Run({"encode", "--utf8"}, "ok\n\xE4ä");
     EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.err, "glyphwright-cli: Die Eingabe ist kein gültiges UTF-8 (Byte 4)\n");
+    EXPECT_EQ(bad.out, "ok\n\xE4&auml;");
+    EXPECT_EQ(bad.err, "glyphwright-cli: Die Eingabe ist kein gültiges UTF-8 (Byte 4); die Bytes "
+                       "dort stehen unverändert in der Ausgabe\n");
+    const Result found = Run({"decode"}, "ä &auml; \xE4 \xFC &ouml;");
+    EXPECT_EQ(found.status, 1);
+    EXPECT_EQ(found.out, "ä ä \xE4 \xFC ö");
+    EXPECT_EQ(found.err, "glyphwright-cli: Die Eingabe ist an 2 Stellen kein gültiges UTF-8 "
+                         "(zuerst Byte 11); die Bytes dort stehen unverändert in der Ausgabe\n");
 }
 
 TEST_F(CliTest, AFileThatIsNotUtf8IsRefusedAndLeftAlone) {
@@ -846,8 +854,12 @@ TEST_F(CliTest, EachFileIsReadInItsOwnCharsetUnlessOneIsForced) {
                                       "e\r\n");
     EXPECT_EQ(ReadBytes(At("m.htm")), "&iuml;&raquo;&iquest;Gr&uuml;&szlig;e\r\n");
     EXPECT_EQ(Run({"decode", "--utf8", "--cp1252", At("u.htm")}).status, 2);
-    // A stream is Windows-1252 unless --utf8, a mark included.
-    EXPECT_EQ(Run({"encode"}, "\xEF\xBB\xBF\xC3\xA4").out, "&iuml;&raquo;&iquest;&Atilde;\xA4");
+    // A stream is read by the same rule, decided at its first byte 0x80 or
+    // above; --cp1252 still reads it byte by byte.
+    EXPECT_EQ(Run({"encode"}, utf8).out, "Gr&uuml;&szlig;e\n");
+    EXPECT_EQ(Run({"encode"}, "\xEF\xBB\xBF\xC3\xA4").out, "\xEF\xBB\xBF&auml;");
+    EXPECT_EQ(Run({"encode", "--cp1252"}, "\xEF\xBB\xBF\xC3\xA4").out,
+              "&iuml;&raquo;&iquest;&Atilde;\xA4");
 }
 
 TEST_F(CliTest, OnATerminalAProgressLineAndASummary) {
