@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <stdexcept>
 #include <vector>
 
@@ -62,6 +63,34 @@ std::size_t BadSpotLength(std::string_view text, std::size_t at) {
         ++length;
     }
     return length;
+}
+
+// Whether text is ASCII and well-formed two-byte characters only (U+0080 to
+// U+07FF, all that pages in the Latin alphabets need), which makes it valid
+// UTF-8; false says nothing. It takes 64 bytes at a time without a branch,
+// several times faster on prose than CheckUtf8, whose branch on each block's
+// high bytes the processor cannot guess there.
+bool IsAsciiAndTwoByteUtf8(std::string_view text) {
+    constexpr std::size_t kWide = 4 * detail::kBlock;
+    std::uint64_t bad = 0;
+    std::uint64_t carry = 0; // the last 64 bytes ended with a lead byte
+    std::size_t at = 0;
+    for (; text.size() - at >= kWide; at += kWide) {
+        std::uint64_t high = 0;
+        std::uint64_t leads = 0;
+        std::uint64_t continuations = 0;
+        for (std::size_t k = 0; k < kWide; k += detail::kBlock) {
+            const char* const block = text.data() + at + k;
+            high |= std::uint64_t{detail::HighByteMask(block)} << k;
+            leads |= std::uint64_t{detail::RangeMask(block, 0xC2, 0xDF)} << k;
+            continuations |= std::uint64_t{detail::RangeMask(block, 0x80, 0xBF)} << k;
+        }
+        // Every high byte a lead or a continuation, and the continuations
+        // exactly the bytes after the leads.
+        bad |= (high ^ (leads | continuations)) | (continuations ^ ((leads << 1) | carry));
+        carry = leads >> 63;
+    }
+    return bad == 0 && IsValidUtf8(text.substr(at - carry));
 }
 
 // The offset of the first byte 0x80 or above in text from `from` on, or its size.
@@ -154,6 +183,7 @@ std::string StreamConverter::TakeUndecided(bool ended) {
             length = FirstHighEntity(ascii.substr(0, length));
             output = DecodeEntities(ascii.substr(0, length));
             holding_ = true;
+            pending_.reserve(kUndecidedHold + pending_.size()); // grown once, not doubled
         }
         Consume(length);
     }
@@ -190,15 +220,18 @@ void StreamConverter::CountInvalid(std::string_view text) {
 }
 
 std::string StreamConverter::Convert(std::string_view text) {
-    if (encoding_ == Encoding::Utf8) {
-        // Each converted part ends between two characters, so checking the
-        // parts one by one checks the whole stream. The UTF-8 codecs copy
-        // bad bytes unchanged: none of them is '&' or ';' or can stand in an
-        // entity, and a bad spot never begins with a lead byte 0xC2 or 0xC3
-        // and a continuation byte, the only pair the encoder replaces.
+    std::string output = StreamConversion(direction_, *encoding_)(text);
+    // The UTF-8 codecs copy bad bytes unchanged: none of them is '&' or ';'
+    // or can stand in an entity, and a bad spot never begins with a lead
+    // byte 0xC2 or 0xC3 and a continuation byte, the only pair the encoder
+    // replaces. So an encoded part that is all ASCII was valid: each of its
+    // high bytes stood in such a pair. Each part ends between two
+    // characters, so checking the parts one by one checks the whole stream.
+    if (encoding_ == Encoding::Utf8 &&
+        !(direction_ == Direction::Encode && FirstHighByte(output, 0) == output.size()) &&
+        !IsAsciiAndTwoByteUtf8(text)) {
         CountInvalid(text);
     }
-    std::string output = StreamConversion(direction_, *encoding_)(text);
     Consume(text.size());
     return output;
 }

@@ -156,6 +156,11 @@ TEST(StreamConverter, BadUtf8PassesUnchangedAndIsCountedWhereverThePiecesEnd) {
         {"ä€\xF0\x9F\x98", Encoding::Utf8, 1, 6},
         {"&auml;\xED\xA0\x80", Encoding::Utf8, 3, 7}, // a surrogate: three stray bytes
         {"xx\xC0\x80", Encoding::Utf8, 2, 3},
+        // Long enough for the checks that take 64 bytes at a time: a character
+        // across two such blocks, and a lead byte at a block's end with no
+        // continuation after it.
+        {std::string(63, 'x') + "ä" + std::string(100, 'y') + "\xC3(", Encoding::Utf8, 1, 166},
+        {"ü" + std::string(61, 'x') + "\xC3" + std::string(70, 'z'), std::nullopt, 1, 64},
         {"\xEF\xBB\xBFGr\xFC\xDF"
          "e",
          std::nullopt, 2, 6}, // a mark before Windows-1252
@@ -165,7 +170,7 @@ TEST(StreamConverter, BadUtf8PassesUnchangedAndIsCountedWhereverThePiecesEnd) {
     std::mt19937 random(9);
     for (const Case& c : cases) {
         for (const Direction direction : {Direction::Encode, Direction::Decode}) {
-            for (std::size_t maxPiece = 1; maxPiece < 12; ++maxPiece) {
+            for (const std::size_t maxPiece : {1, 2, 3, 4, 5, 7, 11, 400}) {
                 StreamConverter converter(direction, c.encoding);
                 EXPECT_EQ(ConvertInPieces(converter, c.text, random, maxPiece),
                           ConvertWhole(direction, Encoding::Utf8, c.text))
