@@ -1,6 +1,7 @@
 // Peak resident memory of glyphwright-cli on single large files, among them
 // files whose converted or joined text is several times their size, and of
-// the filter mode on input dense with '&'. Each run is measured by
+// the filter mode on input dense with '&' and on entities whose character set
+// is not decided for a while. Each run is measured by
 // /usr/bin/time -f %M: a child started by this program would count this
 // program's own memory as well, one started by time(1) does not.
 #include "bench/ChildProcess.h"
@@ -132,6 +133,17 @@ int Run() {
              return text;
          }},
         {"encode of almost only accented", "encode", [] { return AccentedText(kFileSize, 0.98); }},
+        // Pure ASCII with entities of umlauts from the start: held until the
+        // bound, then decided by the (missing) declaration.
+        {"decode of umlaut entities only", "decode",
+         [] {
+             std::string text;
+             text.reserve(kFileSize + 32);
+             while (text.size() < kFileSize) {
+                 text += "Gr&uuml;&szlig;e ";
+             }
+             return text;
+         }},
     };
     for (const Filter& filter : filters) {
         std::size_t size = 0;
