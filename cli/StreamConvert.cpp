@@ -175,7 +175,8 @@ std::string StreamConverter::TakeUndecided(bool ended) {
         output.assign(pending_, 0, ascii_);
         Consume(ascii_);
     } else if (!holding_) {
-        // Up to a byte 0x80 or above no entity can reach past the ASCII.
+        // A byte 0x80 or above ends any entity, so the ASCII before it
+        // decodes the same whatever follows.
         const std::string_view ascii = std::string_view(pending_).substr(0, ascii_);
         std::size_t length = high || ended ? ascii.size() : DecodeFinalLength(ascii);
         output = DecodeEntities(ascii.substr(0, length));
