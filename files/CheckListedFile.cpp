@@ -32,6 +32,7 @@ CheckOutcome CheckListedFile(const FileList& list, std::size_t entry,
         outcome.charset = text.charset;
         const std::function<void()> nothing = [] {};
         outcome.wouldChange =
+            !SurelyUnchanged(text, conversion) &&
             !ContentEquals(ConvertedFileContent(text, conversion, nothing), text.bytes);
         outcome.checked = true;
         return outcome;

@@ -24,6 +24,10 @@ struct Conversion {
     TextConversion utf8;
     CharsetRule rule = CharsetRule::PerFile;
     LineEnds lineEnds = LineEnds::CrLf;
+    // A quick look that is false only for a text the conversion leaves as it
+    // is, so that a tree converted before costs a scan, not a conversion.
+    // Empty: convert to find out.
+    std::function<bool(std::string_view)> mayChange = {};
 
     const TextConversion& For(Charset charset) const {
         return charset == Charset::Utf8 ? utf8 : windows1252;

@@ -100,8 +100,8 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
         // A text of one piece is converted once, for the compare and the write.
         std::string whole;
         if (hooks.leaveUnchanged) {
-            bool same = false;
-            if (LoadedSize(text) <= kContentPiece) {
+            bool same = SurelyUnchanged(text, conversion);
+            if (!same && LoadedSize(text) <= kContentPiece) {
                 const std::function<void()> nothing = [] {};
                 whole = ContentText(ConvertedFileContent(text, conversion, nothing));
                 same = whole == text.bytes;
@@ -109,7 +109,7 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
                     step();
                     return put(whole);
                 };
-            } else {
+            } else if (!same) {
                 same = ContentEquals(content, text.bytes);
             }
             if (same) {
@@ -120,6 +120,7 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
                 return outcome;
             }
         }
+        reader.RefuseIfBeingWritten();
         // The backup and the converted file are written piece by piece, so that
         // of a large file only the loaded text is held whole.
         if (hooks.backupWanted && hooks.backupWanted()) {

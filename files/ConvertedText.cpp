@@ -67,6 +67,11 @@ FileContent BackupContent(const LoadedText& text) {
     return text.lineEnds == LineEnds::CrLf ? JoinedContent(text.lines) : WholeText(text.bytes);
 }
 
+bool SurelyUnchanged(const LoadedText& text, const Conversion& conversion) {
+    return text.lineEnds == LineEnds::Keep && conversion.mayChange &&
+           !conversion.mayChange(text.bytes);
+}
+
 bool ContentEquals(const FileContent& content, std::string_view bytes) {
     const bool same = content([&bytes](std::string_view piece) {
         if (bytes.substr(0, piece.size()) != piece) {

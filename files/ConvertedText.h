@@ -46,6 +46,11 @@ FileContent ConvertedFileContent(const LoadedText& text, const Conversion& conve
 // the window has always written them; otherwise a copy of its bytes.
 FileContent BackupContent(const LoadedText& text);
 
+// True when the conversion surely leaves the file as it is, found by the
+// conversion's quick look alone (under LineEnds::Keep); false: convert and
+// compare to know.
+bool SurelyUnchanged(const LoadedText& text, const Conversion& conversion);
+
 // Whether content passes exactly bytes; stops at the first piece that differs.
 bool ContentEquals(const FileContent& content, std::string_view bytes);
 

@@ -72,7 +72,6 @@ TextFileReader::TextFileReader(const std::string& path) : path_(path) {
 }
 
 std::string TextFileReader::LoadBytes() {
-    ReadLease lease(fd_.Get(), path_);
     const auto size = static_cast<std::size_t>(stamp_.size);
     // One byte of room more, for the line end that splitting in place may
     // add, and meanwhile for the read to show a file longer than its size.
@@ -84,7 +83,6 @@ std::string TextFileReader::LoadBytes() {
         throw ShortReadError(path_);
     }
     bytes.resize(size);
-    lease.Release();
 
     // The line model ends at the first NUL: such a file is refused whole
     // rather than written back shortened.
@@ -94,12 +92,22 @@ std::string TextFileReader::LoadBytes() {
     return bytes;
 }
 
+void TextFileReader::RefuseIfBeingWritten() {
+    // Taken and given back at once: a writer that opens the file later
+    // changes its stamp, which the replacement checks.
+    ReadLease lease(fd_.Get(), path_);
+    lease.Release();
+}
+
 LineList TextFileReader::Load() {
     return SplitLinesInPlace(LoadBytes());
 }
 
 std::string LoadFileBytes(const std::string& path) {
-    return TextFileReader(path).LoadBytes();
+    TextFileReader reader(path);
+    std::string bytes = reader.LoadBytes();
+    reader.RefuseIfBeingWritten();
+    return bytes;
 }
 
 LineList LoadTextFile(const std::string& path) {

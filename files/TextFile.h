@@ -28,10 +28,12 @@ public:
     const struct stat& Info() const { return info_; }
 
     // Reads the file whole, with one read, as it is on disk. Throws
-    // BusyError when another program has it open for writing (as far as
-    // the kernel grants this process a lease to tell), UnsupportedFileError
-    // (NUL byte) or ShortReadError.
+    // UnsupportedFileError (NUL byte) or ShortReadError.
     std::string LoadBytes();
+    // Throws BusyError when another program has the file open for writing,
+    // as far as the kernel grants this process a lease to tell. Asked once a
+    // file is known to be written: a file left as it is needs no lease.
+    void RefuseIfBeingWritten();
     // SplitLines of LoadBytes.
     LineList Load();
 
@@ -42,7 +44,7 @@ private:
     FileStamp stamp_;
 };
 
-// TextFileReader(path).LoadBytes().
+// TextFileReader(path).LoadBytes(), refused if being written.
 std::string LoadFileBytes(const std::string& path);
 
 // SplitLines of LoadFileBytes.

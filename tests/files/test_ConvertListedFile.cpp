@@ -144,6 +144,8 @@ TEST_F(ConvertListedFileTest, AFileTheConversionWouldNotChangeIsLeftAlone) {
         {LineEnds::CrLf, "&auml;\r\n", true},
         {LineEnds::CrLf, "a\n", false},
         {LineEnds::Keep, std::string(3 * kContentPiece, 'x'), true},
+        {LineEnds::CrLf, std::string(3 * kContentPiece, 'x') + "\r\n", true},
+        {LineEnds::Keep, std::string(3 * kContentPiece, 'x') + "\xFC", false},
     };
     for (const auto& c : cases) {
         const std::string label =
