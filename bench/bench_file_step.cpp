@@ -1,6 +1,7 @@
 // Throughput of the per-file step (load, choose the character set, convert,
 // replace the file) on one page of the typical corpus, stored as Windows-1252
-// and as UTF-8. The file lives in /dev/shm where there is one, so that the
+// and as UTF-8, written in the window's form (CR LF) and with the bytes' own
+// line ends kept. The file lives in /dev/shm where there is one, so that the
 // figure is the program's cost and not the disk's.
 #include <benchmark/benchmark.h>
 
@@ -35,7 +36,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     }
 }
 
-void FileStep(benchmark::State& state, bool utf8) {
+void FileStep(benchmark::State& state, bool utf8, LineEnds lineEnds) {
     const std::string windows1252 = MakeTypicalCorpus(kPageSize, LineEnd::Lf);
     const std::string input = utf8 ? Latin1ToUtf8(windows1252) : windows1252;
     FileList list;
@@ -45,7 +46,9 @@ void FileStep(benchmark::State& state, bool utf8) {
         state.PauseTiming();
         WriteFile(list.Path(0), input);
         state.ResumeTiming();
-        const FileOutcome outcome = ConvertListedFile(list, 0, EncodeConversion(), hooks);
+        Conversion conversion = EncodeConversion();
+        conversion.lineEnds = lineEnds;
+        const FileOutcome outcome = ConvertListedFile(list, 0, conversion, hooks);
         if (!outcome.converted) {
             state.SkipWithError(outcome.message.c_str());
             break;
@@ -56,8 +59,13 @@ void FileStep(benchmark::State& state, bool utf8) {
                             static_cast<std::int64_t>(input.size()));
 }
 
-BENCHMARK_CAPTURE(FileStep, encode_windows1252, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FileStep, encode_utf8, true)->Unit(benchmark::kMillisecond);
+// The window's form, lines joined with CR LF, and the tool's, the bytes kept.
+BENCHMARK_CAPTURE(FileStep, encode_windows1252, false, LineEnds::CrLf)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FileStep, encode_utf8, true, LineEnds::CrLf)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FileStep, keep_windows1252, false, LineEnds::Keep)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FileStep, keep_utf8, true, LineEnds::Keep)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace glyphwright::bench

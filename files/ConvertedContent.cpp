@@ -12,9 +12,6 @@ FileContent ConvertedContent(const LineList& lines,
                              const std::function<std::string(std::string_view)>& convert,
                              const std::function<void()>& converted) {
     return [&lines, &convert, &converted](const PutPiece& put) {
-        // The codec never makes or removes a line end or a NUL, so this passes
-        // its output on unchanged; only another conversion is split and joined.
-        PiecewiseRejoin rejoin(put);
         // The joined text not yet converted: a piece is converted only once the
         // next one has come, up to a safe cut, which needs the bytes after it.
         std::string held;
@@ -25,7 +22,7 @@ FileContent ConvertedContent(const LineList& lines,
             if (cut == 0) {
                 return true;
             }
-            const bool ok = rejoin.Put(convert(std::string_view(held).substr(0, cut)));
+            const bool ok = put(convert(std::string_view(held).substr(0, cut)));
             held.erase(0, cut);
             return ok;
         });
@@ -34,7 +31,7 @@ FileContent ConvertedContent(const LineList& lines,
         }
         const std::string last = convert(held);
         converted();
-        return rejoin.Put(last) && rejoin.Finish();
+        return put(last);
     };
 }
 

@@ -18,10 +18,11 @@ inline constexpr std::size_t kContentPiece = std::size_t{256} << 10;
 // JoinLines(lines). The lines must outlive the content.
 FileContent JoinedContent(const LineList& lines);
 
-// JoinLines(SplitLines(convert(JoinLines(lines)))), where convert is applied
-// to a text of more than one piece in pieces cut where IsSafeCut allows, as
-// EncodeUmlauts, DecodeEntities and their UTF-8 forms give the same result
-// for such pieces as for the whole. A text of one piece is converted whole.
+// convert(JoinLines(lines)), where convert is applied to a text of more than
+// one piece in pieces cut where IsSafeCut allows, as EncodeUmlauts,
+// DecodeEntities and their UTF-8 forms give the same result for such pieces
+// as for the whole. A text of one piece is converted whole. None of them
+// makes or takes a CR, LF or NUL, so the result is already joined lines.
 // converted is called each time the content is passed, once the whole text
 // is converted, before its last piece is passed on. The lines, convert and
 // converted must outlive the content.

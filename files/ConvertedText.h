@@ -34,10 +34,9 @@ LoadedText TakeLoadedBytes(const std::string& path, std::string&& bytes,
 std::size_t LoadedSize(const LoadedText& text);
 
 // What the file is written as: its text converted in its character set, made
-// piece by piece. Under CrLf that is its joined lines converted, split and
-// joined again (ConvertedContent); under Lf and Keep the converted text of
-// its LF-ended lines or of its bytes, as no conversion makes or removes a
-// CR, LF or NUL. converted is called once the whole text is converted, before
+// piece by piece: the converted text of its lines joined with CR LF (CrLf),
+// of its LF-ended lines (Lf) or of its bytes (Keep); no conversion makes or
+// removes a CR, LF or NUL. converted is called once the whole text is converted, before
 // its last piece is passed on. text, conversion and converted must outlive it.
 FileContent ConvertedFileContent(const LoadedText& text, const Conversion& conversion,
                                  const std::function<void()>& converted);

@@ -252,40 +252,4 @@ bool JoinLinesInPieces(const LineList& lines, std::size_t pieceSize,
     return true;
 }
 
-bool PiecewiseRejoin::Put(std::string_view piece) {
-    const char* const data = piece.data();
-    const std::size_t end = piece.size();
-    out_.clear();
-    for (std::size_t p = 0; p != end && !ended_;) {
-        const std::size_t stop = NextLineBreakOrNul(data, p, end);
-        if (stop != p) {
-            out_.append(data + p, stop - p);
-            lineOpen_ = true;
-            afterCr_ = false;
-        }
-        if (stop == end) {
-            break;
-        }
-        if (data[stop] == '\0') {
-            ended_ = true; // the first NUL ends the text
-        } else if (data[stop] == '\n' && afterCr_) {
-            afterCr_ = false; // the LF of a CR LF
-        } else {
-            out_ += "\r\n";
-            lineOpen_ = false;
-            afterCr_ = data[stop] == '\r';
-        }
-        p = stop + 1;
-    }
-    return out_.empty() || put_(out_);
-}
-
-bool PiecewiseRejoin::Finish() {
-    if (!lineOpen_) {
-        return true;
-    }
-    lineOpen_ = false;
-    return put_("\r\n");
-}
-
 } // namespace glyphwright

@@ -9,7 +9,6 @@
 #include <iterator>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace glyphwright {
@@ -92,25 +91,6 @@ std::string JoinLines(const LineList& lines);
 // joined whole. Stops and returns false as soon as put returns false.
 bool JoinLinesInPieces(const LineList& lines, std::size_t pieceSize,
                        const std::function<bool(std::string_view)>& put);
-
-// JoinLines(SplitLines(text)) for a text that comes in pieces: the part of
-// the result that each piece settles is passed on to put at once.
-class PiecewiseRejoin {
-public:
-    explicit PiecewiseRejoin(std::function<bool(std::string_view)> put) : put_(std::move(put)) {}
-
-    // The next piece of the text; false as soon as put returns false.
-    bool Put(std::string_view piece);
-    // The end of the text: ends its last line.
-    bool Finish();
-
-private:
-    std::function<bool(std::string_view)> put_;
-    std::string out_;
-    bool afterCr_ = false;  // the last byte was a CR, so a LF now ends no line
-    bool lineOpen_ = false; // bytes have come since the last line end
-    bool ended_ = false;    // a NUL ended the text
-};
 
 // True when text is already what JoinLines makes of its lines: no NUL, every
 // line ended by CR LF, no lone CR or LF. Then JoinLines(SplitLines(text)) is

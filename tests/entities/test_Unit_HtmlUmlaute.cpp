@@ -3,6 +3,7 @@
 // then randomized texts full of '&', ';', entity fragments and high bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "entities/Unit_HtmlUmlaute.h"
+#include "entities/Utf8Entities.h"
 #include "tests/Hex.h"
 #include "tests/entities/ReferenceCodec.h"
 
@@ -94,6 +96,29 @@ TEST(EntityTable, CoversExactlyTheListedHighBytes) {
     for (unsigned byte : {0x80u, 0x84u, 0x93u, 0x94u, 0x9Fu, 0xA1u, 0xA4u, 0xA8u, 0xAAu, 0xACu,
                           0xADu, 0xAFu, 0xB4u, 0xB8u, 0xBAu, 0xD7u, 0xF7u}) {
         EXPECT_EQ(covered.count(byte), 0u) << std::hex << byte;
+    }
+}
+
+// No row makes or takes a line end or a NUL, in either direction or character
+// set, so a converted text has the line ends and lines of its source: the
+// per-file step writes the codec's output as it comes, without splitting it
+// into lines again.
+TEST(EntityTable, NoRowMakesOrTakesALineEndOrANul) {
+    const std::string_view breaks("\r\n\0", 3);
+    const auto countBreaks = [&breaks](std::string_view text) {
+        return std::count_if(text.begin(), text.end(),
+                             [&breaks](char c) { return breaks.find(c) != std::string_view::npos; });
+    };
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const std::string alone(1, static_cast<char>(byte));
+        EXPECT_EQ(countBreaks(EncodeUmlauts(alone)), countBreaks(alone)) << byte;
+    }
+    for (std::size_t row = 0; row < EntityTable::RowCount; ++row) {
+        const std::string entity(EntityTable::Entity(row));
+        const std::string utf8 = DecodeEntitiesUtf8(entity);
+        for (const std::string& made : {DecodeEntities(entity), utf8, EncodeUmlautsUtf8(utf8)}) {
+            EXPECT_EQ(countBreaks(made), 0) << entity;
+        }
     }
 }
 

@@ -78,28 +78,6 @@ TEST_F(ConvertListedFileTest, EncodeWritesBackupAndConvertedFile) {
                                                    "e\r\n<b>&</b>\r\n");
 }
 
-// What the conversion returns is split into lines and joined again, as the
-// line model would: line ends it makes become CR LF, a NUL ends the text.
-TEST_F(ConvertListedFileTest, ConvertedTextIsSplitAndJoinedAgain) {
-    WriteBytes(At("a.htm"), "xax\nb");
-    const auto newLine = [](std::string_view text) {
-        std::string out(text);
-        out.replace(out.find('a'), 1, "1\n2\r3");
-        return out;
-    };
-    ASSERT_TRUE(Convert(At("a.htm"), newLine, false).converted);
-    EXPECT_EQ(ReadBytes(At("a.htm")), "x1\r\n2\r\n3x\r\nb\r\n");
-
-    WriteBytes(At("b.htm"), "xax\nb");
-    const auto nul = [](std::string_view text) {
-        std::string out(text);
-        out[out.find('a')] = '\0';
-        return out;
-    };
-    ASSERT_TRUE(Convert(At("b.htm"), nul, false).converted);
-    EXPECT_EQ(ReadBytes(At("b.htm")), "x\r\n");
-}
-
 // Each form of line ends, on a text with all three breaks and no last one:
 // what the file and its backup hold afterwards.
 TEST_F(ConvertListedFileTest, EachLineEndFormGivesItsFileAndBackup) {

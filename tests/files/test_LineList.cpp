@@ -121,29 +121,6 @@ TEST(SplitLines, ManyLinesAreFoundByIndexByIterationAndInPieces) {
     }
 }
 
-TEST(PiecewiseRejoin, GivesTheSplitAndJoinOfTheWholeTextWhereverItIsCut) {
-    std::mt19937 random(20261211);
-    const char alphabet[] = {'a', 'b', '\r', '\n', '\0'};
-    for (int round = 0; round < 20000; ++round) {
-        std::string text(random() % 40, ' ');
-        for (char& c : text) {
-            c = alphabet[random() % (round % 2 ? 4 : 5)];
-        }
-        std::string result;
-        PiecewiseRejoin rejoin([&result](std::string_view piece) {
-            result += piece;
-            return true;
-        });
-        for (std::size_t at = 0; at < text.size();) {
-            const std::size_t piece = random() % 6;
-            ASSERT_TRUE(rejoin.Put(std::string_view(text).substr(at, piece)));
-            at += piece;
-        }
-        ASSERT_TRUE(rejoin.Finish());
-        ASSERT_EQ(result, JoinLines(SplitLines(text))) << testing::PrintToString(text);
-    }
-}
-
 // IsJoinedText must say exactly when the split-and-join round trip changes nothing.
 TEST(IsJoinedText, AgreesWithTheRoundTripOnRandomTexts) {
     std::mt19937 random(20261208);
