@@ -63,8 +63,7 @@ void FileStep(benchmark::State& state, bool utf8, LineEnds lineEnds) {
 BENCHMARK_CAPTURE(FileStep, encode_windows1252, false, LineEnds::CrLf)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FileStep, encode_utf8, true, LineEnds::CrLf)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FileStep, keep_windows1252, false, LineEnds::Keep)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FileStep, keep_windows1252, false, LineEnds::Keep)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FileStep, keep_utf8, true, LineEnds::Keep)->Unit(benchmark::kMillisecond);
 
 } // namespace

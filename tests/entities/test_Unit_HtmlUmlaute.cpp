@@ -106,8 +106,9 @@ TEST(EntityTable, CoversExactlyTheListedHighBytes) {
 TEST(EntityTable, NoRowMakesOrTakesALineEndOrANul) {
     const std::string_view breaks("\r\n\0", 3);
     const auto countBreaks = [&breaks](std::string_view text) {
-        return std::count_if(text.begin(), text.end(),
-                             [&breaks](char c) { return breaks.find(c) != std::string_view::npos; });
+        return std::count_if(text.begin(), text.end(), [&breaks](char c) {
+            return breaks.find(c) != std::string_view::npos;
+        });
     };
     for (unsigned byte = 0; byte < 256; ++byte) {
         const std::string alone(1, static_cast<char>(byte));
