@@ -402,11 +402,7 @@ std::vector<std::string> ParseExtensionOption(std::string_view value) {
         const std::size_t comma = value.find(',');
         const std::string_view piece = value.substr(0, comma);
         if (!piece.empty()) {
-            std::string entry = UpperCaseAToZ(piece);
-            if (entry.front() != '.') {
-                entry.insert(entry.begin(), '.');
-            }
-            entries.push_back(std::move(entry));
+            entries.push_back(TypedExtension(piece));
         }
         if (comma == std::string_view::npos) {
             return entries;

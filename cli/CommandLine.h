@@ -35,7 +35,7 @@ struct Invocation {
     bool quiet = false;
     bool sync = false; // each new file durable before its rename, each folder once after
     // -j: how many workers convert, check or restore at the same time; 0: as
-    // many as there are online CPUs (JobsFor).
+    // many as there are online CPUs (WorkersFor).
     std::size_t jobs = 0;
     // The extensions of --ext, already in the form of the list (".HTM");
     // none: take the marked entries of the settings file.
@@ -65,8 +65,7 @@ public:
 Invocation ParseCommandLine(const std::vector<std::string>& arguments);
 
 // One --ext value: split at ",", empty pieces left out, each piece made an
-// entry as the window's add button makes one (a to z upper-cased, a "." put
-// in front unless it starts with one, nothing trimmed).
+// entry by TypedExtension, as the window's add button makes one.
 std::vector<std::string> ParseExtensionOption(std::string_view value);
 
 // The set --utf8 or --cp1252 forces on a stream; none: its bytes decide.

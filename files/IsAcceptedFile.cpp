@@ -22,6 +22,14 @@ std::string UpperCaseAToZ(std::string_view text) {
     return upper;
 }
 
+std::string TypedExtension(std::string_view typed) {
+    std::string entry = UpperCaseAToZ(typed);
+    if (entry.front() != '.') {
+        entry.insert(entry.begin(), '.');
+    }
+    return entry;
+}
+
 bool IsAcceptedFile(std::string_view name, const ExtensionList& extensions) {
     const std::string_view extension = ExtensionOf(name);
     if (extension.empty()) {

@@ -15,6 +15,11 @@ std::string_view ExtensionOf(std::string_view name);
 // a to z become A to Z; every other byte, letters above 0x7F included, stays.
 std::string UpperCaseAToZ(std::string_view text);
 
+// What a typed extension becomes in the list, from the window's add button as
+// from --ext: a to z upper-cased and a "." put in front unless it starts with
+// one; nothing trimmed. typed must not be empty.
+std::string TypedExtension(std::string_view typed);
+
 // True when the upper-cased extension of name has a first case-insensitive
 // match in extensions and that entry is marked. The empty extension is never
 // accepted, not even by an entry with an empty text.

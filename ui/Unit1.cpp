@@ -421,11 +421,7 @@ void TForm1::Button7Click() {
     }
     // Entries are native byte strings, compared with file names as the file
     // system spells them.
-    std::string extension = UpperCaseAToZ(QFile::encodeName(typed).toStdString());
-    if (extension.front() != '.') {
-        extension.insert(extension.begin(), '.');
-    }
-    extensions_.Add(extension);
+    extensions_.Add(TypedExtension(QFile::encodeName(typed).toStdString()));
 }
 
 // A list that cannot take another entry ends the intake with ListFullError,
