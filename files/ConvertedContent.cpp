@@ -11,27 +11,25 @@ FileContent JoinedContent(const LineList& lines) {
 FileContent ConvertedContent(const LineList& lines,
                              const std::function<std::string(std::string_view)>& convert,
                              const std::function<void()>& converted) {
-    return [&lines, &convert, &converted](const PutPiece& put) {
-        // The joined text not yet converted: a piece is converted only once the
-        // next one has come, up to a safe cut, which needs the bytes after it.
-        std::string held;
-        const bool stored = JoinLinesInPieces(lines, kContentPiece, [&](std::string_view piece) {
-            const std::size_t before = held.size();
-            held.append(piece);
-            const std::size_t cut = before == 0 ? 0 : LastSafeCut(held, before);
-            if (cut == 0) {
-                return true;
+    // The lines' own text ends each line with LF, and no conversion makes or
+    // takes one: so it is converted as it stands, and each LF of the result
+    // is widened to CR LF on the way out, with no joined copy of the input.
+    const FileContent content = ConvertedTextContent(lines.Text(), convert, converted);
+    return [content](const PutPiece& put) {
+        std::string widened;
+        return content([&](std::string_view piece) {
+            widened.clear();
+            for (std::size_t from = 0; from < piece.size();) {
+                const std::size_t lf = piece.find('\n', from);
+                const std::size_t end = lf == std::string_view::npos ? piece.size() : lf;
+                widened.append(piece.data() + from, end - from);
+                if (lf != std::string_view::npos) {
+                    widened += "\r\n";
+                }
+                from = end + 1;
             }
-            const bool ok = put(convert(std::string_view(held).substr(0, cut)));
-            held.erase(0, cut);
-            return ok;
+            return put(widened);
         });
-        if (!stored) {
-            return false;
-        }
-        const std::string last = convert(held);
-        converted();
-        return put(last);
     };
 }
 
