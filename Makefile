@@ -1,6 +1,6 @@
 # The two everyday commands: `make run` and `make test`. Every target first
 # installs what it is missing, and only what it needs (scripts/install-deps).
-.PHONY: all deps build run test install-check deb asan fuzz bench screenshot werror format \
+.PHONY: all deps build run test install-check deb asan tsan fuzz bench screenshot werror format \
 	format-check clean
 
 FUZZ_SECONDS ?= 30
@@ -40,6 +40,22 @@ asan:
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan
+
+# The tests of what runs on several threads (the ordered pool, the files an
+# entry shares with others, runs with several workers) under ThreadSanitizer,
+# and the tool's runs with several workers that take seconds there and not
+# minutes: a conversion stopped by signals with -j4, and a check and a restore
+# with one worker per core. Only their own targets are built.
+TSAN_CLI_TESTS := CliTest.StopSignalsEndTheRunBetweenFiles:CliTest.RestoreUndoesARun
+TSAN_CLI_TESTS := $(TSAN_CLI_TESTS):CliTest.CheckFailsOnAnUnconvertedTreeAndPassesOnAConvertedOne
+
+tsan:
+	@scripts/install-deps test
+	@cmake --preset tsan >/dev/null
+	@cmake --build --preset tsan -j $(JOBS)
+	ctest --preset tsan
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+		build/tsan/tests/cli/test_glyphwright_cli --gtest_filter=$(TSAN_CLI_TESTS)
 
 # Each libFuzzer target for FUZZ_SECONDS seconds, starting from its seed corpus.
 fuzz:

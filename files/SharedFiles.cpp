@@ -72,7 +72,10 @@ std::vector<std::optional<FileId>>
 IdsOf(std::size_t count, const std::function<const std::string&(std::size_t)>& pathOf,
       std::size_t workers) {
     std::vector<std::optional<FileId>> ids(count);
-    const std::size_t block = (count + workers - 1) / std::max<std::size_t>(workers, 1);
+    // At least one entry a block, also for no entries or no workers, or the
+    // blocks below would never get past the first.
+    const std::size_t shares = std::max<std::size_t>(workers, 1);
+    const std::size_t block = std::max<std::size_t>((count + shares - 1) / shares, 1);
     const auto lookUp = [&](std::size_t first) {
         FolderLookUp files;
         for (std::size_t entry = first; entry < std::min(count, first + block); ++entry) {

@@ -125,5 +125,19 @@ TEST_F(RestoreBackupTest, AFileThatMayNotBeWrittenKeepsItsBackup) {
     EXPECT_EQ(ReadBytes(At("ro.htm._backup_")), "\xF6\r\n");
 }
 
+// The backup is removed only while it is still the file that was read: here
+// the file is a link to its own backup, so the restore writes a new file
+// under the backup's name, and that one holds the only copy of the text.
+TEST_F(RestoreBackupTest, AFileThatTookTheBackupsNameStays) {
+    WriteBytes(At("x.htm._backup_"), "\xE4\r\n");
+    folder.MakeLink("x.htm", "x.htm._backup_");
+    const RestoreOutcome outcome = RestoreBackup(At("x.htm._backup_"), At("x.htm"));
+    EXPECT_TRUE(outcome.restored);
+    EXPECT_EQ(outcome.message, "Sicherung " + At("x.htm._backup_") +
+                                   " wurde während des Zurückschreibens ersetzt und bleibt");
+    EXPECT_EQ(ReadBytes(At("x.htm")), "\xE4\r\n");
+    EXPECT_EQ(NamesIn(folder.Path()), (Names{"x.htm", "x.htm._backup_"}));
+}
+
 } // namespace
 } // namespace glyphwright

@@ -1,4 +1,5 @@
 #include "files/FileErrors.h"
+#include "files/FileReplace.h"
 #include "files/TextFile.h"
 #include "tests/files/FileTesting.h"
 #include "tests/files/TempFolder.h"
@@ -7,8 +8,10 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <new>
 #include <optional>
 #include <string>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -480,6 +483,61 @@ TEST_F(TextFileTest, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(ReadBytes(At("other.htm")), old);
     EXPECT_EQ(StatOf(At("linked.htm")).st_size, 3000);
     EXPECT_EQ(NamesIn(folder.Path()), (Names{"linked.htm", "other.htm", "plain.htm"}));
+}
+
+// A hard-linked file is written in place, so its old bytes are at stake: a
+// full disk is found before the first of them is overwritten, and content
+// that throws midway (out of memory) has them put back.
+TEST_F(TextFileTest, AFailedWriteInPlaceLeavesTheOldBytes) {
+    struct Case {
+        const char* what;
+        rlim_t limit = RLIM_INFINITY; // for the file size of the writing process
+        bool throws = false;          // the write throws after its first piece
+    };
+    const std::string old(30, 'o');
+    const std::string piece(25, 'n'); // two of them, more than the limit lets a file hold
+    for (const Case& c :
+         {Case{"full disk", 40, false}, Case{"content throws", RLIM_INFINITY, true}}) {
+        WriteBytes(At("one.htm"), old);
+        ASSERT_EQ(link(At("one.htm").c_str(), At("two.htm").c_str()), 0);
+        const ino_t inode = StatOf(At("one.htm")).st_ino;
+        const int code = testing::RunWithFileSizeLimit(c.limit, [&] {
+            int passes = 0;
+            bool overwritten = false;
+            // Passed once for its size, then for the write; looks at the file
+            // before each piece it hands over.
+            const FileContent content = [&](const PutPiece& put) {
+                ++passes;
+                for (int i = 0; i < 2; ++i) {
+                    overwritten = overwritten || ReadBytes(At("two.htm")) != old;
+                    if (c.throws && passes == 2 && i == 1) {
+                        throw std::bad_alloc();
+                    }
+                    if (!put(piece)) {
+                        return false;
+                    }
+                }
+                return true;
+            };
+            try {
+                ReplaceFileContent(At("one.htm"), content);
+            } catch (const WriteError& error) {
+                if (c.throws || error.Failure().error != EFBIG) {
+                    return 3;
+                }
+                return overwritten ? 2 : 0;
+            } catch (const std::bad_alloc&) {
+                return c.throws ? 0 : 3;
+            }
+            return 1;
+        });
+        // 2: an old byte was overwritten before the disk was found full.
+        EXPECT_EQ(code, 0) << c.what;
+        EXPECT_EQ(ReadBytes(At("two.htm")), old) << c.what;
+        EXPECT_EQ(StatOf(At("one.htm")).st_ino, inode) << c.what;
+        EXPECT_EQ(NamesIn(folder.Path()), (Names{"one.htm", "two.htm"})) << c.what;
+        ASSERT_EQ(unlink(At("two.htm").c_str()), 0);
+    }
 }
 
 } // namespace
