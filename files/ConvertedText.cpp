@@ -12,7 +12,8 @@ namespace {
 Charset ChooseOrRefuse(const std::string& path, std::string_view bytes, CharsetRule rule) {
     const CharsetChoice choice = ChooseCharset(bytes, rule);
     if (choice.invalidAt != std::string_view::npos) {
-        throw UnsupportedFileError::NotUtf8(path, LineNumberAt(bytes, choice.invalidAt));
+        throw UnsupportedFileError::NotUtf8(path, LineNumberAt(bytes, choice.invalidAt),
+                                            choice.invalidAt);
     }
     return choice.charset;
 }

@@ -29,9 +29,6 @@ ChangedError::ChangedError(const std::string& path)
 StoppedError::StoppedError(const std::string& path)
     : FileError({FailureKind::Stopped, path, 0, {}}) {}
 
-UnsupportedFileError::UnsupportedFileError(const std::string& message)
-    : FileError({FailureKind::Refused, {}, 0, message}) {}
-
 UnsupportedFileError UnsupportedFileError::HoldsNul(const std::string& path) {
     return UnsupportedFileError(FileFailure{FailureKind::HoldsNul, path, 0, {}});
 }
@@ -46,10 +43,12 @@ UnsupportedFileError UnsupportedFileError::NotRegular(const std::string& path, u
     return UnsupportedFileError(std::move(failure));
 }
 
-UnsupportedFileError UnsupportedFileError::NotUtf8(const std::string& path, std::size_t line) {
-    return UnsupportedFileError(FileFailure{FailureKind::Refused, path, 0,
-                                            "Datei " + path + " ist kein gültiges UTF-8 (Zeile " +
-                                                std::to_string(line) + ")"});
+UnsupportedFileError UnsupportedFileError::NotUtf8(const std::string& path, std::size_t line,
+                                                   std::size_t offset) {
+    FileFailure failure{FailureKind::NotUtf8, path, 0, {}};
+    failure.line = line;
+    failure.offset = offset;
+    return UnsupportedFileError(std::move(failure));
 }
 
 LinkRefusedError::LinkRefusedError(const std::string& link)

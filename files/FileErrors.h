@@ -60,14 +60,14 @@ public:
 // A file the line model cannot carry unchanged, refused before anything is written.
 class UnsupportedFileError : public FileError {
 public:
-    // A refusal of the caller's own; message is shown as it is.
-    explicit UnsupportedFileError(const std::string& message);
     static UnsupportedFileError HoldsNul(const std::string& path);
     static UnsupportedFileError TooLarge(const std::string& path);
     // type: the file type bits of what stands there (st_mode).
     static UnsupportedFileError NotRegular(const std::string& path, unsigned type = 0);
-    // Taken as UTF-8 (by its byte-order mark, or as asked) but not valid UTF-8.
-    static UnsupportedFileError NotUtf8(const std::string& path, std::size_t line);
+    // Taken as UTF-8 (by its byte-order mark, or as asked) but not valid UTF-8
+    // from the byte at offset, which stands in the given line.
+    static UnsupportedFileError NotUtf8(const std::string& path, std::size_t line,
+                                        std::size_t offset);
 
 private:
     explicit UnsupportedFileError(FileFailure failure) : FileError(std::move(failure)) {}

@@ -58,7 +58,18 @@ std::string MessageOf(const FileFailure& failure) {
                "ihres Ziels";
     case FailureKind::Busy:
         return "Datei " + path + " wird gerade von einem anderen Programm geschrieben";
-    case FailureKind::Refused:
+    case FailureKind::NotUtf8:
+        return "Datei " + path + " ist kein gültiges UTF-8 (Zeile " + std::to_string(failure.line) +
+               ")";
+    case FailureKind::BackupIsLink:
+        return "Sicherung " + path +
+               " ist eine symbolische Verknüpfung und wird nicht zurückgeschrieben";
+    case FailureKind::BackupNotRegular:
+        return "Sicherung " + path + " ist keine gewöhnliche Datei und wird nicht zurückgeschrieben";
+    case FailureKind::BackupReplaced:
+        return "Sicherung " + path + " wurde während des Zurückschreibens ersetzt und bleibt";
+    case FailureKind::BackupNotRemoved:
+        return "Sicherung " + path + " kann nicht gelöscht werden";
     case FailureKind::Other:
         break;
     }

@@ -3,6 +3,7 @@
 // shown, so that no caller has to pick the cause out of a message.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace glyphwright {
@@ -16,24 +17,35 @@ enum class FailureKind {
     TooLarge,    // 2 GiB or more
     NotRegular,  // a folder, a FIFO, a device, a socket; type tells which
     ShortRead,   // the read disagreed with the file's size
-    Refused,     // refused for a reason of the caller's; detail is the whole message
+    NotUtf8,     // taken as UTF-8 but not valid UTF-8; line and offset tell where
     OutOfMemory, // memory ran out while the file was converted
     Stopped,     // the run was asked to stop before the file was replaced
     ForeignLink, // a symbolic link of another user to what is not theirs; path names the link
     Busy,        // another program holds the file open for writing
-    Other,       // an unexpected error; detail is its message
+    // A restore: the backup at path is not put back, or put back and kept.
+    BackupIsLink,     // a symbolic link, which is never followed
+    BackupNotRegular, // a folder, a FIFO, a device or a socket
+    BackupReplaced,   // another file took its name while it was put back; that one stays
+    BackupNotRemoved, // put back, but the removal failed; error tells why
+    Other,            // an unexpected error; detail is its message
 };
 
 struct FileFailure {
     FailureKind kind = FailureKind::Other;
     std::string path;
     int error = 0;      // errno of the call that failed; 0 when no call failed
-    std::string detail; // Refused and Other only
+    std::string detail; // Other only
     // Refused because the file's mode has no write permission bit; for root,
     // whom the kernel would let write, as for anyone else.
     bool readOnly = false;
     // NotRegular: the file type bits of what stands at the path (S_IFIFO ...).
     unsigned type = 0;
+    // NotUtf8: the line (from 1) and the byte offset (from 0) of the first
+    // byte that is not UTF-8.
+    std::size_t line = 0;
+    std::size_t offset = 0;
+
+    bool operator==(const FileFailure&) const = default;
 };
 
 // The error's own message, as the program has always worded it, without the cause.

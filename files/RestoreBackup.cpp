@@ -19,23 +19,18 @@ namespace {
 
 constexpr std::string_view kSuffix = "._backup_";
 
-// A refusal of this step's own, with its whole message.
-FileFailure Refusal(const std::string& backup, std::string_view what, int error = 0) {
-    return {FailureKind::Refused, backup, error, "Sicherung " + backup + std::string(what), {}};
+// A refusal of this step's own, of the backup at its path.
+FileFailure Refusal(const std::string& backup, FailureKind kind, int error = 0) {
+    return {kind, backup, error, {}};
 }
-
-constexpr std::string_view kLink =
-    " ist eine symbolische Verknüpfung und wird nicht zurückgeschrieben";
-constexpr std::string_view kNotRegular =
-    " ist keine gewöhnliche Datei und wird nicht zurückgeschrieben";
 
 // Why a backup may not be read, or nothing when it may.
 std::optional<FileFailure> RefusalOf(const std::string& backup, const struct stat& info) {
     if (S_ISLNK(info.st_mode)) {
-        return Refusal(backup, kLink);
+        return Refusal(backup, FailureKind::BackupIsLink);
     }
     if (!S_ISREG(info.st_mode)) {
-        return Refusal(backup, kNotRegular);
+        return Refusal(backup, FailureKind::BackupNotRegular);
     }
     return std::nullopt;
 }
@@ -46,10 +41,10 @@ std::optional<FileFailure> RemoveBackup(const std::string& backup, const struct 
     struct stat now {};
     if (::lstat(backup.c_str(), &now) != 0 || now.st_dev != read.st_dev ||
         now.st_ino != read.st_ino) {
-        return Refusal(backup, " wurde während des Zurückschreibens ersetzt und bleibt");
+        return Refusal(backup, FailureKind::BackupReplaced);
     }
     if (::unlink(backup.c_str()) != 0) {
-        return Refusal(backup, " kann nicht gelöscht werden", errno);
+        return Refusal(backup, FailureKind::BackupNotRemoved, errno);
     }
     return std::nullopt;
 }
@@ -59,7 +54,7 @@ std::optional<FileFailure> RemoveBackup(const std::string& backup, const struct 
 std::string ReadBackup(const std::string& backup, struct stat& info, posix::FileDescriptor& fd) {
     fd = posix::Open(backup, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (!fd.Valid() && errno == ELOOP) {
-        throw FileError(Refusal(backup, kLink));
+        throw FileError(Refusal(backup, FailureKind::BackupIsLink));
     }
     if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0) {
         throw OpenError(backup, errno);

@@ -1,5 +1,7 @@
 #include "cli/FailureOutput.h"
 
+#include "files/FileErrors.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -18,19 +20,17 @@ TEST(ShownFailureLine, NamesThePathInSingleQuotes) {
          "Datei 'a.htm' kann nicht erstellt werden: Keine Berechtigung"},
         {{FailureKind::Write, "big.htm", EFBIG, {}},
          "'big.htm': Stream-Write-Fehler: Datei zu groß"},
-        {{FailureKind::Refused, "b\x1b.htm", 0,
-          "Datei b\x1b.htm ist kein gültiges UTF-8 (Zeile 1)"},
+        {UnsupportedFileError::NotUtf8("b\x1b.htm", 1, 0).Failure(),
          "Datei 'b'$'\\033''.htm' ist kein gültiges UTF-8 (Zeile 1)"},
         // The path also stands in the words of the message before it.
-        {{FailureKind::Refused, "Datei", 0, "Datei Datei ist kein gültiges UTF-8 (Zeile 2)"},
+        {UnsupportedFileError::NotUtf8("Datei", 2, 5).Failure(),
          "Datei 'Datei' ist kein gültiges UTF-8 (Zeile 2)"},
-        {{FailureKind::Refused, "e", 0, "Datei e ist kein gültiges UTF-8 (Zeile 3)"},
+        {UnsupportedFileError::NotUtf8("e", 3, 9).Failure(),
          "Datei 'e' ist kein gültiges UTF-8 (Zeile 3)"},
-        {{FailureKind::Refused, "s._backup_", ENOENT,
-          "Sicherung s._backup_ kann nicht gelöscht werden"},
+        {{FailureKind::BackupNotRemoved, "s._backup_", ENOENT, {}},
          "Sicherung 's._backup_' kann nicht gelöscht werden: Nicht vorhanden"},
         {{FailureKind::Other, "e", 0, "Unbekannter Fehler"}, "'e': Unbekannter Fehler"},
-        {{FailureKind::Refused, "", 0, "Zeile zu lang"}, "Zeile zu lang"},
+        {{FailureKind::Other, "", 0, "Zeile zu lang"}, "Zeile zu lang"},
     };
     for (const auto& [failure, line] : cases) {
         EXPECT_EQ(ShownFailureLine(failure), line) << failure.path;

@@ -254,7 +254,7 @@ TEST(ConversionRun, FailureLineNamesTheFileOnceAndTheCause) {
         {{FailureKind::HoldsNul, p, 0, {}},
          "Datei /w/a.htm enthält ein NUL-Byte und wird nicht umgewandelt"},
         {{FailureKind::OutOfMemory, p, 0, {}}, "/w/a.htm: Zu wenig Arbeitsspeicher"},
-        {{FailureKind::Refused, p, 0, "Datei /w/a.htm ist kein gültiges UTF-8 (Zeile 2)"},
+        {UnsupportedFileError::NotUtf8(p, 2, 17).Failure(),
          "Datei /w/a.htm ist kein gültiges UTF-8 (Zeile 2)"},
         {{FailureKind::Other, p, 0, "Fehler"}, "/w/a.htm: Fehler"},
         // No English system text, not even for an uncommon cause.

@@ -191,7 +191,10 @@ TEST_F(ConvertListedFileTest, MarkedFileThatIsNotUtf8IsRefusedUntouched) {
     WriteBytes(At("bom.htm"), bytes);
     const FileOutcome outcome = Convert(At("bom.htm"), Mark);
     EXPECT_FALSE(outcome.converted);
-    EXPECT_EQ(outcome.message, "Datei " + At("bom.htm") + " ist kein gültiges UTF-8 (Zeile 2)");
+    EXPECT_EQ(outcome.failure.kind, FailureKind::NotUtf8);
+    EXPECT_EQ(outcome.failure.path, At("bom.htm"));
+    EXPECT_EQ(outcome.failure.line, 2u);
+    EXPECT_EQ(outcome.failure.offset, 9u); // the \xFC after "\xEF\xBB\xBFok\r\nGr"
     EXPECT_EQ(backupAsked, 0);
     EXPECT_EQ(ReadBytes(At("bom.htm")), bytes);
     EXPECT_EQ(NamesIn(folder.Path()), Names{"bom.htm"});

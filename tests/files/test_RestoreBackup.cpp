@@ -71,18 +71,19 @@ TEST_F(RestoreBackupTest, RefusesALinkOrAnythingButARegularFile) {
     folder.MakeLink("dangling.htm._backup_", "nothing");
     folder.MakeFolder("dir.htm._backup_");
     ASSERT_EQ(mkfifo(At("fifo.htm._backup_").c_str(), 0644), 0);
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"link.htm", " ist eine symbolische Verknüpfung und wird nicht zurückgeschrieben"},
-        {"dangling.htm", " ist eine symbolische Verknüpfung und wird nicht zurückgeschrieben"},
-        {"dir.htm", " ist keine gewöhnliche Datei und wird nicht zurückgeschrieben"},
-        {"fifo.htm", " ist keine gewöhnliche Datei und wird nicht zurückgeschrieben"},
+    const std::vector<std::pair<std::string, FailureKind>> cases{
+        {"link.htm", FailureKind::BackupIsLink},
+        {"dangling.htm", FailureKind::BackupIsLink},
+        {"dir.htm", FailureKind::BackupNotRegular},
+        {"fifo.htm", FailureKind::BackupNotRegular},
     };
-    for (const auto& [name, reason] : cases) {
+    for (const auto& [name, kind] : cases) {
         WriteBytes(At(name), "kept");
         const std::string backup = At(name + "._backup_");
         const RestoreOutcome outcome = RestoreBackup(backup, At(name));
         EXPECT_FALSE(outcome.restored) << name;
-        EXPECT_EQ(outcome.message, "Sicherung " + backup + reason);
+        EXPECT_EQ(outcome.failure.kind, kind) << name;
+        EXPECT_EQ(outcome.failure.path, backup) << name;
         EXPECT_EQ(ReadBytes(At(name)), "kept");
         struct stat info {};
         EXPECT_EQ(lstat(backup.c_str(), &info), 0) << name;
