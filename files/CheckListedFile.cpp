@@ -6,7 +6,6 @@
 
 #include <exception>
 #include <functional>
-#include <new>
 #include <utility>
 
 namespace glyphwright {
@@ -36,14 +35,8 @@ CheckOutcome CheckListedFile(const FileList& list, std::size_t entry,
             !ContentEquals(ConvertedFileContent(text, conversion, nothing), text.bytes);
         outcome.checked = true;
         return outcome;
-    } catch (const FileError& error) {
-        return Failed(error.Failure());
-    } catch (const std::bad_alloc&) {
-        return Failed({FailureKind::OutOfMemory, path, 0, {}});
-    } catch (const std::exception& error) {
-        return Failed({FailureKind::Other, path, 0, error.what()});
     } catch (...) {
-        return Failed({FailureKind::Other, path, 0, "Unbekannter Fehler"});
+        return Failed(FailureOf(std::current_exception(), path));
     }
 }
 

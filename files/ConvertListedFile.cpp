@@ -10,7 +10,6 @@
 
 #include <exception>
 #include <functional>
-#include <new>
 #include <optional>
 #include <utility>
 
@@ -149,14 +148,8 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
         outcome.converted = true;
         outcome.renamedIn.push_back(replaced.folder);
         return outcome;
-    } catch (const FileError& error) {
-        return Failed(std::move(outcome), error.Failure());
-    } catch (const std::bad_alloc&) {
-        return Failed(std::move(outcome), {FailureKind::OutOfMemory, path, 0, {}});
-    } catch (const std::exception& error) {
-        return Failed(std::move(outcome), {FailureKind::Other, path, 0, error.what()});
     } catch (...) {
-        return Failed(std::move(outcome), {FailureKind::Other, path, 0, "Unbekannter Fehler"});
+        return Failed(std::move(outcome), FailureOf(std::current_exception(), path));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "files/FileErrors.h"
 
 #include <cerrno>
+#include <new>
 #include <utility>
 
 namespace glyphwright {
@@ -58,5 +59,19 @@ BusyError::BusyError(const std::string& path) : FileError({FailureKind::Busy, pa
 
 ShortReadError::ShortReadError(const std::string& path, int error)
     : FileError({FailureKind::ShortRead, path, error, {}}) {}
+
+FileFailure FailureOf(std::exception_ptr error, const std::string& path) {
+    try {
+        std::rethrow_exception(std::move(error));
+    } catch (const FileError& fileError) {
+        return fileError.Failure();
+    } catch (const std::bad_alloc&) {
+        return {FailureKind::OutOfMemory, path, 0, {}};
+    } catch (const std::exception& other) {
+        return {FailureKind::Other, path, 0, other.what()};
+    } catch (...) {
+        return {FailureKind::Other, path, 0, {}};
+    }
+}
 
 } // namespace glyphwright

@@ -6,6 +6,7 @@
 #include "files/FileFailure.h"
 
 #include <cstddef>
+#include <exception>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -91,5 +92,11 @@ class ShortReadError : public FileError {
 public:
     explicit ShortReadError(const std::string& path, int error = 0);
 };
+
+// The failure that an error caught while working on path stands for: a
+// FileError's own, no memory, or Other for the rest (with the error's
+// what(), if it has one). The one place that turns what a step throws into
+// its outcome.
+FileFailure FailureOf(std::exception_ptr error, const std::string& path);
 
 } // namespace glyphwright

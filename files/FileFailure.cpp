@@ -73,7 +73,7 @@ std::string MessageOf(const FileFailure& failure) {
     case FailureKind::Other:
         break;
     }
-    return failure.detail;
+    return failure.detail.empty() ? "Unbekannter Fehler" : failure.detail;
 }
 
 std::string FailureLine(const FileFailure& failure) {

@@ -27,7 +27,7 @@ enum class FailureKind {
     BackupNotRegular, // a folder, a FIFO, a device or a socket
     BackupReplaced,   // another file took its name while it was put back; that one stays
     BackupNotRemoved, // put back, but the removal failed; error tells why
-    Other,            // an unexpected error; detail is its message
+    Other,            // an unexpected error; detail is its message, empty when it has none
 };
 
 struct FileFailure {

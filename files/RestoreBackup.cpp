@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <exception>
 #include <fcntl.h>
-#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -118,15 +117,8 @@ RestoreOutcome RestoreBackup(const std::string& backup, const std::string& targe
             }
         }
         return outcome;
-    } catch (const FileError& error) {
-        return Failed(std::move(outcome), error.Failure());
-    } catch (const std::bad_alloc&) {
-        return Failed(std::move(outcome), {FailureKind::OutOfMemory, target, 0, {}, {}});
-    } catch (const std::exception& error) {
-        return Failed(std::move(outcome), {FailureKind::Other, target, 0, error.what(), {}});
     } catch (...) {
-        return Failed(std::move(outcome),
-                      {FailureKind::Other, target, 0, "Unbekannter Fehler", {}});
+        return Failed(std::move(outcome), FailureOf(std::current_exception(), target));
     }
 }
 

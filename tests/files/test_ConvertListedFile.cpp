@@ -14,6 +14,7 @@
 #include <new>
 #include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -460,6 +461,29 @@ TEST_F(ConvertListedFileTest, FileChangedWhileConvertingIsLeftAlone) {
             }
         }
     }
+}
+
+// Whatever the step's hooks throw ends the entry as a failure of its kind;
+// the file stays as it was.
+TEST_F(ConvertListedFileTest, WhatAHookThrowsIsTheEntrysFailure) {
+    WriteBytes(At("a.htm"), "a\n");
+    const std::string path = At("a.htm");
+    const std::vector<std::pair<std::function<void()>, FileFailure>> cases = {
+        {[&] { throw BusyError(At("b.htm")); }, BusyError(At("b.htm")).Failure()},
+        {[] { throw std::bad_alloc(); }, {FailureKind::OutOfMemory, path, 0, {}}},
+        {[] { throw std::runtime_error("hook"); }, {FailureKind::Other, path, 0, "hook"}},
+        {[] { throw 42; }, {FailureKind::Other, path, 0, {}}},
+    };
+    for (const auto& [fail, failure] : cases) {
+        FileList list;
+        list.Append(path);
+        ConvertHooks hooks;
+        hooks.loaded = [&fail = fail](const std::string&) { fail(); };
+        const FileOutcome outcome = ConvertListedFile(list, 0, Conversion{Mark, Mark}, hooks);
+        EXPECT_FALSE(outcome.converted);
+        EXPECT_EQ(outcome.failure, failure) << failure.detail;
+    }
+    EXPECT_EQ(ReadBytes(path), "a\n");
 }
 
 TEST_F(ConvertListedFileTest, EntryBeyondTheListIsAFailedOutcome) {
