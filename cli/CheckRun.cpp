@@ -1,6 +1,7 @@
 #include "cli/CheckRun.h"
 
 #include "cli/ExitStatus.h"
+#include "cli/FailureText.h"
 #include "cli/Progress.h"
 #include "cli/ShownName.h"
 #include "files/CheckListedFile.h"
@@ -22,7 +23,7 @@ int ListWouldChange(const FileList& files, const Conversion& conversion, std::FI
             if (!outcome.checked) {
                 // Flushed first, so that both streams keep the order of the list.
                 std::fflush(out);
-                failures.Report(ShownFailureLine(outcome.failure));
+                failures.Report(FailureText(outcome.failure));
             } else if (outcome.wouldChange) {
                 PutListingEntry(out, {files.Path(entry)}, listing);
                 anyChange = true;

@@ -3,18 +3,12 @@
 // one line.
 #pragma once
 
-#include "files/FileFailure.h"
-
 #include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace glyphwright::cli {
-
-// FailureLine with the path as QuotedName shows it, also where a message of
-// its own (Refused, Other) holds the path.
-std::string ShownFailureLine(FileFailure failure);
 
 class FailureOutput {
 public:

@@ -4,6 +4,7 @@
 #include "cli/Codecs.h"
 #include "cli/ExitStatus.h"
 #include "cli/FailureOutput.h"
+#include "cli/FailureText.h"
 #include "cli/FileSelection.h"
 #include "cli/Progress.h"
 #include "cli/ShownName.h"
@@ -60,7 +61,7 @@ int RunOnPaths(const Invocation& invocation, const RunOutput& output) {
     }
     hooks.entryDone = [&](std::size_t, const FileOutcome& outcome) {
         if (!outcome.converted) {
-            failures.Report(ShownFailureLine(outcome.failure));
+            failures.Report(FailureText(outcome.failure));
         }
         if (progress) {
             progress->Finished(outcome.joinedSize);

@@ -3,6 +3,7 @@
 #include "cli/BackupSelection.h"
 #include "cli/ExitStatus.h"
 #include "cli/FailureOutput.h"
+#include "cli/FailureText.h"
 #include "cli/FileSelection.h"
 #include "cli/Progress.h"
 #include "cli/ShownName.h"
@@ -65,7 +66,7 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
                 ++handled;
                 restored += outcome.restored ? 1 : 0;
                 if (!outcome.message.empty()) {
-                    failures.Report(ShownFailureLine(outcome.failure));
+                    failures.Report(FailureText(outcome.failure));
                 }
             });
     }

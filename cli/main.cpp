@@ -1,6 +1,7 @@
 // glyphwright-cli: the conversion of the window for scripts and pipes.
 #include "cli/CommandLine.h"
 #include "cli/ExitStatus.h"
+#include "cli/FailureText.h"
 #include "cli/FileSelection.h"
 #include "cli/PathRun.h"
 #include "cli/Progress.h"
@@ -12,7 +13,6 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
-#include <new>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -86,12 +86,9 @@ int main(int argc, char** argv) {
     IgnoreFileSizeSignal();
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const std::bad_alloc&) {
-        std::cerr << "glyphwright-cli: Zu wenig Arbeitsspeicher\n";
-    } catch (const std::exception& error) {
-        std::cerr << "glyphwright-cli: " << VisibleControls(error.what()) << '\n';
     } catch (...) {
-        std::cerr << "glyphwright-cli: Unbekannter Fehler\n";
+        std::cerr << "glyphwright-cli: "
+                  << VisibleControls(ExceptionMessage(std::current_exception())) << '\n';
     }
     return kSomeFailed;
 }

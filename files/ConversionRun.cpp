@@ -44,7 +44,7 @@ RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
                 ++summary.converted;
                 summary.convertedAsUtf8 += outcome.charset == Charset::Utf8 ? 1 : 0;
             } else {
-                summary.failures.push_back(FailureLine(outcome.failure));
+                summary.failures.push_back(outcome.failure);
             }
             if (hooks.perFile.sync) {
                 renamedIn.insert(outcome.renamedIn.begin(), outcome.renamedIn.end());
@@ -61,23 +61,6 @@ RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
         }
     }
     return summary;
-}
-
-std::string FailureReport(const RunSummary& summary) {
-    if (summary.failures.empty()) {
-        return {};
-    }
-    std::string report = "Nicht umgewandelt:";
-    const std::size_t listed =
-        summary.failures.size() < kListedFailures ? summary.failures.size() : kListedFailures;
-    for (std::size_t i = 0; i < listed; ++i) {
-        report += '\n';
-        report += summary.failures[i];
-    }
-    if (summary.failures.size() > listed) {
-        report += "\n… und " + std::to_string(summary.failures.size() - listed) + " weitere";
-    }
-    return report;
 }
 
 } // namespace glyphwright

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/ConvertListedFile.h"
+#include "files/FileFailure.h"
 
 #include <cstddef>
 #include <functional>
@@ -17,7 +18,7 @@ struct RunSummary {
     std::size_t convertedAsUtf8 = 0;   // of those, the files read as UTF-8
     std::size_t unchanged = 0;         // files left alone, as nothing in them would change
     std::size_t duplicates = 0;        // entries whose file the run had converted already
-    std::vector<std::string> failures; // one FailureLine per failed entry, in list order
+    std::vector<FileFailure> failures; // one per failed entry, in list order
     std::size_t handled = 0;           // entries taken in hand: all of them unless stopped
     bool stopped = false;              // a stop request ended the run early
 };
@@ -43,12 +44,5 @@ struct RunHooks {
 // changes the files meanwhile).
 RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
                             const RunHooks& hooks, std::size_t workers = 1);
-
-// How many failures the report lists by name before it sums up the rest.
-inline constexpr std::size_t kListedFailures = 20;
-
-// "Nicht umgewandelt:" and one line per failure (at most kListedFailures),
-// then "… und N weitere"; empty when nothing failed.
-std::string FailureReport(const RunSummary& summary);
 
 } // namespace glyphwright

@@ -5,7 +5,7 @@
 #include "files/FileList.h"
 #include "ui/BusyScope.h"
 #include "ui/Dialogs.h"
-#include "ui/ShownName.h"
+#include "ui/FailureText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,20 +16,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
-#include <string>
 
 namespace glyphwright::ui {
 namespace {
-
-// The core's lines hold each path's bytes as they are; a name with a line
-// break would split its line. Each line shows its name as the file list does.
-QString ShownReport(RunSummary summary) {
-    for (std::string& line : summary.failures) {
-        line = ShownName(line).toStdString();
-    }
-    const std::string report = FailureReport(summary);
-    return QString::fromUtf8(report.data(), static_cast<qsizetype>(report.size()));
-}
 
 // Holds the window locked and the bar shown for the encode run's lifetime;
 // unlocking runs from the destructor so that no way out of the run skips it.
@@ -109,11 +98,11 @@ QString EncodeRunMessage(const RunSummary& summary) {
     if (summary.failures.empty()) {
         return done;
     }
-    return done + QStringLiteral("\n\n") + ShownReport(summary);
+    return done + QStringLiteral("\n\n") + FailureReport(summary.failures);
 }
 
 QString DecodeRunMessage(const RunSummary& summary) {
-    return ShownReport(summary);
+    return FailureReport(summary.failures);
 }
 
 } // namespace glyphwright::ui

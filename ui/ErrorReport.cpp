@@ -1,18 +1,23 @@
 #include "ui/ErrorReport.h"
 
+#include "files/FileErrors.h"
+#include "files/ListErrors.h"
 #include "ui/Dialogs.h"
-#include "ui/ShownName.h"
+#include "ui/FailureText.h"
+#include "wording/FailureWording.h"
 
 namespace glyphwright::ui {
 
 QString ExceptionMessage(std::exception_ptr failure) {
     try {
         std::rethrow_exception(std::move(failure));
-    } catch (const std::exception& e) {
-        // A message may quote a file name.
-        return ShownName(e.what());
+    } catch (const ListFullError&) {
+        return QString::fromUtf8(wording::kListFullMessage.data(),
+                                 static_cast<qsizetype>(wording::kListFullMessage.size()));
     } catch (...) {
-        return QStringLiteral("Unbekannter Fehler");
+        // A file's failure, no memory, or the own words of an error not the
+        // core's, which may quote a file name.
+        return FailureText(FailureOf(std::current_exception(), {}));
     }
 }
 

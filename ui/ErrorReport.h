@@ -9,8 +9,8 @@
 
 namespace glyphwright::ui {
 
-// The message a failure carries (the core's texts are UTF-8 byte strings,
-// names in them bytes as they are), shown as ShownName shows it.
+// The words for a failure: a full list, or what FailureText makes of it (an
+// error not the core's by its own message, as ShownName shows it).
 QString ExceptionMessage(std::exception_ptr failure);
 
 // Shows the failure in the error box.

@@ -296,7 +296,7 @@ TEST_F(Faults, FileReplacedByALinkDuringTheRun) {
     const RunSummary summary =
         ConvertAllListed(list, EncodeConversion(CharsetRule::Windows1252), hooks);
     ASSERT_EQ(summary.failures.size(), 1u);
-    EXPECT_EQ(summary.failures[0], "Datei " + swapped + " wurde während der Umwandlung geändert");
+    EXPECT_EQ(summary.failures[0], (FileFailure{FailureKind::Changed, swapped, 0, {}}));
     const FaultTree::State state = tree.Check(true);
     ASSERT_EQ(state.faults.size(), 1u) << Describe(state);
     EXPECT_EQ(state.faults[0],

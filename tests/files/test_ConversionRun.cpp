@@ -58,8 +58,7 @@ TEST(ConversionRun, ConvertsEveryEntryInOrderAndGathersFailures) {
     EXPECT_EQ(summary.converted, 1u);
     EXPECT_EQ(summary.duplicates, 1u);
     ASSERT_EQ(summary.failures.size(), 1u);
-    EXPECT_EQ(summary.failures[0],
-              "Datei " + missing + " kann nicht geöffnet werden: Nicht vorhanden");
+    EXPECT_EQ(summary.failures[0], (FileFailure{FailureKind::Open, missing, ENOENT, {}}));
     EXPECT_EQ(done, (std::vector<std::size_t>{0, 1, 2}));
     EXPECT_EQ(steps, 2); // the missing file never reaches the step
     EXPECT_EQ(ReadBytes(a), "ABC\r\n");
@@ -221,85 +220,11 @@ TEST(ConversionRun, AStopLeavesTheCurrentFileWholeAndEndsTheRun) {
         (std::vector<std::string>{"a.htm", "a.htm._backup_", "b.htm", "b.htm._backup_", "c.htm"}));
 }
 
-// Each line names the file once and, when a system call failed, its cause
-// in German after ": "; the messages themselves read as they always did.
-TEST(ConversionRun, FailureLineNamesTheFileOnceAndTheCause) {
-    struct Case {
-        FileFailure failure;
-        std::string line;
-    };
-    const std::string p = "/w/a.htm";
-    const std::vector<Case> cases = {
-        {{FailureKind::Create, p, EACCES, {}},
-         "Datei /w/a.htm kann nicht erstellt werden: Keine Berechtigung"},
-        {{FailureKind::Create, p, EPERM, {}},
-         "Datei /w/a.htm kann nicht erstellt werden: Keine Berechtigung"},
-        {{FailureKind::Create, p, ENOSPC, {}},
-         "Datei /w/a.htm kann nicht erstellt werden: Kein Speicherplatz mehr"},
-        {{FailureKind::Create, p, EDQUOT, {}},
-         "Datei /w/a.htm kann nicht erstellt werden: Kein Speicherplatz mehr"},
-        {{FailureKind::Create, p, EROFS, {}},
-         "Datei /w/a.htm kann nicht erstellt werden: Schreibgeschütztes Dateisystem"},
-        {CreateError::ReadOnly(p).Failure(),
-         "Datei /w/a.htm kann nicht erstellt werden: Schreibgeschützt"},
-        {{FailureKind::Create, p, 0, {}}, "Datei /w/a.htm kann nicht erstellt werden"},
-        {{FailureKind::Open, p, ENOENT, {}},
-         "Datei /w/a.htm kann nicht geöffnet werden: Nicht vorhanden"},
-        {{FailureKind::Open, p, EMFILE, {}},
-         "Datei /w/a.htm kann nicht geöffnet werden: Zu viele offene Dateien"},
-        {{FailureKind::Write, p, EFBIG, {}}, "/w/a.htm: Stream-Write-Fehler: Datei zu groß"},
-        {{FailureKind::Write, p, ENOSPC, {}},
-         "/w/a.htm: Stream-Write-Fehler: Kein Speicherplatz mehr"},
-        {{FailureKind::Changed, p, 0, {}}, "Datei /w/a.htm wurde während der Umwandlung geändert"},
-        {{FailureKind::HoldsNul, p, 0, {}},
-         "Datei /w/a.htm enthält ein NUL-Byte und wird nicht umgewandelt"},
-        {{FailureKind::OutOfMemory, p, 0, {}}, "/w/a.htm: Zu wenig Arbeitsspeicher"},
-        {UnsupportedFileError::NotUtf8(p, 2, 17).Failure(),
-         "Datei /w/a.htm ist kein gültiges UTF-8 (Zeile 2)"},
-        {{FailureKind::Other, p, 0, "Fehler"}, "/w/a.htm: Fehler"},
-        // No English system text, not even for an uncommon cause.
-        {{FailureKind::Open, p, ENXIO, {}},
-         "Datei /w/a.htm kann nicht geöffnet werden: Kein Gerät oder keine Adresse dahinter"},
-        {{FailureKind::Create, p, EXFULL, {}},
-         "Datei /w/a.htm kann nicht erstellt werden: Systemfehler " + std::to_string(EXFULL)},
-        {UnsupportedFileError::NotRegular(p, S_IFSOCK).Failure(),
-         "Datei /w/a.htm ist keine gewöhnliche Datei (Socket)"},
-        {LinkRefusedError("/w/l").Failure(),
-         "Symbolische Verknüpfung /w/l wird nicht verfolgt: sie gehört weder diesem Benutzer "
-         "noch dem Eigentümer ihres Ziels"},
-        {BusyError(p).Failure(),
-         "Datei /w/a.htm wird gerade von einem anderen Programm geschrieben"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FailureLine(c.failure), c.line);
-    }
-}
-
 TEST(ConversionRun, EmptyListConvertsNothing) {
     FileList list;
     const RunSummary summary = ConvertAllListed(list, Conversion{Upper, Upper}, RunHooks{});
     EXPECT_EQ(summary.converted, 0u);
     EXPECT_TRUE(summary.failures.empty());
-    EXPECT_EQ(FailureReport(summary), "");
-}
-
-TEST(ConversionRun, FailureReportListsTwentyAndSumsUpTheRest) {
-    RunSummary few;
-    few.failures = {"eins", "zwei"};
-    EXPECT_EQ(FailureReport(few), "Nicht umgewandelt:\neins\nzwei");
-
-    RunSummary exactlyTwenty;
-    RunSummary many;
-    for (int i = 0; i < 20; ++i) {
-        exactlyTwenty.failures.push_back("f" + std::to_string(i));
-    }
-    many.failures = exactlyTwenty.failures;
-    for (int i = 20; i < 25; ++i) {
-        many.failures.push_back("f" + std::to_string(i));
-    }
-    const std::string twenty = FailureReport(exactlyTwenty);
-    EXPECT_EQ(twenty.find("weitere"), std::string::npos);
-    EXPECT_EQ(FailureReport(many), twenty + "\n… und 5 weitere");
 }
 
 } // namespace

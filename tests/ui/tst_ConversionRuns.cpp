@@ -2,7 +2,6 @@
 // and the progress bar of the encode run, the closing box and the files it
 // names when some could not be converted.
 #include "files/DropIntake.h"
-#include "files/FileErrors.h"
 #include "tests/ui/CollectTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/DialogWindow.h"
@@ -461,12 +460,10 @@ private slots:
             List(path);
         }
         const QString report =
-            QStringLiteral("Nicht umgewandelt:\n") +
-            QString::fromUtf8(glyphwright::CreateError(Native(readOnly)).what()) +
-            QStringLiteral(": Schreibgeschützt\n") +
-            QString::fromUtf8(glyphwright::OpenError(Native(vanished)).what()) +
-            QStringLiteral(": Nicht vorhanden\n") +
-            QString::fromUtf8(glyphwright::UnsupportedFileError::HoldsNul(Native(withNul)).what());
+            QStringLiteral("Nicht umgewandelt:\nDatei ") + readOnly +
+            QStringLiteral(" kann nicht erstellt werden: Schreibgeschützt\nDatei ") + vanished +
+            QStringLiteral(" kann nicht geöffnet werden: Nicht vorhanden\nDatei ") + withNul +
+            QStringLiteral(" enthält ein NUL-Byte und wird nicht umgewandelt");
 
         std::vector<BoxSeen> boxes = Press(Button("Button1"));
         QCOMPARE(boxes.size(), std::size_t{1});

@@ -1,4 +1,4 @@
-#include "cli/FailureOutput.h"
+#include "cli/FailureText.h"
 
 #include "files/FileErrors.h"
 
@@ -12,9 +12,9 @@
 namespace glyphwright::cli {
 namespace {
 
-// The path in a failure line stands in single quotes, where the core's
-// message names it and where the line puts it in front, and only there.
-TEST(ShownFailureLine, NamesThePathInSingleQuotes) {
+// The path in a failure line stands in single quotes, where the message
+// names it and where the line puts it in front, and only there.
+TEST(FailureText, NamesThePathInSingleQuotes) {
     const std::vector<std::pair<FileFailure, std::string>> cases{
         {{FailureKind::Create, "a.htm", EACCES, {}},
          "Datei 'a.htm' kann nicht erstellt werden: Keine Berechtigung"},
@@ -33,7 +33,7 @@ TEST(ShownFailureLine, NamesThePathInSingleQuotes) {
         {{FailureKind::Other, "", 0, "Zeile zu lang"}, "Zeile zu lang"},
     };
     for (const auto& [failure, line] : cases) {
-        EXPECT_EQ(ShownFailureLine(failure), line) << failure.path;
+        EXPECT_EQ(FailureText(failure), line) << failure.path;
     }
 }
 
