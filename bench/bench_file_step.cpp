@@ -50,7 +50,7 @@ void FileStep(benchmark::State& state, bool utf8, LineEnds lineEnds) {
         conversion.lineEnds = lineEnds;
         const FileOutcome outcome = ConvertListedFile(list, 0, conversion, hooks);
         if (!outcome.converted) {
-            state.SkipWithError(outcome.message.c_str());
+            state.SkipWithError(DebugText(outcome.failure).c_str());
             break;
         }
     }

@@ -60,13 +60,13 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
             pairs.size(), order,
             [&](std::size_t i) { return RestoreBackup(pairs[i].backup, pairs[i].file, options); },
             [&](std::size_t, const RestoreOutcome& outcome) {
-                if (outcome.failure.kind == FailureKind::Stopped) {
+                if (outcome.failure && outcome.failure->kind == FailureKind::Stopped) {
                     return;
                 }
                 ++handled;
                 restored += outcome.restored ? 1 : 0;
-                if (!outcome.message.empty()) {
-                    failures.Report(FailureText(outcome.failure));
+                if (outcome.failure) {
+                    failures.Report(FailureText(*outcome.failure));
                 }
             });
     }

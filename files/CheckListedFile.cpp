@@ -14,7 +14,6 @@ namespace {
 
 CheckOutcome Failed(FileFailure failure) {
     CheckOutcome outcome;
-    outcome.message = MessageOf(failure);
     outcome.failure = std::move(failure);
     return outcome;
 }

@@ -12,10 +12,9 @@
 namespace glyphwright {
 
 struct CheckOutcome {
-    bool checked = false;     // false: the conversion would refuse the file; message says why
+    bool checked = false;     // false: the conversion would refuse the file; failure says why
     bool wouldChange = false; // the converted file would differ from the bytes on disk
-    std::string message;      // the error's own message when not checked
-    FileFailure failure;      // the same, as data, when not checked
+    FileFailure failure;      // why not, when not checked
     Charset charset = Charset::Windows1252; // as the file would be read, when it was
 };
 

@@ -53,7 +53,6 @@ private:
 
 FileOutcome Failed(FileOutcome outcome, FileFailure failure) {
     outcome.converted = false;
-    outcome.message = MessageOf(failure);
     outcome.failure = std::move(failure);
     return outcome;
 }

@@ -45,8 +45,7 @@ struct FileOutcome {
     bool alreadyDone = false;   // converted earlier in the run; nothing read or written
     bool unchanged = false;     // nothing to change: not written (leaveUnchanged)
     std::size_t joinedSize = 0; // bytes of the file read (joined under CR LF), once it was
-    std::string message;        // the error's own message when not converted
-    FileFailure failure;        // the same, as data, when not converted
+    FileFailure failure;        // why not, when not converted
     Charset charset = Charset::Windows1252; // as the file was read, when it was
     std::vector<std::string> renamedIn;     // folders that got a new name
 };

@@ -7,7 +7,7 @@
 namespace glyphwright {
 
 FileError::FileError(FileFailure failure)
-    : std::runtime_error(MessageOf(failure)), failure_(std::move(failure)) {}
+    : std::runtime_error(DebugText(failure)), failure_(std::move(failure)) {}
 
 OpenError::OpenError(const std::string& path, int error)
     : FileError({FailureKind::Open, path, error, {}}) {}

@@ -1,6 +1,6 @@
 // The failures of reading and writing a text file, thrown as exceptions that
-// carry the failure as data (FileFailure). what() is the German message the
-// program has always given, naming the file where there is one.
+// carry the failure as data (FileFailure). what() is DebugText, for a log;
+// what a person reads is made from Failure() by the front end.
 #pragma once
 
 #include "files/FileFailure.h"
@@ -22,13 +22,13 @@ private:
     FileFailure failure_;
 };
 
-// "Datei %s kann nicht geöffnet werden"
+// The file cannot be opened for reading.
 class OpenError : public FileError {
 public:
     explicit OpenError(const std::string& path, int error = 0);
 };
 
-// "Datei %s kann nicht erstellt werden"
+// The new file cannot be made, or the old one may not be replaced.
 class CreateError : public FileError {
 public:
     explicit CreateError(const std::string& path, int error = 0);
@@ -39,14 +39,14 @@ private:
     explicit CreateError(FileFailure failure) : FileError(std::move(failure)) {}
 };
 
-// "Stream-Write-Fehler": fewer bytes stored than the text holds.
+// Fewer bytes stored than the text holds.
 class WriteError : public FileError {
 public:
     explicit WriteError(const std::string& path = {}, int error = 0);
 };
 
-// "Datei %s wurde während der Umwandlung geändert": the file at the path is
-// no longer the one that was read, so it is left as the other program left it.
+// The file at the path is no longer the one that was read, so it is left
+// as the other program left it.
 class ChangedError : public FileError {
 public:
     explicit ChangedError(const std::string& path);

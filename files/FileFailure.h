@@ -1,6 +1,7 @@
 // What went wrong with one file, kept as data: the step that failed, the path
-// and the system's error number. It becomes German text only where it is
-// shown, so that no caller has to pick the cause out of a message.
+// and the system's error number. The core has no words for it: each front end
+// words it where it is shown (cli/FailureText.h, ui/FailureText.h), so that
+// no caller has to pick the cause out of a message.
 #pragma once
 
 #include <cstddef>
@@ -9,9 +10,9 @@
 namespace glyphwright {
 
 enum class FailureKind {
-    Open,        // "Datei %s kann nicht geöffnet werden"
-    Create,      // "Datei %s kann nicht erstellt werden"
-    Write,       // "Stream-Write-Fehler": fewer bytes stored than the text holds
+    Open,        // the file cannot be opened for reading
+    Create,      // the new file (or the backup) cannot be made, or may not be written
+    Write,       // fewer bytes stored than the text holds
     Changed,     // another program changed the file between its load and its replacement
     HoldsNul,    // the line model would cut the file at its NUL byte
     TooLarge,    // 2 GiB or more
@@ -27,7 +28,9 @@ enum class FailureKind {
     BackupNotRegular, // a folder, a FIFO, a device or a socket
     BackupReplaced,   // another file took its name while it was put back; that one stays
     BackupNotRemoved, // put back, but the removal failed; error tells why
-    Other,            // an unexpected error; detail is its message, empty when it has none
+    // An error the core does not know (a hook's, the library's): detail is its
+    // what(), empty when it has none.
+    Other,
 };
 
 struct FileFailure {
@@ -48,15 +51,8 @@ struct FileFailure {
     bool operator==(const FileFailure&) const = default;
 };
 
-// The error's own message, as the program has always worded it, without the cause.
-std::string MessageOf(const FileFailure& failure);
-
-// One line of a failure report: the message, with the path in front where the
-// message does not name it, and ": " and the cause after it when a call
-// failed or the file is read-only.
-std::string FailureLine(const FileFailure& failure);
-
-// German words for the usual error numbers; the system's text for the rest.
-std::string CauseText(int error);
+// The failure in plain English, for logs, test output and what(); never
+// shown to a person.
+std::string DebugText(const FileFailure& failure);
 
 } // namespace glyphwright

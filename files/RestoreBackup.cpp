@@ -73,7 +73,6 @@ std::string ReadBackup(const std::string& backup, struct stat& info, posix::File
 }
 
 RestoreOutcome Failed(RestoreOutcome outcome, FileFailure failure) {
-    outcome.message = MessageOf(failure);
     outcome.failure = std::move(failure);
     return outcome;
 }

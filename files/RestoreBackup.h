@@ -24,8 +24,8 @@ struct RestoreOptions {
 
 struct RestoreOutcome {
     bool restored = false; // the file now holds the backup's content
-    std::string message;   // why not, or why the backup is still there; empty when all went well
-    FileFailure failure;   // the same, as data, when message is not empty
+    // Why not, or why the backup is still there; none when all went well.
+    std::optional<FileFailure> failure;
 };
 
 // Reads backup, which must be a regular file and not a symbolic link, whole,

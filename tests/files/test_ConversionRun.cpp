@@ -109,7 +109,7 @@ TEST(ConversionRun, EachFileInItsOwnCharsetBothWays) {
         }
         std::map<std::string, Charset> seen;
         hooks.entryDone = [&](std::size_t entry, const FileOutcome& outcome) {
-            EXPECT_TRUE(outcome.converted) << outcome.message;
+            EXPECT_TRUE(outcome.converted) << DebugText(outcome.failure);
             seen[list.Path(entry).substr(folder.Path().size() + 1)] = outcome.charset;
         };
         EXPECT_EQ(ConvertAllListed(list, conversion, hooks).converted, site.size());

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <functional>
 #include <new>
@@ -31,6 +32,11 @@ using testing::ReadBytes;
 using testing::WriteBytes;
 
 using Names = std::vector<std::string>;
+
+// A failure as the step reports it: its kind, the path and the error number.
+FileFailure Failure(FailureKind kind, const std::string& path, int error = 0) {
+    return {kind, path, error, {}};
+}
 
 // A conversion whose effect is easy to see: every 'a' becomes "<A>".
 std::string Mark(std::string_view text) {
@@ -70,7 +76,7 @@ TEST_F(ConvertListedFileTest, EncodeWritesBackupAndConvertedFile) {
     const FileOutcome outcome = Convert(At("gruss.htm"), EncodeUmlauts);
     EXPECT_EQ(outcome.charset, Charset::Windows1252);
     EXPECT_TRUE(outcome.converted);
-    EXPECT_EQ(outcome.message, "");
+    EXPECT_EQ(outcome.failure, FileFailure{});
     EXPECT_EQ(backupAsked, 1);
     EXPECT_EQ(progressSteps, 1);
     EXPECT_EQ(ReadBytes(At("gruss.htm")), "Gr&uuml;&szlig;e\r\n<b>&</b>\r\n");
@@ -174,11 +180,10 @@ TEST_F(ConvertListedFileTest, LoadFailsNothingWritten) {
     ASSERT_EQ(mkfifo(At("pipe.htm").c_str(), 0644), 0);
     const FileOutcome missing = Convert(At("gone.htm"), Mark);
     EXPECT_FALSE(missing.converted);
-    EXPECT_EQ(missing.message, "Datei " + At("gone.htm") + " kann nicht geöffnet werden");
+    EXPECT_EQ(missing.failure, Failure(FailureKind::Open, At("gone.htm"), ENOENT));
     const FileOutcome nul = Convert(At("nul.htm"), Mark);
     EXPECT_FALSE(nul.converted);
-    EXPECT_EQ(nul.message,
-              "Datei " + At("nul.htm") + " enthält ein NUL-Byte und wird nicht umgewandelt");
+    EXPECT_EQ(nul.failure, Failure(FailureKind::HoldsNul, At("nul.htm")));
     EXPECT_FALSE(Convert(At("pipe.htm"), Mark).converted);
     EXPECT_EQ(backupAsked, 0);
     EXPECT_EQ(progressSteps, 0);
@@ -207,7 +212,7 @@ TEST_F(ConvertListedFileTest, BackupFailsFileUntouched) {
     folder.MakeFolder("a.htm._backup_");
     const FileOutcome outcome = Convert(At("a.htm"), Mark);
     EXPECT_FALSE(outcome.converted);
-    EXPECT_EQ(outcome.message, "Datei " + At("a.htm") + "._backup_ kann nicht erstellt werden");
+    EXPECT_EQ(outcome.failure, Failure(FailureKind::Create, At("a.htm._backup_"), EISDIR));
     EXPECT_EQ(ReadBytes(At("a.htm")), "a\n");
     EXPECT_EQ(progressSteps, 0);
 }
@@ -218,7 +223,7 @@ TEST_F(ConvertListedFileTest, ConversionFailsBackupStaysFileUntouched) {
     const FileOutcome outcome =
         Convert(At("a.htm"), [](std::string_view) -> std::string { throw std::bad_alloc(); });
     EXPECT_FALSE(outcome.converted);
-    EXPECT_EQ(outcome.message, "Zu wenig Arbeitsspeicher");
+    EXPECT_EQ(outcome.failure, Failure(FailureKind::OutOfMemory, At("a.htm")));
     EXPECT_EQ(ReadBytes(At("a.htm")), "a\n");
     EXPECT_EQ(ReadBytes(At("a.htm._backup_")), "a\r\n");
     EXPECT_EQ(progressSteps, 0);
@@ -229,7 +234,7 @@ TEST_F(ConvertListedFileTest, ReadOnlyFileBackedUpNotConvertedStepCounted) {
     WriteBytes(At("ro.htm"), "a\n", 0444);
     const FileOutcome outcome = Convert(At("ro.htm"), Mark);
     EXPECT_FALSE(outcome.converted);
-    EXPECT_EQ(outcome.message, "Datei " + At("ro.htm") + " kann nicht erstellt werden");
+    EXPECT_EQ(outcome.failure, CreateError::ReadOnly(At("ro.htm")).Failure());
     EXPECT_EQ(ReadBytes(At("ro.htm")), "a\n");
     EXPECT_EQ(ReadBytes(At("ro.htm._backup_")), "a\r\n");
     EXPECT_EQ(progressSteps, 1);
@@ -241,7 +246,7 @@ TEST_F(ConvertListedFileTest, WriteFailsOldFileKeptStepCounted) {
     WriteBytes(At("big.htm"), old);
     const int code = testing::RunWithFileSizeLimit(2048, [&] {
         const FileOutcome outcome = Convert(At("big.htm"), Mark);
-        if (outcome.converted || outcome.message != "Stream-Write-Fehler") {
+        if (outcome.converted || outcome.failure.kind != FailureKind::Write) {
             return 1;
         }
         return progressSteps == 1 ? 0 : 2;
@@ -392,8 +397,7 @@ TEST_F(ConvertListedFileTest, AFileHeldOpenForWritingIsLeftAlone) {
     ASSERT_EQ(read(ready[0], &byte, 1), 1);
     const FileOutcome outcome = Convert(At("log.htm"), Mark);
     EXPECT_FALSE(outcome.converted);
-    EXPECT_EQ(outcome.message,
-              "Datei " + At("log.htm") + " wird gerade von einem anderen Programm geschrieben");
+    EXPECT_EQ(outcome.failure, Failure(FailureKind::Busy, At("log.htm")));
     ASSERT_EQ(write(done[1], &byte, 1), 1);
     int status = 0;
     waitpid(writer, &status, 0);
@@ -449,9 +453,7 @@ TEST_F(ConvertListedFileTest, FileChangedWhileConvertingIsLeftAlone) {
                 const FileOutcome outcome =
                     ConvertListedFile(list, 0, Conversion{Mark, Mark}, hooks);
                 EXPECT_FALSE(outcome.converted) << label;
-                EXPECT_EQ(outcome.message,
-                          "Datei " + At("a.htm") + " wurde während der Umwandlung geändert")
-                    << label;
+                EXPECT_EQ(outcome.failure, Failure(FailureKind::Changed, At("a.htm"))) << label;
                 EXPECT_EQ(ReadBytes(At("a.htm")), seen) << label;
                 EXPECT_EQ(ReadBytes(At("victim.txt")), "mine\n") << label;
                 EXPECT_EQ(NamesIn(folder.Path()), hardLinked
@@ -481,7 +483,7 @@ TEST_F(ConvertListedFileTest, WhatAHookThrowsIsTheEntrysFailure) {
         hooks.loaded = [&fail = fail](const std::string&) { fail(); };
         const FileOutcome outcome = ConvertListedFile(list, 0, Conversion{Mark, Mark}, hooks);
         EXPECT_FALSE(outcome.converted);
-        EXPECT_EQ(outcome.failure, failure) << failure.detail;
+        EXPECT_EQ(outcome.failure, failure) << DebugText(outcome.failure);
     }
     EXPECT_EQ(ReadBytes(path), "a\n");
 }
@@ -490,7 +492,7 @@ TEST_F(ConvertListedFileTest, EntryBeyondTheListIsAFailedOutcome) {
     FileList list;
     const FileOutcome outcome = ConvertListedFile(list, 3, Conversion{Mark, Mark}, ConvertHooks{});
     EXPECT_FALSE(outcome.converted);
-    EXPECT_FALSE(outcome.message.empty());
+    EXPECT_EQ(outcome.failure.kind, FailureKind::Other);
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "files/RestoreBackup.h"
 
+#include "files/FileErrors.h"
+
 #include "tests/files/FileTesting.h"
 #include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,8 +54,8 @@ TEST_F(RestoreBackupTest, PutsTheBackupBackAndRemovesItUnlessKept) {
         WriteBytes(At("a.htm._backup_"), "\xE4\r\nlf\nno end", 0600);
         const RestoreOutcome outcome =
             RestoreBackup(At("a.htm._backup_"), At("a.htm"), {.keep = c.keep});
-        EXPECT_TRUE(outcome.restored) << outcome.message;
-        EXPECT_EQ(outcome.message, "");
+        EXPECT_TRUE(outcome.restored);
+        EXPECT_FALSE(outcome.failure) << DebugText(*outcome.failure);
         EXPECT_EQ(ReadBytes(At("a.htm")), "\xE4\r\nlf\nno end");
         // A file made again is as private as its backup; one still there keeps its bits.
         struct stat info {};
@@ -82,8 +85,7 @@ TEST_F(RestoreBackupTest, RefusesALinkOrAnythingButARegularFile) {
         const std::string backup = At(name + "._backup_");
         const RestoreOutcome outcome = RestoreBackup(backup, At(name));
         EXPECT_FALSE(outcome.restored) << name;
-        EXPECT_EQ(outcome.failure.kind, kind) << name;
-        EXPECT_EQ(outcome.failure.path, backup) << name;
+        EXPECT_EQ(outcome.failure, (FileFailure{kind, backup, 0, {}})) << name;
         EXPECT_EQ(ReadBytes(At(name)), "kept");
         struct stat info {};
         EXPECT_EQ(lstat(backup.c_str(), &info), 0) << name;
@@ -92,7 +94,7 @@ TEST_F(RestoreBackupTest, RefusesALinkOrAnythingButARegularFile) {
 
     const RestoreOutcome missing = RestoreBackup(At("none._backup_"), At("none"));
     EXPECT_FALSE(missing.restored);
-    EXPECT_EQ(missing.message, "Datei " + At("none._backup_") + " kann nicht geöffnet werden");
+    EXPECT_EQ(missing.failure, (FileFailure{FailureKind::Open, At("none._backup_"), ENOENT, {}}));
     EXPECT_FALSE(ReadBytes(At("none")).has_value());
 }
 
@@ -109,8 +111,7 @@ TEST_F(RestoreBackupTest, ALinkOfAnotherUserIsNotWrittenThrough) {
     ASSERT_EQ(chown(At("x.htm._backup_").c_str(), 1000, 1000), 0);
     const RestoreOutcome outcome = RestoreBackup(At("x.htm._backup_"), At("x.htm"));
     EXPECT_FALSE(outcome.restored);
-    EXPECT_EQ(outcome.failure.kind, FailureKind::ForeignLink);
-    EXPECT_EQ(outcome.failure.path, At("x.htm"));
+    EXPECT_EQ(outcome.failure, (FileFailure{FailureKind::ForeignLink, At("x.htm"), 0, {}}));
     EXPECT_EQ(ReadBytes(At("passwd")), "root:x:0:0\n");
     EXPECT_EQ(NamesIn(folder.Path()), (Names{"passwd", "x.htm", "x.htm._backup_"}));
 }
@@ -121,7 +122,7 @@ TEST_F(RestoreBackupTest, AFileThatMayNotBeWrittenKeepsItsBackup) {
     WriteBytes(At("ro.htm._backup_"), "\xF6\r\n");
     const RestoreOutcome outcome = RestoreBackup(At("ro.htm._backup_"), At("ro.htm"));
     EXPECT_FALSE(outcome.restored);
-    EXPECT_EQ(outcome.message, "Datei " + At("ro.htm") + " kann nicht erstellt werden");
+    EXPECT_EQ(outcome.failure, CreateError::ReadOnly(At("ro.htm")).Failure());
     EXPECT_EQ(ReadBytes(At("ro.htm")), "&ouml;\r\n");
     EXPECT_EQ(ReadBytes(At("ro.htm._backup_")), "\xF6\r\n");
 }
@@ -134,8 +135,8 @@ TEST_F(RestoreBackupTest, AFileThatTookTheBackupsNameStays) {
     folder.MakeLink("x.htm", "x.htm._backup_");
     const RestoreOutcome outcome = RestoreBackup(At("x.htm._backup_"), At("x.htm"));
     EXPECT_TRUE(outcome.restored);
-    EXPECT_EQ(outcome.message, "Sicherung " + At("x.htm._backup_") +
-                                   " wurde während des Zurückschreibens ersetzt und bleibt");
+    EXPECT_EQ(outcome.failure,
+              (FileFailure{FailureKind::BackupReplaced, At("x.htm._backup_"), 0, {}}));
     EXPECT_EQ(ReadBytes(At("x.htm")), "\xE4\r\n");
     EXPECT_EQ(NamesIn(folder.Path()), (Names{"x.htm", "x.htm._backup_"}));
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <new>
@@ -29,14 +30,14 @@ using testing::WriteBytes;
 
 using Names = std::vector<std::string>;
 
-// The message of the error that f throws, or "" when it throws none.
-template <typename Error, typename F> std::string MessageOf(F&& f) {
+// The failure that f throws as Error, or nothing when it throws none.
+template <typename Error, typename F> std::optional<FileFailure> ThrownFailure(F&& f) {
     try {
         f();
     } catch (const Error& error) {
-        return error.what();
+        return error.Failure();
     }
-    return "";
+    return std::nullopt;
 }
 
 struct stat StatOf(const std::string& path) {
@@ -102,16 +103,16 @@ TEST_F(TextFileTest, BackupPathAppendsToEverything) {
 
 TEST_F(TextFileTest, MissingFileOrFolder) {
     const std::string missing = At("missing.htm");
-    EXPECT_EQ(MessageOf<OpenError>([&] { LoadTextFile(missing); }),
-              "Datei " + missing + " kann nicht geöffnet werden");
+    EXPECT_EQ(ThrownFailure<OpenError>([&] { LoadTextFile(missing); }),
+              OpenError(missing, ENOENT).Failure());
     const std::string inMissingFolder = At("nofolder/page.htm");
-    EXPECT_EQ(MessageOf<OpenError>([&] { LoadTextFile(inMissingFolder); }),
-              "Datei " + inMissingFolder + " kann nicht geöffnet werden");
-    EXPECT_EQ(MessageOf<CreateError>([&] { SaveTextFile(SplitLines("x"), inMissingFolder); }),
-              "Datei " + inMissingFolder + " kann nicht erstellt werden");
+    EXPECT_EQ(ThrownFailure<OpenError>([&] { LoadTextFile(inMissingFolder); }),
+              OpenError(inMissingFolder, ENOENT).Failure());
+    EXPECT_EQ(ThrownFailure<CreateError>([&] { SaveTextFile(SplitLines("x"), inMissingFolder); }),
+              CreateError(inMissingFolder, ENOENT).Failure());
     // The path is named as given, not made absolute or cleaned up.
-    EXPECT_EQ(MessageOf<OpenError>([] { LoadTextFile("./gibt/es/nicht.htm"); }),
-              "Datei ./gibt/es/nicht.htm kann nicht geöffnet werden");
+    EXPECT_EQ(ThrownFailure<OpenError>([] { LoadTextFile("./gibt/es/nicht.htm"); }),
+              OpenError("./gibt/es/nicht.htm", ENOENT).Failure());
     EXPECT_TRUE(NamesIn(folder.Path()).empty()) << "nothing created";
 }
 
@@ -130,8 +131,8 @@ TEST_F(TextFileTest, ReadOnlyFileLoadsButIsNotReplaced) {
     const ino_t inode = StatOf(path).st_ino;
     const LineList lines = LoadTextFile(path);
     ASSERT_EQ(lines.Count(), 1u);
-    EXPECT_EQ(MessageOf<CreateError>([&] { SaveTextFile(SplitLines("neu"), path); }),
-              "Datei " + path + " kann nicht erstellt werden");
+    EXPECT_EQ(ThrownFailure<CreateError>([&] { SaveTextFile(SplitLines("neu"), path); }),
+              CreateError::ReadOnly(path).Failure());
     EXPECT_EQ(ReadBytes(path), "alt\n");
     EXPECT_EQ(StatOf(path).st_mode & 07777, 0444u);
     EXPECT_EQ(StatOf(path).st_ino, inode);
@@ -325,8 +326,8 @@ TEST_F(TextFileTest, HardLinkedFileIsWrittenInPlace) {
 TEST_F(TextFileTest, FileWithNulIsRefused) {
     const std::string path = At("nul.htm");
     WriteBytes(path, std::string("vor\0nach\r\n", 10));
-    EXPECT_EQ(MessageOf<UnsupportedFileError>([&] { LoadTextFile(path); }),
-              "Datei " + path + " enthält ein NUL-Byte und wird nicht umgewandelt");
+    EXPECT_EQ(ThrownFailure<UnsupportedFileError>([&] { LoadTextFile(path); }),
+              UnsupportedFileError::HoldsNul(path).Failure());
 }
 
 TEST_F(TextFileTest, FileOfTwoGibibytesIsRefusedWithoutReading) {
@@ -334,8 +335,8 @@ TEST_F(TextFileTest, FileOfTwoGibibytesIsRefusedWithoutReading) {
         const std::string path = At("huge.htm");
         WriteBytes(path, "");
         ASSERT_EQ(truncate(path.c_str(), size), 0); // sparse: no blocks written
-        EXPECT_EQ(MessageOf<UnsupportedFileError>([&] { LoadTextFile(path); }),
-                  "Datei " + path + " ist 2 GiB groß oder größer und wird nicht umgewandelt");
+        EXPECT_EQ(ThrownFailure<UnsupportedFileError>([&] { LoadTextFile(path); }),
+                  UnsupportedFileError::TooLarge(path).Failure());
         EXPECT_EQ(StatOf(path).st_size, size);
     }
 }
@@ -351,17 +352,15 @@ TEST_F(TextFileTest, OnlyRegularFilesAreReadOrReplaced) {
     socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
     ASSERT_EQ(bind(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     folder.MakeLink("tty.htm", "/dev/tty");
-    const std::string message = " ist keine gewöhnliche Datei";
     // Neither call may wait for a writer or reader on the FIFO, nor open the
     // terminal or the socket.
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {fifo, " (benannte Pipe)"},      {At("folder.htm"), " (Ordner)"},
-        {"/dev/null", " (Gerätedatei)"}, {At("tty.htm"), " (Gerätedatei)"},
-        {socketPath, " (Socket)"},
+    const std::vector<std::pair<std::string, unsigned>> cases = {
+        {fifo, S_IFIFO},          {At("folder.htm"), S_IFDIR}, {"/dev/null", S_IFCHR},
+        {At("tty.htm"), S_IFCHR}, {socketPath, S_IFSOCK},
     };
     for (const auto& [path, type] : cases) {
-        EXPECT_EQ(MessageOf<UnsupportedFileError>([&] { LoadTextFile(path); }),
-                  "Datei " + path + message + type);
+        EXPECT_EQ(ThrownFailure<UnsupportedFileError>([&] { LoadTextFile(path); }),
+                  UnsupportedFileError::NotRegular(path, type).Failure());
     }
     close(socketFd);
     EXPECT_THROW(SaveTextFile(SplitLines("x"), fifo), CreateError);
@@ -424,16 +423,14 @@ TEST_F(TextFileTest, LinksAreFollowedOnlyWhereTheirOwnerMayLead) {
         {At("dangling.htm"), At("dangling.htm")}, {At("dir/secret.htm"), At("dir")},
     };
     for (const Case& c : cases) {
-        const std::string refused = c.refusedLink.empty()
-                                        ? ""
-                                        : "Symbolische Verknüpfung " + c.refusedLink +
-                                              " wird nicht verfolgt: sie gehört weder diesem "
-                                              "Benutzer noch dem Eigentümer ihres Ziels";
+        const std::optional<FileFailure> refused =
+            c.refusedLink.empty() ? std::nullopt
+                                  : std::optional(LinkRefusedError(c.refusedLink).Failure());
         if (c.path != At("dangling.htm")) {
-            EXPECT_EQ(MessageOf<LinkRefusedError>([&] { LoadTextFile(c.path); }), refused)
+            EXPECT_EQ(ThrownFailure<LinkRefusedError>([&] { LoadTextFile(c.path); }), refused)
                 << c.path;
         }
-        EXPECT_EQ(MessageOf<LinkRefusedError>([&] { SaveTextFile(SplitLines("neu"), c.path); }),
+        EXPECT_EQ(ThrownFailure<LinkRefusedError>([&] { SaveTextFile(SplitLines("neu"), c.path); }),
                   refused)
             << c.path;
         EXPECT_EQ(ReadBytes(c.written.empty() ? At("secret.htm") : c.written),
@@ -448,8 +445,8 @@ TEST_F(TextFileTest, ReadThatDisagreesWithTheSizeIsAnError) {
     // Files of the kernel's information folders tell a size that their
     // content does not match: /proc says 0 and delivers more, sysfs says a
     // page and delivers less.
-    EXPECT_EQ(MessageOf<ShortReadError>([] { LoadTextFile("/proc/self/status"); }),
-              "Datei /proc/self/status konnte nicht vollständig gelesen werden");
+    EXPECT_EQ(ThrownFailure<ShortReadError>([] { LoadTextFile("/proc/self/status"); }),
+              ShortReadError("/proc/self/status").Failure());
     const std::string sysfsFile = "/sys/kernel/mm/transparent_hugepage/enabled";
     struct stat info {};
     if (stat(sysfsFile.c_str(), &info) == 0 && info.st_size > 0) {
@@ -473,7 +470,7 @@ TEST_F(TextFileTest, FullDiskLeavesTheOldFileAndNoTemporaryFile) {
             try {
                 SaveTextFile(bigger, path);
             } catch (const WriteError& error) {
-                return std::string(error.what()) == "Stream-Write-Fehler" ? 0 : 2;
+                return error.Failure().kind == FailureKind::Write ? 0 : 2;
             }
             return 1;
         });
