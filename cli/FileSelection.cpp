@@ -6,6 +6,7 @@
 #include "files/StopFlag.h"
 #include "settings/ExtensionSettings.h"
 #include "settings/SettingsPath.h"
+#include "wording/FailureWording.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -43,7 +44,7 @@ ExtensionList LoadedEntries(const std::string& path, bool named) {
         }
         break;
     case LoadOutcome::Failed:
-        throw UsageError(std::string(LoadFailedMessage) + " " + QuotedName(path));
+        throw UsageError(std::string(wording::kLoadFailedMessage) + " " + QuotedName(path));
     }
     return list;
 }

@@ -4,10 +4,10 @@
 
 namespace glyphwright {
 
-// A list that cannot take another entry.
+// A list that cannot take another entry. The front ends have the words for it.
 class ListFullError : public std::runtime_error {
 public:
-    ListFullError() : std::runtime_error("Zeile kann nicht eingefügt werden") {}
+    ListFullError() : std::runtime_error("list full") {}
 };
 
 } // namespace glyphwright

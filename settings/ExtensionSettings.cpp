@@ -86,18 +86,4 @@ SaveOutcome SaveExtensionList(const ExtensionList& list, const std::string& iniP
     return SaveOutcome::Saved;
 }
 
-std::optional<std::string_view> MessageFor(LoadOutcome outcome) {
-    if (outcome == LoadOutcome::Failed) {
-        return LoadFailedMessage;
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string_view> MessageFor(SaveOutcome outcome) {
-    if (outcome == SaveOutcome::Failed) {
-        return SaveFailedMessage;
-    }
-    return std::nullopt;
-}
-
 } // namespace glyphwright

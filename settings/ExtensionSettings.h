@@ -4,7 +4,6 @@
 
 #include "files/ExtensionList.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,20 +11,15 @@ namespace glyphwright {
 
 inline constexpr std::string_view ExtensionSection = "Ext";
 
-// The information box after a failed load, and after a failed save; they
-// differ by the full stop alone.
-inline constexpr std::string_view LoadFailedMessage = "Fehler beim Öffnen der Konfigurationsdatei";
-inline constexpr std::string_view SaveFailedMessage = "Fehler beim Öffnen der Konfigurationsdatei.";
-
 enum class LoadOutcome {
     Loaded, // the list now holds the file's entries (none when it has no section)
     NoFile, // no settings file: the list is untouched
-    Failed, // shows LoadFailedMessage; entries added before the failure remain
+    Failed, // the front end tells so; entries added before the failure remain
 };
 
 enum class SaveOutcome {
     Saved,
-    Failed, // shows SaveFailedMessage; the file on disk is as it was
+    Failed, // the front end tells so; the file on disk is as it was
 };
 
 // A regular file counts as present whatever its time stamps. A file that is
@@ -38,8 +32,5 @@ LoadOutcome LoadExtensionList(ExtensionList& list, const std::string& iniPath);
 // the file are created. An empty list leaves a file without the section (an
 // empty file when there was none), so the next start shows the empty list.
 SaveOutcome SaveExtensionList(const ExtensionList& list, const std::string& iniPath);
-
-std::optional<std::string_view> MessageFor(LoadOutcome outcome);
-std::optional<std::string_view> MessageFor(SaveOutcome outcome);
 
 } // namespace glyphwright

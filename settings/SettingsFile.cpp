@@ -15,10 +15,10 @@
 namespace glyphwright {
 
 SettingsReadError::SettingsReadError(const std::string& path)
-    : std::runtime_error("Datei " + path + " kann nicht geöffnet werden") {}
+    : std::runtime_error("cannot read " + path) {}
 
 SettingsWriteError::SettingsWriteError(const std::string& path)
-    : std::runtime_error("nach " + path + " kann nicht geschrieben werden") {}
+    : std::runtime_error("cannot write " + path) {}
 
 FilePresence ProbeFile(const std::string& path) {
     struct stat st {};

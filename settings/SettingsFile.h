@@ -13,13 +13,14 @@
 
 namespace glyphwright {
 
-// "Datei %s kann nicht geöffnet werden"
+// The settings file cannot be read. what() is English, for a log: the
+// outcome of the load is what the front ends word.
 class SettingsReadError : public std::runtime_error {
 public:
     explicit SettingsReadError(const std::string& path);
 };
 
-// "nach %s kann nicht geschrieben werden"
+// The settings file (or a folder above it) cannot be written.
 class SettingsWriteError : public std::runtime_error {
 public:
     explicit SettingsWriteError(const std::string& path);

@@ -21,6 +21,7 @@
 #include "ui/Unit_Copyright.h"
 #include "ui/WebLinks.h"
 #include "ui/WindowPlacement.h"
+#include "wording/FailureWording.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -358,7 +359,7 @@ void TForm1::LoadExtensionList() {
         return;
     }
     const auto outcome = glyphwright::LoadExtensionList(extensions_, *settingsPath_);
-    ShowSettingsMessage(MessageFor(outcome));
+    ShowSettingsMessage(wording::SettingsMessage(outcome));
 }
 
 void TForm1::SaveExtensionList() {
@@ -366,7 +367,7 @@ void TForm1::SaveExtensionList() {
         return;
     }
     const auto outcome = glyphwright::SaveExtensionList(extensions_, *settingsPath_);
-    ShowSettingsMessage(MessageFor(outcome));
+    ShowSettingsMessage(wording::SettingsMessage(outcome));
 }
 
 void TForm1::Button1Click() {

@@ -107,11 +107,6 @@ TEST(ExtensionList, RefusesAnEntryPastItsMaximumUnchanged) {
     EXPECT_THROW(list.Add(".A"), ListFullError);
     EXPECT_EQ(Texts(list), (std::vector<std::string>{".B", ".C"}));
     EXPECT_TRUE(observer.calls.empty());
-    try {
-        list.Add(".A");
-    } catch (const ListFullError& error) {
-        EXPECT_STREQ(error.what(), "Zeile kann nicht eingefügt werden");
-    }
 }
 
 TEST(ExtensionList, SortsAndFindsNonAsciiLettersIgnoringTheirCase) {

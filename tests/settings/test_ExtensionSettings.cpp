@@ -60,14 +60,6 @@ std::string SavedOver(const std::string& name, const Entries& entries) {
 
 } // namespace
 
-TEST(ExtensionSettings, MessagesDifferByTheFullStopAlone) {
-    EXPECT_EQ(MessageFor(LoadOutcome::Failed), "Fehler beim Öffnen der Konfigurationsdatei");
-    EXPECT_EQ(MessageFor(SaveOutcome::Failed), "Fehler beim Öffnen der Konfigurationsdatei.");
-    EXPECT_FALSE(MessageFor(LoadOutcome::Loaded));
-    EXPECT_FALSE(MessageFor(LoadOutcome::NoFile));
-    EXPECT_FALSE(MessageFor(SaveOutcome::Saved));
-}
-
 TEST(ExtensionSettings, FirstStartKeepsTheDefaultsAndTheCloseWritesThemAll) {
     ScratchFolder folder;
     ExtensionList list = ExtensionList::WithDefaults();
