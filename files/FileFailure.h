@@ -38,8 +38,8 @@ struct FileFailure {
     std::string path;
     int error = 0;      // errno of the call that failed; 0 when no call failed
     std::string detail; // Other only
-    // Refused because the file's mode has no write permission bit; for root,
-    // whom the kernel would let write, as for anyone else.
+    // Create: the file's mode has no write permission bit, which refuses
+    // root, whom the kernel would let write, as anyone else.
     bool readOnly = false;
     // NotRegular: the file type bits of what stands at the path (S_IFIFO ...).
     unsigned type = 0;
