@@ -9,7 +9,7 @@
 
 #include "bench/Corpus.h"
 #include "entities/Unit_HtmlUmlaute.h"
-#include "files/LineList.h"
+#include "files/text/LineList.h"
 
 namespace glyphwright::bench {
 namespace {

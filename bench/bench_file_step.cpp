@@ -14,8 +14,8 @@
 #include "bench/Corpus.h"
 #include "entities/Unit_HtmlUmlaute.h"
 #include "entities/Utf8Entities.h"
-#include "files/ConvertListedFile.h"
-#include "files/FileList.h"
+#include "files/collect/FileList.h"
+#include "files/runs/ConvertListedFile.h"
 
 namespace glyphwright::bench {
 namespace {

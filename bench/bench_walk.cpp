@@ -5,9 +5,9 @@
 // entry, to repaint at most every 50 ms; the repainting itself is not here).
 // Prints the median of several runs of each after a warm-up, and the ratios.
 #include "bench/ProgramMain.h"
-#include "files/ExtensionList.h"
-#include "files/FileList.h"
-#include "files/ScanFolder.h"
+#include "files/collect/ExtensionList.h"
+#include "files/collect/FileList.h"
+#include "files/collect/ScanFolder.h"
 
 #include <algorithm>
 #include <chrono>

@@ -21,7 +21,7 @@
 #include "bench/ProgramMain.h"
 #include "bench/SiteTree.h"
 #include "entities/Unit_HtmlUmlaute.h"
-#include "files/LineList.h"
+#include "files/text/LineList.h"
 
 #include <algorithm>
 #include <array>

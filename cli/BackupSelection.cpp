@@ -2,12 +2,12 @@
 
 #include "cli/FileSelection.h"
 #include "cli/ShownName.h"
-#include "files/ExtensionList.h"
-#include "files/FileList.h"
-#include "files/IsAcceptedFile.h"
-#include "files/RestoreBackup.h"
-#include "files/StopFlag.h"
-#include "files/TextFile.h"
+#include "files/collect/ExtensionList.h"
+#include "files/collect/FileList.h"
+#include "files/collect/IsAcceptedFile.h"
+#include "files/io/StopFlag.h"
+#include "files/io/TextFile.h"
+#include "files/runs/RestoreBackup.h"
 
 #include <set>
 #include <sys/stat.h>

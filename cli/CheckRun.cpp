@@ -4,10 +4,10 @@
 #include "cli/FailureText.h"
 #include "cli/Progress.h"
 #include "cli/ShownName.h"
-#include "files/CheckListedFile.h"
-#include "files/FileList.h"
-#include "files/OrderedPool.h"
-#include "files/StopFlag.h"
+#include "files/collect/FileList.h"
+#include "files/io/StopFlag.h"
+#include "files/runs/CheckListedFile.h"
+#include "files/runs/OrderedPool.h"
 
 namespace glyphwright::cli {
 

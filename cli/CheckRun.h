@@ -3,7 +3,7 @@
 
 #include "cli/FailureOutput.h"
 #include "cli/ShownName.h"
-#include "files/Conversion.h"
+#include "files/text/Conversion.h"
 
 #include <cstddef>
 #include <cstdio>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "files/Conversion.h"
+#include "files/text/Conversion.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "files/IsAcceptedFile.h"
+#include "files/collect/IsAcceptedFile.h"
 
 #include <algorithm>
 #include <getopt.h>

@@ -2,8 +2,8 @@
 // files and folders, with which filter.
 #pragma once
 
-#include "files/CharsetChoice.h"
-#include "files/Conversion.h"
+#include "files/text/CharsetChoice.h"
+#include "files/text/Conversion.h"
 
 #include <cstddef>
 #include <optional>

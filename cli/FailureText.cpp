@@ -1,8 +1,8 @@
 #include "cli/FailureText.h"
 
 #include "cli/ShownName.h"
-#include "files/FileErrors.h"
-#include "files/ListErrors.h"
+#include "files/collect/ListErrors.h"
+#include "files/io/FileErrors.h"
 #include "wording/FailureWording.h"
 
 #include <utility>

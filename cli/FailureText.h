@@ -2,7 +2,7 @@
 // in single quotes as QuotedName shows it.
 #pragma once
 
-#include "files/FileFailure.h"
+#include "files/io/FileFailure.h"
 
 #include <exception>
 #include <string>

@@ -1,9 +1,9 @@
 #include "cli/FileSelection.h"
 
 #include "cli/ShownName.h"
-#include "files/FileList.h"
-#include "files/ScanFolder.h"
-#include "files/StopFlag.h"
+#include "files/collect/FileList.h"
+#include "files/collect/ScanFolder.h"
+#include "files/io/StopFlag.h"
 #include "settings/ExtensionSettings.h"
 #include "settings/SettingsPath.h"
 #include "wording/FailureWording.h"

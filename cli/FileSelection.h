@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "files/ExtensionList.h"
+#include "files/collect/ExtensionList.h"
 
 #include <string>
 #include <vector>

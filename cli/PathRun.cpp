@@ -9,9 +9,9 @@
 #include "cli/Progress.h"
 #include "cli/ShownName.h"
 #include "cli/Workers.h"
-#include "files/ConversionRun.h"
-#include "files/FileList.h"
-#include "files/StopFlag.h"
+#include "files/collect/FileList.h"
+#include "files/io/StopFlag.h"
+#include "files/runs/ConversionRun.h"
 
 #include <optional>
 #include <string>

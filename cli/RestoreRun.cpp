@@ -8,11 +8,11 @@
 #include "cli/Progress.h"
 #include "cli/ShownName.h"
 #include "cli/Workers.h"
-#include "files/FileFailure.h"
-#include "files/OrderedPool.h"
-#include "files/RestoreBackup.h"
-#include "files/SharedFiles.h"
-#include "files/StopFlag.h"
+#include "files/io/FileFailure.h"
+#include "files/io/StopFlag.h"
+#include "files/runs/OrderedPool.h"
+#include "files/runs/RestoreBackup.h"
+#include "files/runs/SharedFiles.h"
 
 #include <optional>
 #include <vector>

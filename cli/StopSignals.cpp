@@ -1,6 +1,6 @@
 #include "cli/StopSignals.h"
 
-#include "files/StopFlag.h"
+#include "files/io/StopFlag.h"
 
 #include <csignal>
 

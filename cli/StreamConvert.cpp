@@ -4,7 +4,7 @@
 #include "entities/ByteScan.h"
 #include "entities/Unit_HtmlUmlaute.h"
 #include "entities/Utf8Entities.h"
-#include "files/CharsetChoice.h"
+#include "files/text/CharsetChoice.h"
 
 #include <algorithm>
 #include <bit>

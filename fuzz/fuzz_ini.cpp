@@ -4,7 +4,7 @@
 //
 // Input: one byte of name length, the name, one byte of value length, the
 // value, then the file's bytes.
-#include "files/TextCompare.h"
+#include "files/collect/TextCompare.h"
 #include "settings/IniFile.h"
 
 #include <cstddef>

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "entities/Utf8Entities.h"
-#include "files/CharsetChoice.h"
+#include "files/text/CharsetChoice.h"
 #include "tests/entities/Utf8Reference.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "settings/ExtensionSettings.h"
 
-#include "files/TextCompare.h"
+#include "files/collect/TextCompare.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFile.h"
 

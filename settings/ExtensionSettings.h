@@ -2,7 +2,7 @@
 // section "Ext": one line per entry, its text, "=", then "1" for marked or "0".
 #pragma once
 
-#include "files/ExtensionList.h"
+#include "files/collect/ExtensionList.h"
 
 #include <string>
 #include <string_view>

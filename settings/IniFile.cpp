@@ -1,6 +1,6 @@
 #include "settings/IniFile.h"
 
-#include "files/TextCompare.h"
+#include "files/collect/TextCompare.h"
 
 #include <iterator>
 #include <optional>

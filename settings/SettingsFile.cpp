@@ -1,9 +1,9 @@
 #include "settings/SettingsFile.h"
 
-#include "files/FileErrors.h"
-#include "files/FileReplace.h"
-#include "files/PosixFile.h"
-#include "files/TempFile.h"
+#include "files/io/FileErrors.h"
+#include "files/io/FileReplace.h"
+#include "files/io/PosixFile.h"
+#include "files/io/TempFile.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,11 +1,11 @@
 // Reading and writing the settings file as a whole. A write never leaves the
 // file half-written: it goes through the program's one file replacement
-// (files/FileReplace.h), synced before the rename and the folder after it. A
+// (files/io/FileReplace.h), synced before the rename and the folder after it. A
 // refused or failed write leaves the old file as it was and no temporary file
 // behind.
 #pragma once
 
-#include "files/TempFile.h" // FolderOf
+#include "files/io/TempFile.h" // FolderOf
 
 #include <stdexcept>
 #include <string>

@@ -1,8 +1,8 @@
 #include "ui/ConversionRunner.h"
 
-#include "files/Conversion.h"
-#include "files/ConversionRun.h"
-#include "files/FileList.h"
+#include "files/collect/FileList.h"
+#include "files/runs/ConversionRun.h"
+#include "files/text/Conversion.h"
 #include "ui/BusyScope.h"
 #include "ui/Dialogs.h"
 #include "ui/FailureText.h"

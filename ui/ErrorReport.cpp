@@ -1,7 +1,7 @@
 #include "ui/ErrorReport.h"
 
-#include "files/FileErrors.h"
-#include "files/ListErrors.h"
+#include "files/collect/ListErrors.h"
+#include "files/io/FileErrors.h"
 #include "ui/Dialogs.h"
 #include "ui/FailureText.h"
 #include "wording/FailureWording.h"

@@ -3,8 +3,8 @@
 // change.
 #pragma once
 
-#include "files/ExtensionList.h"
-#include "files/ListObserver.h"
+#include "files/collect/ExtensionList.h"
+#include "files/collect/ListObserver.h"
 
 #include <QAbstractListModel>
 

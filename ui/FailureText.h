@@ -2,7 +2,7 @@
 // ShownName shows it.
 #pragma once
 
-#include "files/FileFailure.h"
+#include "files/io/FileFailure.h"
 
 #include <QString>
 

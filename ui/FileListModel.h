@@ -3,8 +3,8 @@
 // every change.
 #pragma once
 
-#include "files/FileList.h"
-#include "files/ListObserver.h"
+#include "files/collect/FileList.h"
+#include "files/collect/ListObserver.h"
 
 #include <QAbstractListModel>
 

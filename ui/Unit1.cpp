@@ -1,7 +1,7 @@
 #include "ui/Unit1.h"
 
-#include "files/DropIntake.h"
-#include "files/IsAcceptedFile.h"
+#include "files/collect/DropIntake.h"
+#include "files/collect/IsAcceptedFile.h"
 #include "settings/ExtensionSettings.h"
 #include "ui/BusyScope.h"
 #include "ui/CheckListView.h"

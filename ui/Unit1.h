@@ -4,8 +4,8 @@
 // window gives or takes room from the file list only.
 #pragma once
 
-#include "files/ExtensionList.h"
-#include "files/FileList.h"
+#include "files/collect/ExtensionList.h"
+#include "files/collect/FileList.h"
 
 #include <QMainWindow>
 

@@ -3,7 +3,7 @@
 // way and puts it into these sentences.
 #pragma once
 
-#include "files/FileFailure.h"
+#include "files/io/FileFailure.h"
 #include "settings/ExtensionSettings.h"
 
 #include <optional>

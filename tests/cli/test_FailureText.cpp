@@ -1,6 +1,6 @@
 #include "cli/FailureText.h"
 
-#include "files/FileErrors.h"
+#include "files/io/FileErrors.h"
 
 #include <gtest/gtest.h>
 

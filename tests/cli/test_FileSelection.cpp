@@ -1,9 +1,9 @@
 #include "cli/FileSelection.h"
 
 #include "cli/BackupSelection.h"
-#include "files/DropIntake.h"
-#include "files/FileList.h"
-#include "files/StopFlag.h"
+#include "files/collect/DropIntake.h"
+#include "files/collect/FileList.h"
+#include "files/io/StopFlag.h"
 #include "tests/files/FileTesting.h"
 #include "tests/files/TempFolder.h"
 

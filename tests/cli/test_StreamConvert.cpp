@@ -1,7 +1,7 @@
 #include "cli/StreamConvert.h"
 #include "entities/Unit_HtmlUmlaute.h"
 #include "entities/Utf8Entities.h"
-#include "files/CharsetChoice.h"
+#include "files/text/CharsetChoice.h"
 #include "tests/Hex.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "tests/faults/FaultTree.h"
 
 #include "entities/Unit_HtmlUmlaute.h"
-#include "files/LineList.h"
+#include "files/text/LineList.h"
 #include "tests/files/FileTesting.h"
 
 #include <dirent.h>

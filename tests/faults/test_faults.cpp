@@ -3,8 +3,8 @@
 // holds exactly its old or exactly its converted content, every backup that
 // is there is complete, and nothing outside the tree has changed.
 #include "entities/Unit_HtmlUmlaute.h"
-#include "files/ConversionRun.h"
-#include "files/FileList.h"
+#include "files/collect/FileList.h"
+#include "files/runs/ConversionRun.h"
 #include "tests/faults/FaultTree.h"
 #include "tests/faults/ToolProcess.h"
 #include "tests/files/FileTesting.h"

@@ -2,7 +2,7 @@
 // sequence a view adapter must receive.
 #pragma once
 
-#include "files/ListObserver.h"
+#include "files/collect/ListObserver.h"
 
 #include <cstddef>
 #include <string>

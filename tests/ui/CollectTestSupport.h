@@ -3,8 +3,8 @@
 // dialogs answered the way a user answers them.
 #pragma once
 
-#include "files/ExtensionList.h"
-#include "files/FileList.h"
+#include "files/collect/ExtensionList.h"
+#include "files/collect/FileList.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/DialogWindow.h"
 

@@ -1,7 +1,7 @@
 // The two conversion runs in the window: what lands on disk, the locked window
 // and the progress bar of the encode run, the closing box and the files it
 // names when some could not be converted.
-#include "files/DropIntake.h"
+#include "files/collect/DropIntake.h"
 #include "tests/ui/CollectTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/DialogWindow.h"

@@ -1,6 +1,6 @@
 #include "wording/FailureWording.h"
 
-#include "files/FileErrors.h"
+#include "files/io/FileErrors.h"
 
 #include <gtest/gtest.h>
 

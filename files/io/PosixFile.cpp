@@ -1,0 +1,122 @@
+#include "files/io/PosixFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace glyphwright::posix {
+
+namespace {
+
+// Linux moves at most about 2 GiB per call; smaller pieces keep every count
+// well inside ssize_t.
+constexpr std::size_t kMaxPiece = std::size_t{1} << 30;
+
+} // namespace
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+bool FileDescriptor::Close() {
+    if (fd_ < 0) {
+        return true;
+    }
+    // Linux releases the descriptor even when close fails, also on EINTR,
+    // so it is never closed twice.
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result == 0;
+}
+
+void FileDescriptor::Reset() {
+    Close();
+}
+
+FileDescriptor Open(const std::string& path, int flags, mode_t mode) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return FileDescriptor(fd);
+}
+
+ssize_t ReadUpTo(int fd, char* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, buffer + done, std::min(size - done, kMaxPiece));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return -1;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+ssize_t ReadToShortRead(int fd, char* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const std::size_t asked = std::min(size - done, kMaxPiece);
+        const ssize_t n = ::read(fd, buffer + done, asked);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return -1;
+        }
+        done += static_cast<std::size_t>(n);
+        if (static_cast<std::size_t>(n) < asked) {
+            break;
+        }
+    }
+    return static_cast<ssize_t>(done);
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), std::min(data.size(), kMaxPiece));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n == 0) {
+                errno = ENOSPC;
+            }
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+bool WriteAllAt(int fd, std::string_view data, off_t offset) {
+    while (!data.empty()) {
+        const ssize_t n = ::pwrite(fd, data.data(), std::min(data.size(), kMaxPiece), offset);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n == 0) {
+                errno = ENOSPC;
+            }
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+        offset += n;
+    }
+    return true;
+}
+
+} // namespace glyphwright::posix

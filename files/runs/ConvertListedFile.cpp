@@ -1,0 +1,155 @@
+#include "files/runs/ConvertListedFile.h"
+
+#include "files/io/FileErrors.h"
+#include "files/io/FileReplace.h"
+#include "files/io/TextFile.h"
+#include "files/runs/ConvertedFiles.h"
+#include "files/text/ConvertedContent.h"
+#include "files/text/ConvertedText.h"
+#include "files/text/LineList.h"
+
+#include <exception>
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace glyphwright {
+
+namespace {
+
+// Gives the claim back unless the file got as far as its replacement.
+class Claim {
+public:
+    Claim(ConvertedFiles* files, const FileId& id, ConvertedFiles::Ticket ticket)
+        : files_(files), id_(id), ticket_(ticket) {}
+    ~Claim() {
+        if (files_ != nullptr) {
+            files_->Release(id_, ticket_);
+        }
+    }
+    Claim(const Claim&) = delete;
+    Claim& operator=(const Claim&) = delete;
+
+    // The file stays as it was and counts as done.
+    void Kept() {
+        if (files_ != nullptr) {
+            files_->Replaced(id_, ticket_, id_, false);
+            files_ = nullptr;
+        }
+    }
+
+    void Done(const Replaced& replaced) {
+        if (files_ != nullptr) {
+            files_->Replaced(id_, ticket_, replaced.stamp.id, replaced.gone.has_value());
+            files_ = nullptr;
+        }
+    }
+
+private:
+    ConvertedFiles* files_;
+    FileId id_;
+    ConvertedFiles::Ticket ticket_;
+};
+
+FileOutcome Failed(FileOutcome outcome, FileFailure failure) {
+    outcome.converted = false;
+    outcome.failure = std::move(failure);
+    return outcome;
+}
+
+} // namespace
+
+FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
+                              const ConvertHooks& hooks, ConvertedFiles* converted) {
+    std::string path;
+    FileOutcome outcome;
+    try {
+        path = list.Path(entry);
+        TextFileReader reader(path);
+        const std::optional<ConvertedFiles::Ticket> ticket =
+            converted != nullptr ? converted->Claim(reader.Stamp().id) : 0;
+        if (!ticket) {
+            if (hooks.progressStep) {
+                hooks.progressStep();
+            }
+            FileOutcome done;
+            done.converted = true;
+            done.alreadyDone = true;
+            return done;
+        }
+        Claim claim(converted, reader.Stamp().id, *ticket);
+        const LoadedText text =
+            TakeLoadedBytes(path, reader.LoadBytes(), conversion, hooks.leaveUnchanged);
+        outcome.charset = text.charset;
+        outcome.joinedSize = LoadedSize(text);
+        if (hooks.loaded) {
+            hooks.loaded(path);
+        }
+        // The bar steps once the text is converted, before the new file takes
+        // its place; also when writing it fails, but not when converting does.
+        bool stepped = false;
+        const std::function<void()> step = [&] {
+            if (!stepped && hooks.progressStep) {
+                hooks.progressStep();
+            }
+            stepped = true;
+        };
+        FileContent content = ConvertedFileContent(text, conversion, step);
+        // A text of one piece is converted once, for the compare and the write.
+        std::string whole;
+        if (hooks.leaveUnchanged) {
+            bool same = SurelyUnchanged(text, conversion);
+            if (!same && LoadedSize(text) <= kContentPiece) {
+                const std::function<void()> nothing = [] {};
+                whole = ContentText(ConvertedFileContent(text, conversion, nothing));
+                same = whole == text.bytes;
+                content = [&whole, &step](const PutPiece& put) {
+                    step();
+                    return put(whole);
+                };
+            } else if (!same) {
+                same = ContentEquals(content, text.bytes);
+            }
+            if (same) {
+                step();
+                claim.Kept();
+                outcome.converted = true;
+                outcome.unchanged = true;
+                return outcome;
+            }
+        }
+        reader.RefuseIfBeingWritten();
+        // The backup and the converted file are written piece by piece, so that
+        // of a large file only the loaded text is held whole.
+        if (hooks.backupWanted && hooks.backupWanted()) {
+            ReplaceOptions backup;
+            backup.links = ReplaceOptions::Links::Replace;
+            backup.sync = hooks.sync;
+            // It shows no more than its file, and to no more people.
+            backup.copyOf = ReplaceOptions::Original{reader.Fd(), reader.Info()};
+            outcome.renamedIn.push_back(
+                ReplaceFileContent(BackupPath(path), BackupContent(text), backup).folder);
+        }
+        ReplaceOptions options;
+        options.expected = reader.Stamp();
+        options.readFd = reader.Fd();
+        options.sync = hooks.sync;
+        options.stop = hooks.stop;
+        options.beforeReplace = hooks.beforeReplace;
+        Replaced replaced;
+        try {
+            replaced = ReplaceFileContent(path, content, options);
+        } catch (const FileError&) {
+            step();
+            throw;
+        }
+        claim.Done(replaced);
+        outcome.converted = true;
+        outcome.renamedIn.push_back(replaced.folder);
+        return outcome;
+    } catch (...) {
+        return Failed(std::move(outcome), FailureOf(std::current_exception(), path));
+    }
+}
+
+} // namespace glyphwright

@@ -1,0 +1,37 @@
+#include "files/runs/ConvertedFiles.h"
+
+namespace glyphwright {
+
+std::optional<ConvertedFiles::Ticket> ConvertedFiles::Claim(const FileId& id) {
+    const std::lock_guard lock(mutex_);
+    const Ticket ticket = ++lastTicket_;
+    if (!ids_.try_emplace(id, ticket).second) {
+        return std::nullopt;
+    }
+    return ticket;
+}
+
+void ConvertedFiles::LetGo(const FileId& id, Ticket ticket) {
+    const auto at = ids_.find(id);
+    if (at != ids_.end() && at->second == ticket) {
+        ids_.erase(at);
+    }
+}
+
+void ConvertedFiles::Release(const FileId& id, Ticket ticket) {
+    const std::lock_guard lock(mutex_);
+    LetGo(id, ticket);
+}
+
+void ConvertedFiles::Replaced(const FileId& claimed, Ticket ticket, const FileId& replacement,
+                              bool claimedIsGone) {
+    const std::lock_guard lock(mutex_);
+    if (claimedIsGone) {
+        LetGo(claimed, ticket);
+    }
+    // Over whatever stands there: a stale claim whose file was renamed over
+    // already has nothing left to say about this number.
+    ids_.insert_or_assign(replacement, kConverted);
+}
+
+} // namespace glyphwright

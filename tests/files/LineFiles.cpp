@@ -1,0 +1,17 @@
+#include "tests/files/LineFiles.h"
+
+#include "files/io/FileReplace.h"
+#include "files/io/TextFile.h"
+#include "files/text/ConvertedContent.h"
+
+namespace glyphwright::testing {
+
+LineList LoadTextFile(const std::string& path) {
+    return SplitLinesInPlace(LoadFileBytes(path));
+}
+
+void SaveTextFile(const LineList& lines, const std::string& path) {
+    ReplaceFileContent(path, JoinedContent(lines));
+}
+
+} // namespace glyphwright::testing
