@@ -7,7 +7,7 @@
 #include "files/collect/FileList.h"
 #include "files/io/StopFlag.h"
 #include "files/runs/CheckListedFile.h"
-#include "files/runs/OrderedPool.h"
+#include "files/runs/InOrder.h"
 
 namespace glyphwright::cli {
 

@@ -11,7 +11,7 @@
 #include "cli/Workers.h"
 #include "files/collect/FileList.h"
 #include "files/io/StopFlag.h"
-#include "files/runs/ConversionRun.h"
+#include "files/runs/ListRun.h"
 
 #include <optional>
 #include <string>

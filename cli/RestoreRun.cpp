@@ -10,9 +10,9 @@
 #include "cli/Workers.h"
 #include "files/io/FileFailure.h"
 #include "files/io/StopFlag.h"
-#include "files/runs/OrderedPool.h"
+#include "files/runs/InOrder.h"
 #include "files/runs/RestoreBackup.h"
-#include "files/runs/SharedFiles.h"
+#include "files/runs/SameFileTurns.h"
 
 #include <optional>
 #include <vector>

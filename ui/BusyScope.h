@@ -25,7 +25,7 @@ public:
     void Breathe();
 
     // Breathe() as a callable for the core's pause hooks.
-    std::function<void()> Pause() {
+    std::function<void()> BreatheHook() {
         return [this] { Breathe(); };
     }
 

@@ -1,7 +1,7 @@
 #include "ui/ConversionRunner.h"
 
 #include "files/collect/FileList.h"
-#include "files/runs/ConversionRun.h"
+#include "files/runs/ListRun.h"
 #include "files/text/Conversion.h"
 #include "ui/BusyScope.h"
 #include "ui/Dialogs.h"
@@ -58,7 +58,9 @@ RunHooks HooksFor(const RunControls& controls) {
 RunSummary ConvertKeepingPainted(const FileList& files, const Conversion& conversion,
                                  RunHooks hooks) {
     BusyScope busy;
-    hooks.entryDone = [breathe = busy.Pause()](std::size_t, const FileOutcome&) { breathe(); };
+    hooks.entryDone = [breathe = busy.BreatheHook()](std::size_t, const FileOutcome&) {
+        breathe();
+    };
     return ConvertAllListed(files, conversion, hooks);
 }
 

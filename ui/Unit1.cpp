@@ -430,7 +430,7 @@ void TForm1::Button7Click() {
 // walk keeps the window painted but takes no input.
 void TForm1::StDropFiles1DropFiles() {
     BusyScope busy;
-    TakeDroppedPaths(StDropFiles1->Files(), extensions_, files_, busy.Pause());
+    TakeDroppedPaths(StDropFiles1->Files(), extensions_, files_, busy.BreatheHook());
 }
 
 void TForm1::Copyright1Click() {

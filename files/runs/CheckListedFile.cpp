@@ -2,7 +2,7 @@
 
 #include "files/io/FileErrors.h"
 #include "files/io/TextFile.h"
-#include "files/text/ConvertedText.h"
+#include "files/text/LoadedText.h"
 
 #include <exception>
 #include <functional>

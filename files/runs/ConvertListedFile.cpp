@@ -3,10 +3,10 @@
 #include "files/io/FileErrors.h"
 #include "files/io/FileReplace.h"
 #include "files/io/TextFile.h"
-#include "files/runs/ConvertedFiles.h"
-#include "files/text/ConvertedContent.h"
-#include "files/text/ConvertedText.h"
+#include "files/runs/FileClaims.h"
 #include "files/text/LineList.h"
+#include "files/text/LoadedText.h"
+#include "files/text/PieceConversion.h"
 
 #include <exception>
 #include <functional>
@@ -20,7 +20,7 @@ namespace {
 // Gives the claim back unless the file got as far as its replacement.
 class Claim {
 public:
-    Claim(ConvertedFiles* files, const FileId& id, ConvertedFiles::Ticket ticket)
+    Claim(FileClaims* files, const FileId& id, FileClaims::Ticket ticket)
         : files_(files), id_(id), ticket_(ticket) {}
     ~Claim() {
         if (files_ != nullptr) {
@@ -46,9 +46,9 @@ public:
     }
 
 private:
-    ConvertedFiles* files_;
+    FileClaims* files_;
     FileId id_;
-    ConvertedFiles::Ticket ticket_;
+    FileClaims::Ticket ticket_;
 };
 
 FileOutcome Failed(FileOutcome outcome, FileFailure failure) {
@@ -60,13 +60,13 @@ FileOutcome Failed(FileOutcome outcome, FileFailure failure) {
 } // namespace
 
 FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
-                              const ConvertHooks& hooks, ConvertedFiles* converted) {
+                              const ConvertHooks& hooks, FileClaims* converted) {
     std::string path;
     FileOutcome outcome;
     try {
         path = list.Path(entry);
         TextFileReader reader(path);
-        const std::optional<ConvertedFiles::Ticket> ticket =
+        const std::optional<FileClaims::Ticket> ticket =
             converted != nullptr ? converted->Claim(reader.Stamp().id) : 0;
         if (!ticket) {
             if (hooks.progressStep) {

@@ -14,7 +14,7 @@
 
 namespace glyphwright {
 
-class ConvertedFiles;
+class FileClaims;
 class StopFlag;
 
 // In a run shared by several workers each hook is called on the thread of the
@@ -56,6 +56,6 @@ struct FileOutcome {
 // name or another, is not read or written again. Without it every call
 // converts.
 FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Conversion& conversion,
-                              const ConvertHooks& hooks, ConvertedFiles* converted = nullptr);
+                              const ConvertHooks& hooks, FileClaims* converted = nullptr);
 
 } // namespace glyphwright

@@ -4,7 +4,7 @@
 // is there is complete, and nothing outside the tree has changed.
 #include "entities/Unit_HtmlUmlaute.h"
 #include "files/collect/FileList.h"
-#include "files/runs/ConversionRun.h"
+#include "files/runs/ListRun.h"
 #include "tests/faults/FaultTree.h"
 #include "tests/faults/ToolProcess.h"
 #include "tests/files/FileTesting.h"

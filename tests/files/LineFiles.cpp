@@ -2,7 +2,7 @@
 
 #include "files/io/FileReplace.h"
 #include "files/io/TextFile.h"
-#include "files/text/ConvertedContent.h"
+#include "files/text/PieceConversion.h"
 
 namespace glyphwright::testing {
 

@@ -3,7 +3,7 @@
 #include "files/io/FileErrors.h"
 #include "files/io/TextFile.h"
 #include "files/runs/ConvertListedFile.h"
-#include "files/text/ConvertedContent.h"
+#include "files/text/PieceConversion.h"
 #include "tests/files/FileTesting.h"
 #include "tests/files/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "files/text/ConvertedContent.h"
+#include "files/text/PieceConversion.h"
 
 #include "entities/PieceCut.h"
 

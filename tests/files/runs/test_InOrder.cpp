@@ -1,4 +1,4 @@
-#include "files/runs/OrderedPool.h"
+#include "files/runs/InOrder.h"
 
 #include "files/io/StopFlag.h"
 
@@ -34,7 +34,7 @@ unsigned Seed() {
     return seed;
 }
 
-TEST(OrderedPool, EveryResultOnceInIndexOrderOnTheCallingThread) {
+TEST(InOrder, EveryResultOnceInIndexOrderOnTheCallingThread) {
     const unsigned seed = Seed();
     for (const std::size_t workers : {1, 2, 4, 9}) {
         for (const std::size_t count : {0, 1, 5, 3000}) {
@@ -69,7 +69,7 @@ TEST(OrderedPool, EveryResultOnceInIndexOrderOnTheCallingThread) {
 
 // After a stop no index starts; every index started is worked on once and
 // delivered, in order. With one worker those are the first ones.
-TEST(OrderedPool, AStopStartsNoMoreAndDeliversWhatStarted) {
+TEST(InOrder, AStopStartsNoMoreAndDeliversWhatStarted) {
     const unsigned seed = Seed();
     for (const std::size_t workers : {1, 4}) {
         SCOPED_TRACE(std::to_string(workers) + " workers, seed " + std::to_string(seed));
@@ -109,7 +109,7 @@ TEST(OrderedPool, AStopStartsNoMoreAndDeliversWhatStarted) {
 
 // An index that must follow an earlier one starts only when that one and
 // every index before it have ended.
-TEST(OrderedPool, AnIndexStartsAfterTheOneItFollows) {
+TEST(InOrder, AnIndexStartsAfterTheOneItFollows) {
     const unsigned seed = Seed();
     constexpr std::size_t kCount = 3000;
     const auto after = [](std::size_t index) -> std::optional<std::size_t> {
@@ -138,7 +138,7 @@ TEST(OrderedPool, AnIndexStartsAfterTheOneItFollows) {
 
 // Work that throws ends the handing out; the exception reaches the caller
 // once every worker has stopped.
-TEST(OrderedPool, AnExceptionFromTheWorkReachesTheCaller) {
+TEST(InOrder, AnExceptionFromTheWorkReachesTheCaller) {
     std::atomic<std::size_t> running = 0;
     std::size_t delivered = 0;
     const auto run = [&] {

@@ -1,4 +1,4 @@
-#include "files/runs/SharedFiles.h"
+#include "files/runs/SameFileTurns.h"
 
 #include "files/io/FileStamp.h"
 #include "files/io/PosixFile.h"

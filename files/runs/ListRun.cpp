@@ -1,9 +1,9 @@
-#include "files/runs/ConversionRun.h"
+#include "files/runs/ListRun.h"
 
 #include "files/io/TempFile.h"
-#include "files/runs/ConvertedFiles.h"
-#include "files/runs/OrderedPool.h"
-#include "files/runs/SharedFiles.h"
+#include "files/runs/FileClaims.h"
+#include "files/runs/InOrder.h"
+#include "files/runs/SameFileTurns.h"
 
 #include <optional>
 #include <set>
@@ -13,7 +13,7 @@ namespace glyphwright {
 RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
                             const RunHooks& hooks, std::size_t workers) {
     RunSummary summary;
-    ConvertedFiles converted;
+    FileClaims converted;
     std::set<std::string> renamedIn;
     const std::size_t count = list.Count();
     std::vector<std::optional<std::size_t>> after;

@@ -1,4 +1,4 @@
-#include "files/runs/OrderedPool.h"
+#include "files/runs/InOrder.h"
 
 namespace glyphwright {
 

@@ -1,4 +1,4 @@
-#include "files/runs/SharedFiles.h"
+#include "files/runs/SameFileTurns.h"
 
 #include "tests/files/FileTesting.h"
 #include "tests/files/TempFolder.h"
@@ -40,7 +40,7 @@ std::optional<Turns> TurnsWithin(std::vector<std::string> paths, std::size_t wor
 // Each entry waits for the last earlier one that reaches its file, by the
 // same name, another hard link, or the name of its backup either way round;
 // for any number of workers, none included.
-TEST(SharedFiles, EachEntryWaitsForTheLastEarlierOneOfItsFile) {
+TEST(SameFileTurns, EachEntryWaitsForTheLastEarlierOneOfItsFile) {
     testing::TempFolder folder;
     const auto at = [&](const std::string& name) { return folder.Path() + "/" + name; };
     for (const char* name : {"a.htm", "h1.htm", "x.htm", "x.htm._backup_"}) {

@@ -1,7 +1,7 @@
-#include "files/text/ConvertedText.h"
+#include "files/text/LoadedText.h"
 
 #include "files/io/FileErrors.h"
-#include "files/text/ConvertedContent.h"
+#include "files/text/PieceConversion.h"
 
 #include <utility>
 

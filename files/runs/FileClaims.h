@@ -13,7 +13,7 @@
 
 namespace glyphwright {
 
-class ConvertedFiles {
+class FileClaims {
 public:
     // Says which claim a record belongs to. Between one worker's rename and
     // its word about it, the old file's freed number may already stand for

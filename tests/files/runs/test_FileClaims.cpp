@@ -1,4 +1,4 @@
-#include "files/runs/ConvertedFiles.h"
+#include "files/runs/FileClaims.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ const FileId kZ{1, 300};
 
 // Each file once; a failed one is given back; a replaced one stands as its
 // replacement, and its own number is let go when its last name went.
-TEST(ConvertedFiles, ClaimReleaseReplace) {
-    ConvertedFiles files;
+TEST(FileClaims, ClaimReleaseReplace) {
+    FileClaims files;
     const auto x = files.Claim(kX);
     ASSERT_TRUE(x);
     EXPECT_FALSE(files.Claim(kX));
@@ -26,8 +26,8 @@ TEST(ConvertedFiles, ClaimReleaseReplace) {
 
 // Two workers: A's rename frees X's number, B's new file gets it, and B says
 // so before A says that X is gone. B's file must stay known as converted.
-TEST(ConvertedFiles, ANumberTakenAgainBeforeItsOldFileIsToldGone) {
-    ConvertedFiles files;
+TEST(FileClaims, ANumberTakenAgainBeforeItsOldFileIsToldGone) {
+    FileClaims files;
     const auto a = files.Claim(kX);
     const auto b = files.Claim(kZ);
     ASSERT_TRUE(a && b);

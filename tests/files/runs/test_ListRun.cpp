@@ -1,4 +1,4 @@
-#include "files/runs/ConversionRun.h"
+#include "files/runs/ListRun.h"
 
 #include "files/io/FileErrors.h"
 #include "files/io/StopFlag.h"
@@ -35,7 +35,7 @@ std::string Upper(std::string_view text) {
     return out;
 }
 
-TEST(ConversionRun, ConvertsEveryEntryInOrderAndGathersFailures) {
+TEST(ListRun, ConvertsEveryEntryInOrderAndGathersFailures) {
     TempFolder folder;
     const std::string a = folder.Path() + "/a.htm";
     const std::string missing = folder.Path() + "/gone.htm";
@@ -68,7 +68,7 @@ TEST(ConversionRun, ConvertsEveryEntryInOrderAndGathersFailures) {
 // A mixed site through both runs: what is read as Windows-1252 gives exactly
 // the bytes of a run that reads every file so, and every UTF-8 page that keeps
 // a mark of its character set comes back with its own characters.
-TEST(ConversionRun, EachFileInItsOwnCharsetBothWays) {
+TEST(ListRun, EachFileInItsOwnCharsetBothWays) {
     const std::string meta = "<meta charset=\"utf-8\">\n";
     const std::map<std::string, std::string> site{
         {"utf8-mark.htm", "\xEF\xBB\xBF<p>Gr\xC3\xBC\xC3\x9F"
@@ -138,7 +138,7 @@ TEST(ConversionRun, EachFileInItsOwnCharsetBothWays) {
 // each file is converted once, its backup holds the content from before the
 // run, and the later entries count as named twice without being read or
 // written; alike with one worker and with several.
-TEST(ConversionRun, EachFileIsConvertedOnceInARun) {
+TEST(ListRun, EachFileIsConvertedOnceInARun) {
     for (const std::size_t workers : {1, 4}) {
         TempFolder folder;
         const auto at = [&](const std::string& name) { return folder.Path() + "/" + name; };
@@ -185,7 +185,7 @@ TEST(ConversionRun, EachFileIsConvertedOnceInARun) {
 
 // A stop requested while a file is being replaced leaves that file as it
 // was (its backup may stand) and ends the run before the next entry.
-TEST(ConversionRun, AStopLeavesTheCurrentFileWholeAndEndsTheRun) {
+TEST(ListRun, AStopLeavesTheCurrentFileWholeAndEndsTheRun) {
     TempFolder folder;
     const auto at = [&](const std::string& name) { return folder.Path() + "/" + name; };
     FileList list;
@@ -220,7 +220,7 @@ TEST(ConversionRun, AStopLeavesTheCurrentFileWholeAndEndsTheRun) {
         (std::vector<std::string>{"a.htm", "a.htm._backup_", "b.htm", "b.htm._backup_", "c.htm"}));
 }
 
-TEST(ConversionRun, EmptyListConvertsNothing) {
+TEST(ListRun, EmptyListConvertsNothing) {
     FileList list;
     const RunSummary summary = ConvertAllListed(list, Conversion{Upper, Upper}, RunHooks{});
     EXPECT_EQ(summary.converted, 0u);

@@ -1,8 +1,8 @@
-#include "files/runs/ConvertedFiles.h"
+#include "files/runs/FileClaims.h"
 
 namespace glyphwright {
 
-std::optional<ConvertedFiles::Ticket> ConvertedFiles::Claim(const FileId& id) {
+std::optional<FileClaims::Ticket> FileClaims::Claim(const FileId& id) {
     const std::lock_guard lock(mutex_);
     const Ticket ticket = ++lastTicket_;
     if (!ids_.try_emplace(id, ticket).second) {
@@ -11,20 +11,20 @@ std::optional<ConvertedFiles::Ticket> ConvertedFiles::Claim(const FileId& id) {
     return ticket;
 }
 
-void ConvertedFiles::LetGo(const FileId& id, Ticket ticket) {
+void FileClaims::LetGo(const FileId& id, Ticket ticket) {
     const auto at = ids_.find(id);
     if (at != ids_.end() && at->second == ticket) {
         ids_.erase(at);
     }
 }
 
-void ConvertedFiles::Release(const FileId& id, Ticket ticket) {
+void FileClaims::Release(const FileId& id, Ticket ticket) {
     const std::lock_guard lock(mutex_);
     LetGo(id, ticket);
 }
 
-void ConvertedFiles::Replaced(const FileId& claimed, Ticket ticket, const FileId& replacement,
-                              bool claimedIsGone) {
+void FileClaims::Replaced(const FileId& claimed, Ticket ticket, const FileId& replacement,
+                          bool claimedIsGone) {
     const std::lock_guard lock(mutex_);
     if (claimedIsGone) {
         LetGo(claimed, ticket);
