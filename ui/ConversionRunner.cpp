@@ -65,7 +65,7 @@ RunSummary ConvertKeepingPainted(const FileList& files, const Conversion& conver
 }
 
 // The bar counts in int; the file list never holds more entries than that.
-int BarMaximum(std::size_t count) {
+int BarCount(std::size_t count) {
     return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
 }
 
@@ -75,10 +75,13 @@ void EncodeRun(const FileList& files, const RunControls& controls) {
     const LockedForEncodeRun locked(controls);
     QProgressBar* const bar = controls.progress;
     bar->setValue(0);
-    bar->setMaximum(BarMaximum(files.Count()));
+    bar->setMaximum(BarCount(files.Count()));
 
     RunHooks hooks = HooksFor(controls);
-    hooks.perFile.progressStep = [bar] { bar->setValue(bar->value() + 1); };
+    // The steps are counted here, not read back from the bar, whose value is
+    // only what it shows.
+    std::size_t steps = 0;
+    hooks.perFile.progressStep = [bar, &steps] { bar->setValue(BarCount(++steps)); };
     const RunSummary summary = ConvertKeepingPainted(files, EncodeConversion(), hooks);
 
     ShowInformationBox(EncodeRunMessage(summary));
