@@ -5,7 +5,7 @@
 namespace glyphwright::ui {
 
 ExtensionListModel::ExtensionListModel(ExtensionList& list, QObject* parent)
-    : QAbstractListModel(parent), list_(list) {
+    : CoreListModel(parent), list_(list) {
     list_.SetObserver(this);
 }
 
@@ -13,16 +13,7 @@ ExtensionListModel::~ExtensionListModel() {
     list_.SetObserver(nullptr);
 }
 
-int ExtensionListModel::rowCount(const QModelIndex& parent) const {
-    // The core list bounds its entries to what an int row can address.
-    return parent.isValid() ? 0 : static_cast<int>(list_.Count());
-}
-
-QVariant ExtensionListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount()) {
-        return {};
-    }
-    const auto row = static_cast<std::size_t>(index.row());
+QVariant ExtensionListModel::RowData(std::size_t row, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return QString::fromLocal8Bit(list_.Text(row));
@@ -31,42 +22,6 @@ QVariant ExtensionListModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
-}
-
-Qt::ItemFlags ExtensionListModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) {
-        return Qt::NoItemFlags;
-    }
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-}
-
-void ExtensionListModel::RowsAboutToBeInserted(std::size_t first, std::size_t last) {
-    beginInsertRows(QModelIndex(), static_cast<int>(first), static_cast<int>(last));
-}
-
-void ExtensionListModel::RowsInserted() {
-    endInsertRows();
-}
-
-void ExtensionListModel::RowsAboutToBeRemoved(std::size_t first, std::size_t last) {
-    beginRemoveRows(QModelIndex(), static_cast<int>(first), static_cast<int>(last));
-}
-
-void ExtensionListModel::RowsRemoved() {
-    endRemoveRows();
-}
-
-void ExtensionListModel::AboutToReset() {
-    beginResetModel();
-}
-
-void ExtensionListModel::Reset() {
-    endResetModel();
-}
-
-void ExtensionListModel::RowChanged(std::size_t row) {
-    const QModelIndex changed = index(static_cast<int>(row));
-    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::CheckStateRole});
 }
 
 } // namespace glyphwright::ui

@@ -1,33 +1,22 @@
 // The extension list of the core as rows of a Qt view: the text and the mark
-// of each entry, read from the core list, which tells this adapter of every
-// change.
+// of each entry.
 #pragma once
 
 #include "files/collect/ExtensionList.h"
-#include "files/collect/ListObserver.h"
-
-#include <QAbstractListModel>
+#include "ui/CoreListModel.h"
 
 namespace glyphwright::ui {
 
-class ExtensionListModel : public QAbstractListModel, private ListObserver {
+class ExtensionListModel : public CoreListModel {
     Q_OBJECT
 public:
     ExtensionListModel(ExtensionList& list, QObject* parent);
     ~ExtensionListModel() override;
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-
 private:
-    void RowsAboutToBeInserted(std::size_t first, std::size_t last) override;
-    void RowsInserted() override;
-    void RowsAboutToBeRemoved(std::size_t first, std::size_t last) override;
-    void RowsRemoved() override;
-    void AboutToReset() override;
-    void Reset() override;
-    void RowChanged(std::size_t row) override;
+    std::size_t Count() const override { return list_.Count(); }
+    QVariant RowData(std::size_t row, int role) const override;
+    QList<int> ChangedRoles() const override { return {Qt::DisplayRole, Qt::CheckStateRole}; }
 
     ExtensionList& list_;
 };
