@@ -84,9 +84,13 @@ ssize_t ReadToShortRead(int fd, char* buffer, std::size_t size) {
     return static_cast<ssize_t>(done);
 }
 
-bool WriteAll(int fd, std::string_view data) {
+namespace {
+
+// Hands data to write piece by piece until all is written; an interrupted
+// call is made again, and a call that writes nothing counts as a full disk.
+template <class Write> bool WriteWhole(std::string_view data, Write write) {
     while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), std::min(data.size(), kMaxPiece));
+        const ssize_t n = write(data.substr(0, std::min(data.size(), kMaxPiece)));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -101,22 +105,19 @@ bool WriteAll(int fd, std::string_view data) {
     return true;
 }
 
+} // namespace
+
+bool WriteAll(int fd, std::string_view data) {
+    return WriteWhole(
+        data, [fd](std::string_view piece) { return ::write(fd, piece.data(), piece.size()); });
+}
+
 bool WriteAllAt(int fd, std::string_view data, off_t offset) {
-    while (!data.empty()) {
-        const ssize_t n = ::pwrite(fd, data.data(), std::min(data.size(), kMaxPiece), offset);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            if (n == 0) {
-                errno = ENOSPC;
-            }
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-        offset += n;
-    }
-    return true;
+    return WriteWhole(data, [fd, &offset](std::string_view piece) {
+        const ssize_t n = ::pwrite(fd, piece.data(), piece.size(), offset);
+        offset += n > 0 ? n : 0;
+        return n;
+    });
 }
 
 } // namespace glyphwright::posix
