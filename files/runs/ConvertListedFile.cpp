@@ -95,21 +95,23 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
             stepped = true;
         };
         FileContent content = ConvertedFileContent(text, conversion, step);
-        // A text of one piece is converted once, for the compare and the write.
-        std::string whole;
+        // A text of one piece is converted once, when first asked for, and
+        // kept for the compare, the size an in-place write reserves and the
+        // write itself.
+        const std::function<void()> nothing = [] {};
+        std::optional<std::string> whole;
+        if (LoadedSize(text) <= kContentPiece) {
+            content = [&](const PutPiece& put) {
+                if (!whole) {
+                    whole = ContentText(ConvertedFileContent(text, conversion, nothing));
+                }
+                step();
+                return put(*whole);
+            };
+        }
         if (hooks.leaveUnchanged) {
-            bool same = SurelyUnchanged(text, conversion);
-            if (!same && LoadedSize(text) <= kContentPiece) {
-                const std::function<void()> nothing = [] {};
-                whole = ContentText(ConvertedFileContent(text, conversion, nothing));
-                same = whole == text.bytes;
-                content = [&whole, &step](const PutPiece& put) {
-                    step();
-                    return put(whole);
-                };
-            } else if (!same) {
-                same = ContentEquals(content, text.bytes);
-            }
+            const bool same =
+                SurelyUnchanged(text, conversion) || ContentEquals(content, text.bytes);
             if (same) {
                 step();
                 claim.Kept();

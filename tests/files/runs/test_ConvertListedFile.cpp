@@ -278,6 +278,21 @@ TEST_F(ConvertListedFileTest, ALargeFileConvertsInPiecesAsItWouldWhole) {
     EXPECT_EQ(progressSteps, 4);
 }
 
+// A file with a second name is written in place, which sizes the content
+// before it writes it: a page is still converted once.
+TEST_F(ConvertListedFileTest, AFileWrittenInPlaceIsConvertedOnce) {
+    WriteBytes(At("linked.htm"), "a\n");
+    ASSERT_EQ(link(At("linked.htm").c_str(), At("other.htm").c_str()), 0);
+    int calls = 0;
+    const TextConversion counted = [&calls](std::string_view text) {
+        ++calls;
+        return Mark(text);
+    };
+    ASSERT_TRUE(Convert(At("linked.htm"), counted, false).converted);
+    EXPECT_EQ(ReadBytes(At("other.htm")), "<A>\r\n");
+    EXPECT_EQ(calls, 1);
+}
+
 TEST_F(ConvertListedFileTest, PathListedTwiceIsConvertedTwice) {
     WriteBytes(At("twice.htm"), "a");
     FileList list;
