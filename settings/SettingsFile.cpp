@@ -4,6 +4,7 @@
 #include "files/io/FileReplace.h"
 #include "files/io/PosixFile.h"
 #include "files/io/TempFile.h"
+#include "files/io/WholeFile.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -43,20 +44,8 @@ std::string ReadWholeFile(const std::string& path) {
         throw SettingsReadError(path);
     }
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd.Get(), chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw SettingsReadError(path);
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(chunk, static_cast<std::size_t>(got));
+    if (ReadWhole(fd.Get(), st.st_size, bytes) != WholeRead::Done) {
+        throw SettingsReadError(path);
     }
     return bytes;
 }

@@ -47,24 +47,6 @@ FileDescriptor Open(const std::string& path, int flags, mode_t mode) {
     return FileDescriptor(fd);
 }
 
-ssize_t ReadUpTo(int fd, char* buffer, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::read(fd, buffer + done, std::min(size - done, kMaxPiece));
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return -1;
-        }
-        if (n == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return static_cast<ssize_t>(done);
-}
-
 ssize_t ReadToShortRead(int fd, char* buffer, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {

@@ -34,10 +34,6 @@ private:
 // open(2); invalid with errno set on failure.
 FileDescriptor Open(const std::string& path, int flags, mode_t mode = 0);
 
-// Reads until size bytes arrived or the file ends; returns the count read,
-// or -1 with errno set on a read error.
-ssize_t ReadUpTo(int fd, char* buffer, std::size_t size);
-
 // Reads until size bytes arrived or a read comes up short, which for a
 // regular file is its end: one call for a file smaller than size. Returns
 // the count read, or -1 with errno set on a read error.

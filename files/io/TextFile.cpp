@@ -6,6 +6,7 @@
 #include "files/io/PosixFile.h"
 #include "files/io/ReadLease.h"
 #include "files/io/TrustedLinks.h"
+#include "files/io/WholeFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -20,9 +21,6 @@ namespace {
 // No advisory lock is taken: only cooperating programs would honour it, and
 // the replacement by rename already gives every reader either the old or the
 // new file whole.
-
-// File sizes are signed 32-bit counts in this program; larger files are refused.
-constexpr off_t kSizeLimit = off_t{1} << 31;
 
 } // namespace
 
@@ -48,7 +46,7 @@ TextFileReader::TextFileReader(const std::string& path) : path_(path) {
         if (!S_ISREG(looked.st_mode)) {
             throw UnsupportedFileError::NotRegular(path, looked.st_mode & S_IFMT);
         }
-        if (looked.st_size >= kSizeLimit) {
+        if (looked.st_size >= kWholeFileLimit) {
             throw UnsupportedFileError::TooLarge(path);
         }
         fd_ = OpenWithoutLinks(target, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -71,17 +69,11 @@ TextFileReader::TextFileReader(const std::string& path) : path_(path) {
 }
 
 std::string TextFileReader::LoadBytes() {
-    const auto size = static_cast<std::size_t>(stamp_.size);
-    // One byte of room more, for the line end that splitting in place may
-    // add, and meanwhile for the read to show a file longer than its size.
-    std::string bytes = MakeLargeText(size + 1);
-    bytes.resize(size + 1);
-    // A file that delivers fewer bytes than its size, or more, would be written
-    // back cut off: both are errors.
-    if (posix::ReadToShortRead(fd_.Get(), bytes.data(), size + 1) != static_cast<ssize_t>(size)) {
+    // One byte of room more, for the line end that splitting in place may add.
+    std::string bytes;
+    if (ReadWhole(fd_.Get(), static_cast<off_t>(stamp_.size), bytes, 1) != WholeRead::Done) {
         throw ShortReadError(path_);
     }
-    bytes.resize(size);
 
     // The line model ends at the first NUL: such a file is refused whole
     // rather than written back shortened.

@@ -2,8 +2,8 @@
 
 #include "files/io/FileErrors.h"
 #include "files/io/FileReplace.h"
-#include "files/io/LargeText.h"
 #include "files/io/PosixFile.h"
+#include "files/io/WholeFile.h"
 
 #include <cerrno>
 #include <exception>
@@ -62,14 +62,16 @@ std::string ReadBackup(const std::string& backup, struct stat& info, posix::File
     if (auto refusal = RefusalOf(backup, info)) {
         throw FileError(std::move(*refusal));
     }
-    const auto size = static_cast<std::size_t>(info.st_size);
-    std::string bytes = MakeLargeText(size);
-    char probe = 0;
-    if (posix::ReadUpTo(fd.Get(), bytes.data(), size) != static_cast<ssize_t>(size) ||
-        posix::ReadUpTo(fd.Get(), &probe, 1) != 0) {
-        throw ShortReadError(backup, errno);
+    std::string bytes;
+    switch (ReadWhole(fd.Get(), info.st_size, bytes)) {
+    case WholeRead::Done:
+        return bytes;
+    case WholeRead::TooLarge:
+        throw UnsupportedFileError::TooLarge(backup);
+    case WholeRead::Short:
+        break;
     }
-    return bytes;
+    throw ShortReadError(backup, errno);
 }
 
 RestoreOutcome Failed(RestoreOutcome outcome, FileFailure failure) {

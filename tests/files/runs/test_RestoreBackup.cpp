@@ -74,10 +74,12 @@ TEST_F(RestoreBackupTest, RefusesALinkOrAnythingButARegularFile) {
     folder.MakeLink("dangling.htm._backup_", "nothing");
     folder.MakeFolder("dir.htm._backup_");
     ASSERT_EQ(mkfifo(At("fifo.htm._backup_").c_str(), 0644), 0);
+    // Sparse: too large to be read whole, and never read.
+    WriteBytes(At("huge.htm._backup_"), "");
+    ASSERT_EQ(truncate(At("huge.htm._backup_").c_str(), off_t{1} << 31), 0);
     const std::vector<std::pair<std::string, FailureKind>> cases{
-        {"link.htm", FailureKind::BackupIsLink},
-        {"dangling.htm", FailureKind::BackupIsLink},
-        {"dir.htm", FailureKind::BackupNotRegular},
+        {"huge.htm", FailureKind::TooLarge},         {"link.htm", FailureKind::BackupIsLink},
+        {"dangling.htm", FailureKind::BackupIsLink}, {"dir.htm", FailureKind::BackupNotRegular},
         {"fifo.htm", FailureKind::BackupNotRegular},
     };
     for (const auto& [name, kind] : cases) {
