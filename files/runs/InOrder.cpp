@@ -21,12 +21,6 @@ bool OrderedSchedule::CallerWanted() const {
     return ended_ - delivered_ >= window_ / 2 || AllEnded();
 }
 
-void OrderedSchedule::WakeEveryone() {
-    roomWanted_.notify_all();
-    turnWanted_.notify_all();
-    resultsWanted_.notify_all();
-}
-
 // Under the lock.
 void OrderedSchedule::Ended(std::size_t index) {
     finished_[index % window_] = 1;
@@ -34,56 +28,50 @@ void OrderedSchedule::Ended(std::size_t index) {
     while (ended_ < next_ && finished_[ended_ % window_] != 0) {
         ++ended_;
     }
-    if (ended_ == before) {
-        return;
-    }
-    if (waitingForTurn_ > 0) {
-        turnWanted_.notify_all();
-    }
-    if (callerWaiting_ && CallerWanted()) {
-        resultsWanted_.notify_one();
+    if (ended_ != before && (workersWaiting_ > 0 || CallerWanted())) {
+        changed_.notify_all();
     }
 }
 
 std::optional<std::size_t> OrderedSchedule::Take(Block& block) {
     std::unique_lock lock(mutex_);
-    while (true) {
-        if (NoMoreStart()) {
-            // What is left of the block ends unworked, so that the caller
-            // does not wait for it.
-            for (; block.first < block.last; ++block.first) {
-                Ended(block.first);
-            }
-            if (!closed_) {
-                closed_ = true;
-                WakeEveryone();
-            }
-            return std::nullopt;
-        }
-        if (block.first < block.last) {
+    while (block.first == block.last) {
+        if (NoMoreStart() || next_ == count_) {
             break;
-        }
-        if (next_ == count_) {
-            return std::nullopt;
         }
         const std::size_t size = std::min(blockSize_, count_ - next_);
         if (next_ + size <= delivered_ + window_) {
             block = {next_, next_ + size};
             next_ += size;
-            continue;
+            break;
         }
-        ++waitingForRoom_;
-        roomWanted_.wait(lock);
-        --waitingForRoom_;
+        ++workersWaiting_;
+        changed_.wait(lock);
+        --workersWaiting_;
+    }
+    if (NoMoreStart()) {
+        // What is left of the block ends unworked, so that the caller does
+        // not wait for it.
+        for (; block.first < block.last; ++block.first) {
+            Ended(block.first);
+        }
+        closed_ = true;
+        changed_.notify_all();
+        return std::nullopt;
+    }
+    if (block.first == block.last) {
+        return std::nullopt;
     }
     const std::size_t index = block.first++;
     ++started_;
+    lock.unlock();
     const std::optional<std::size_t> after = after_ ? after_(index) : std::nullopt;
     if (after && *after < index) {
         // The earliest unfinished index never waits here, so this ends.
-        ++waitingForTurn_;
-        turnWanted_.wait(lock, [this, after] { return *after < ended_; });
-        --waitingForTurn_;
+        lock.lock();
+        ++workersWaiting_;
+        changed_.wait(lock, [this, after] { return *after < ended_; });
+        --workersWaiting_;
     }
     return index;
 }
@@ -95,15 +83,12 @@ void OrderedSchedule::Finished(std::size_t index) {
 
 std::optional<OrderedSchedule::Range> OrderedSchedule::NextFinished() {
     std::unique_lock lock(mutex_);
-    callerWaiting_ = true;
     while (!CallerWanted()) {
-        // Also for a stop: the signal handler that requests it wakes no one.
-        if (resultsWanted_.wait_for(lock, kDeliveryDelay) == std::cv_status::timeout &&
+        if (changed_.wait_for(lock, kDeliveryDelay) == std::cv_status::timeout &&
             delivered_ < ended_) {
             break;
         }
     }
-    callerWaiting_ = false;
     if (delivered_ < ended_) {
         return Range{delivered_, ended_};
     }
@@ -116,15 +101,15 @@ void OrderedSchedule::Delivered(const Range& range) {
         finished_[index % window_] = 0;
     }
     delivered_ = range.last;
-    if (waitingForRoom_ > 0) {
-        roomWanted_.notify_all();
+    if (workersWaiting_ > 0) {
+        changed_.notify_all();
     }
 }
 
 void OrderedSchedule::Close() {
     const std::lock_guard lock(mutex_);
     closed_ = true;
-    WakeEveryone();
+    changed_.notify_all();
 }
 
 std::size_t OrderedSchedule::Started() const {

@@ -28,16 +28,16 @@ using OrderAfter = std::function<std::optional<std::size_t>(std::size_t index)>;
 
 // Which index a worker takes next and when results may be handed back.
 //
-// Each worker takes a block of neighbouring indices and works through it in
-// order; the blocks go out in order, at most `window` indices beyond the
-// first one not yet handed back, so that the results waiting for an earlier
-// one stay few. Neighbours in a list of files mostly share a folder, and two
-// workers in one folder would queue for its lock at every new name.
+// Workers take blocks of neighbouring indices and work through them in order,
+// since neighbours in a list of files mostly share a folder, and two workers
+// in one folder would queue for its lock at every new name. The blocks go out
+// in order, at most `window` indices beyond the first one not yet handed
+// back, so that the results waiting for an earlier one stay few.
 //
-// A thread is woken only when what it waits for has come. The caller, which
-// hands the results back, looks every kDeliveryDelay and is woken only when
-// the window is half full or all has ended: on a machine with as many cores
-// as workers, each wake-up would push a worker off its core.
+// One lock and one condition guard it all. The caller, which hands the
+// results back, is woken when half the window has ended or all has, and
+// otherwise looks every kDeliveryDelay: a wake-up per result would push a
+// worker off its core, and a stop requested by a signal handler wakes no one.
 class OrderedSchedule {
 public:
     // Half-open: the indices first to last - 1.
@@ -77,15 +77,10 @@ private:
     bool AllEnded() const; // no more start, and all that went out have ended
     bool CallerWanted() const;
     void Ended(std::size_t index);
-    void WakeEveryone();
 
     mutable std::mutex mutex_;
-    std::condition_variable roomWanted_;    // workers waiting for room in the window
-    std::condition_variable turnWanted_;    // workers waiting for an earlier index to end
-    std::condition_variable resultsWanted_; // the caller
-    std::size_t waitingForRoom_ = 0;
-    std::size_t waitingForTurn_ = 0;
-    bool callerWaiting_ = false;
+    std::condition_variable changed_;
+    std::size_t workersWaiting_ = 0; // for room in the window, or for their turn
     const std::size_t count_;
     const std::size_t blockSize_;
     const std::size_t window_;
