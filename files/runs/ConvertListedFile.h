@@ -20,8 +20,7 @@ class StopFlag;
 // In a run shared by several workers each hook is called on the thread of the
 // worker at hand, at the same time as on the others.
 struct ConvertHooks {
-    // Called after loading, before anything is written; may refuse the file by
-    // throwing, which leaves it as it was, without a backup. May be empty.
+    // Called after loading, before anything is written. May be empty.
     std::function<void(const std::string& path)> loaded;
     // Asked once per file, after loading: write the backup?
     std::function<bool()> backupWanted;
