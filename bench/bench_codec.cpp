@@ -9,7 +9,9 @@
 
 #include "bench/Corpus.h"
 #include "entities/Unit_HtmlUmlaute.h"
+#include "files/io/FileContent.h"
 #include "files/text/LineList.h"
+#include "files/text/PieceConversion.h"
 
 namespace glyphwright::bench {
 namespace {
@@ -96,7 +98,7 @@ void Decode(benchmark::State& state, Corpus corpus) {
 void SplitThenJoin(benchmark::State& state, Corpus corpus) {
     const std::string& input = corpus();
     for (auto _ : state) {
-        std::string output = JoinLines(SplitLines(input));
+        std::string output = ContentText(JoinedContent(SplitLines(input)));
         benchmark::DoNotOptimize(output.data());
     }
     Describe(state, input);

@@ -21,7 +21,9 @@
 #include "bench/ProgramMain.h"
 #include "bench/SiteTree.h"
 #include "entities/Unit_HtmlUmlaute.h"
+#include "files/io/FileContent.h"
 #include "files/text/LineList.h"
+#include "files/text/PieceConversion.h"
 
 #include <algorithm>
 #include <array>
@@ -115,7 +117,7 @@ std::string ReadWhole(const std::filesystem::path& path) {
 // What the window's per-file step makes of a page: converted, every line
 // ended by CR LF.
 std::string WithCrLf(std::string_view text) {
-    return JoinLines(SplitLines(text));
+    return ContentText(JoinedContent(SplitLines(text)));
 }
 
 // Counts the pages whose bytes differ from what the method must have written.

@@ -38,48 +38,7 @@ std::size_t NextLineBreak(const char* data, std::size_t from, std::size_t end) {
     return from;
 }
 
-// The position of the next CR, LF or NUL at or after from, or end.
-std::size_t NextLineBreakOrNul(const char* data, std::size_t from, std::size_t end) {
-#ifdef __SSE2__
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i nul = _mm_setzero_si128();
-    while (end - from >= 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
-        const __m128i hits =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)),
-                         _mm_cmpeq_epi8(chunk, nul));
-        const int found = _mm_movemask_epi8(hits);
-        if (found != 0) {
-            return from + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(found)));
-        }
-        from += 16;
-    }
-#endif
-    while (from != end && data[from] != '\r' && data[from] != '\n' && data[from] != '\0') {
-        ++from;
-    }
-    return from;
-}
-
 } // namespace
-
-bool IsJoinedText(std::string_view text) {
-    const char* const data = text.data();
-    const std::size_t end = text.size();
-    std::size_t p = 0;
-    while (p != end) {
-        p = NextLineBreakOrNul(data, p, end);
-        if (p == end) {
-            return false; // the last line has no CR LF
-        }
-        if (data[p] != '\r' || p + 1 == end || data[p + 1] != '\n') {
-            return false; // a NUL, a lone CR or a lone LF
-        }
-        p += 2;
-    }
-    return true;
-}
 
 namespace {
 
@@ -227,13 +186,6 @@ LineList SplitLines(std::string_view text) {
                   [&lines](std::size_t start) { lines.NoteLineStart(start); });
     lines.text_.resize(written);
     return lines;
-}
-
-std::string JoinLines(const LineList& lines) {
-    std::string joined = MakeLargeText(SizeSum(lines.JoinedSize(), kJoinSlack));
-    const char* const end = JoinInto(lines.Text().data(), lines.Text().size(), joined.data());
-    joined.resize(static_cast<std::size_t>(end - joined.data()));
-    return joined;
 }
 
 bool JoinLinesInPieces(const LineList& lines, std::size_t pieceSize,

@@ -83,18 +83,10 @@ LineList SplitLines(std::string_view text);
 // the text, nothing else is allocated.
 LineList SplitLinesInPlace(std::string&& text);
 
-// Every line followed by CR LF, the last one included.
-std::string JoinLines(const LineList& lines);
-
 // Passes the joined text of lines to put in consecutive pieces of at most
 // pieceSize bytes (at least 2), cut anywhere, so that a large file is never
 // joined whole. Stops and returns false as soon as put returns false.
 bool JoinLinesInPieces(const LineList& lines, std::size_t pieceSize,
                        const std::function<bool(std::string_view)>& put);
-
-// True when text is already what JoinLines makes of its lines: no NUL, every
-// line ended by CR LF, no lone CR or LF. Then JoinLines(SplitLines(text)) is
-// text itself, and the round trip can be left out.
-bool IsJoinedText(std::string_view text);
 
 } // namespace glyphwright

@@ -15,10 +15,11 @@ namespace glyphwright {
 // The joined bytes per piece; a piece may grow eightfold when it is encoded.
 inline constexpr std::size_t kContentPiece = std::size_t{256} << 10;
 
-// JoinLines(lines). The lines must outlive the content.
+// Every line followed by CR LF, the last one included. The lines must
+// outlive the content.
 FileContent JoinedContent(const LineList& lines);
 
-// convert(JoinLines(lines)), where convert is applied to a text of more than
+// convert of the lines joined with CR LF, where convert is applied to a text of more than
 // one piece in pieces cut where IsSafeCut allows, as EncodeUmlauts,
 // DecodeEntities and their UTF-8 forms give the same result for such pieces
 // as for the whole. A text of one piece is converted whole. None of them

@@ -6,6 +6,7 @@
 #include "files/collect/FileList.h"
 #include "files/text/LineList.h"
 #include "tests/files/FileTesting.h"
+#include "tests/files/LineFiles.h"
 #include "tests/files/ReaddirWalk.h"
 #include "tests/files/TempFolder.h"
 
@@ -29,6 +30,8 @@
 
 namespace glyphwright {
 namespace {
+
+using testing::JoinLines;
 
 using testing::NamesIn;
 using testing::ReadBytes;

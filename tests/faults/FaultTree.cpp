@@ -3,6 +3,7 @@
 #include "entities/Unit_HtmlUmlaute.h"
 #include "files/text/LineList.h"
 #include "tests/files/FileTesting.h"
+#include "tests/files/LineFiles.h"
 
 #include <dirent.h>
 #include <stdexcept>
@@ -65,7 +66,7 @@ std::string MakePage(std::mt19937& random, std::size_t size, int denseness) {
 
 Expected ExpectedOf(std::string old) {
     Expected expected;
-    expected.backup = JoinLines(SplitLines(old));
+    expected.backup = testing::JoinLines(SplitLines(old));
     expected.converted = EncodeUmlauts(expected.backup);
     expected.old = std::move(old);
     return expected;

@@ -6,6 +6,10 @@
 
 namespace glyphwright::testing {
 
+std::string JoinLines(const LineList& lines) {
+    return ContentText(JoinedContent(lines));
+}
+
 LineList LoadTextFile(const std::string& path) {
     return SplitLinesInPlace(LoadFileBytes(path));
 }

@@ -8,6 +8,10 @@
 
 namespace glyphwright::testing {
 
+// Every line followed by CR LF, the last one included: what a run writes
+// under CR LF, joined whole.
+std::string JoinLines(const LineList& lines);
+
 // SplitLines of LoadFileBytes.
 LineList LoadTextFile(const std::string& path);
 

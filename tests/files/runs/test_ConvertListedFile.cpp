@@ -5,6 +5,7 @@
 #include "files/runs/ConvertListedFile.h"
 #include "files/text/PieceConversion.h"
 #include "tests/files/FileTesting.h"
+#include "tests/files/LineFiles.h"
 #include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,8 @@
 
 namespace glyphwright {
 namespace {
+
+using testing::JoinLines;
 
 using testing::NamesIn;
 using testing::ReadBytes;

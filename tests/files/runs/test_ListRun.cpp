@@ -4,6 +4,7 @@
 #include "files/io/StopFlag.h"
 #include "files/text/LineList.h"
 #include "tests/files/FileTesting.h"
+#include "tests/files/LineFiles.h"
 #include "tests/files/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,8 @@
 
 namespace glyphwright {
 namespace {
+
+using testing::JoinLines;
 
 using testing::ReadBytes;
 using testing::TempFolder;

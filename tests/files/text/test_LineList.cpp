@@ -1,4 +1,5 @@
 #include "files/text/LineList.h"
+#include "tests/files/LineFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@
 
 namespace glyphwright {
 namespace {
+
+using testing::JoinLines;
 
 std::vector<std::string> LinesOf(const LineList& list) {
     std::vector<std::string> lines;
@@ -119,29 +122,6 @@ TEST(SplitLines, ManyLinesAreFoundByIndexByIterationAndInPieces) {
             ASSERT_TRUE(pieces == joined) << "round " << round << ", pieces of " << pieceSize;
         }
     }
-}
-
-// IsJoinedText must say exactly when the split-and-join round trip changes nothing.
-TEST(IsJoinedText, AgreesWithTheRoundTripOnRandomTexts) {
-    std::mt19937 random(20261208);
-    const char alphabet[] = {'a', '\r', '\n', '\0', '\xE4'};
-    for (int round = 0; round < 50000; ++round) {
-        std::string text(random() % 40, ' ');
-        for (char& c : text) {
-            c = alphabet[random() % std::size(alphabet)];
-        }
-        // Long runs without line ends cover the 16-byte scan.
-        if (round % 3 == 0) {
-            text.insert(random() % (text.size() + 1), std::string(random() % 50, 'x'));
-        }
-        const bool unchanged = JoinLines(SplitLines(text)) == text;
-        ASSERT_EQ(IsJoinedText(text), unchanged)
-            << "round " << round << ": " << testing::PrintToString(text);
-    }
-    EXPECT_TRUE(IsJoinedText(""));
-    EXPECT_TRUE(IsJoinedText(std::string(40, 'x') + "\r\n\r\n"));
-    EXPECT_FALSE(IsJoinedText(std::string(40, 'x') + "\r\n" + std::string(20, 'y')));
-    EXPECT_FALSE(IsJoinedText(std::string(20, 'x') + '\0' + std::string(20, 'y') + "\r\n"));
 }
 
 TEST(JoinLines, EveryLineEndsWithCrLf) {
