@@ -36,7 +36,13 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     }
 }
 
-void FileStep(benchmark::State& state, bool utf8, LineEnds lineEnds) {
+// A conversion that copies its text: the step's cost without the codec's.
+Conversion CopyConversion() {
+    const TextConversion copy = [](std::string_view text) { return std::string(text); };
+    return {copy, copy};
+}
+
+void FileStep(benchmark::State& state, bool utf8, LineEnds lineEnds, bool copyOnly = false) {
     const std::string windows1252 = MakeTypicalCorpus(kPageSize, LineEnd::Lf);
     const std::string input = utf8 ? Latin1ToUtf8(windows1252) : windows1252;
     FileList list;
@@ -46,7 +52,7 @@ void FileStep(benchmark::State& state, bool utf8, LineEnds lineEnds) {
         state.PauseTiming();
         WriteFile(list.Path(0), input);
         state.ResumeTiming();
-        Conversion conversion = EncodeConversion();
+        Conversion conversion = copyOnly ? CopyConversion() : EncodeConversion();
         conversion.lineEnds = lineEnds;
         const FileOutcome outcome = ConvertListedFile(list, 0, conversion, hooks);
         if (!outcome.converted) {
@@ -65,6 +71,9 @@ BENCHMARK_CAPTURE(FileStep, encode_windows1252, false, LineEnds::CrLf)
 BENCHMARK_CAPTURE(FileStep, encode_utf8, true, LineEnds::CrLf)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FileStep, keep_windows1252, false, LineEnds::Keep)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FileStep, keep_utf8, true, LineEnds::Keep)->Unit(benchmark::kMillisecond);
+// The floor under the rows above: the file read, copied and written.
+BENCHMARK_CAPTURE(FileStep, keep_copy_only, false, LineEnds::Keep, true)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace glyphwright::bench
