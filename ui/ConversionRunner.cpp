@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <functional>
 
 namespace glyphwright::ui {
 namespace {
@@ -48,20 +49,30 @@ private:
 
 RunHooks HooksFor(const RunControls& controls) {
     RunHooks hooks;
-    const QCheckBox* backup = controls.backup;
-    hooks.perFile.backupWanted = [backup] { return backup->isChecked(); };
+    // The window takes no input during a run, so the box cannot change: it is
+    // read here, on the window's thread, and not by the workers.
+    const bool backup = controls.backup->isChecked();
+    hooks.perFile.backupWanted = [backup] { return backup; };
     return hooks;
 }
 
-// Converts every entry while the window repaints between files but takes no
-// input.
+// Converts every entry on every core while the window repaints but takes no
+// input. The entries are handed back here in list order, so that whatever
+// shows them sees what one worker would give.
 RunSummary ConvertKeepingPainted(const FileList& files, const Conversion& conversion,
-                                 RunHooks hooks) {
+                                 RunHooks hooks,
+                                 const std::function<void(const FileOutcome&)>& entryDone = {}) {
     BusyScope busy;
-    hooks.entryDone = [breathe = busy.BreatheHook()](std::size_t, const FileOutcome&) {
+    const std::function<void()> breathe = busy.BreatheHook();
+    hooks.entryDone = [&](std::size_t, const FileOutcome& outcome) {
+        if (entryDone) {
+            entryDone(outcome);
+        }
         breathe();
     };
-    return ConvertAllListed(files, conversion, hooks);
+    // A long file on a worker keeps the window answering too.
+    hooks.waiting = breathe;
+    return ConvertAllListed(files, conversion, hooks, DefaultWorkers());
 }
 
 // The bar counts in int; the file list never holds more entries than that.
@@ -77,12 +88,15 @@ void EncodeRun(const FileList& files, const RunControls& controls) {
     bar->setValue(0);
     bar->setMaximum(BarCount(files.Count()));
 
-    RunHooks hooks = HooksFor(controls);
     // The steps are counted here, not read back from the bar, whose value is
-    // only what it shows.
+    // only what it shows; each file's step is taken as it is handed back.
     std::size_t steps = 0;
-    hooks.perFile.progressStep = [bar, &steps] { bar->setValue(BarCount(++steps)); };
-    const RunSummary summary = ConvertKeepingPainted(files, EncodeConversion(), hooks);
+    const RunSummary summary = ConvertKeepingPainted(files, EncodeConversion(), HooksFor(controls),
+                                                     [bar, &steps](const FileOutcome& outcome) {
+                                                         if (outcome.stepped) {
+                                                             bar->setValue(BarCount(++steps));
+                                                         }
+                                                     });
 
     ShowInformationBox(EncodeRunMessage(summary));
 }

@@ -75,6 +75,7 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
             FileOutcome done;
             done.converted = true;
             done.alreadyDone = true;
+            done.stepped = true;
             return done;
         }
         Claim claim(converted, reader.Stamp().id, *ticket);
@@ -87,12 +88,11 @@ FileOutcome ConvertListedFile(const FileList& list, std::size_t entry, const Con
         }
         // The bar steps once the text is converted, before the new file takes
         // its place; also when writing it fails, but not when converting does.
-        bool stepped = false;
         const std::function<void()> step = [&] {
-            if (!stepped && hooks.progressStep) {
+            if (!outcome.stepped && hooks.progressStep) {
                 hooks.progressStep();
             }
-            stepped = true;
+            outcome.stepped = true;
         };
         FileContent content = ConvertedFileContent(text, conversion, step);
         // A text of one piece is converted once, when first asked for, and

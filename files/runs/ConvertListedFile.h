@@ -43,6 +43,7 @@ struct FileOutcome {
     bool converted = false;     // also for a file that the run had converted already
     bool alreadyDone = false;   // converted earlier in the run; nothing read or written
     bool unchanged = false;     // nothing to change: not written (leaveUnchanged)
+    bool stepped = false;       // the progress step was taken (see ConvertHooks::progressStep)
     std::size_t joinedSize = 0; // bytes of the file read (joined under CR LF), once it was
     FileFailure failure;        // why not, when not converted
     Charset charset = Charset::Windows1252; // as the file was read, when it was

@@ -81,12 +81,20 @@ void OrderedSchedule::Finished(std::size_t index) {
     Ended(index);
 }
 
-std::optional<OrderedSchedule::Range> OrderedSchedule::NextFinished() {
+std::optional<OrderedSchedule::Range>
+OrderedSchedule::NextFinished(const std::function<void()>& whileWaiting) {
     std::unique_lock lock(mutex_);
     while (!CallerWanted()) {
-        if (changed_.wait_for(lock, kDeliveryDelay) == std::cv_status::timeout &&
-            delivered_ < ended_) {
+        if (changed_.wait_for(lock, kDeliveryDelay) != std::cv_status::timeout) {
+            continue;
+        }
+        if (delivered_ < ended_) {
             break;
+        }
+        if (whileWaiting) {
+            lock.unlock();
+            whileWaiting();
+            lock.lock();
         }
     }
     if (delivered_ < ended_) {

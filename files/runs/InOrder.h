@@ -58,8 +58,10 @@ public:
     // For a worker: the work on index has ended and its result is stored.
     void Finished(std::size_t index);
     // For the caller: the next indices in order that have ended; nothing
-    // when every index has ended and been handed back.
-    std::optional<Range> NextFinished();
+    // when every index has ended and been handed back. whileWaiting, unless
+    // empty, is called without the lock each kDeliveryDelay that passes
+    // with nothing to hand back.
+    std::optional<Range> NextFinished(const std::function<void()>& whileWaiting = {});
     // For the caller: the range is handed back; its places may take others.
     void Delivered(const Range& range);
     // No more indices start; those started are still finished.
@@ -98,6 +100,9 @@ struct InOrderOptions {
     std::size_t workers = 1; // 1: everything on the calling thread, one index after the other
     const StopFlag* stop = nullptr; // looked at before each index starts; may be null
     OrderAfter after;               // may be empty
+    // With several workers: called on the calling thread while it waits for
+    // results, about every OrderedSchedule::kDeliveryDelay. May be empty.
+    std::function<void()> whileWaiting = {};
 };
 
 // How far the handing out may run ahead of the handing back, at least.
@@ -171,7 +176,8 @@ std::size_t RunInOrder(std::size_t count, const InOrderOptions& options, Work&& 
                 break;
             }
         }
-        while (const std::optional<OrderedSchedule::Range> range = schedule.NextFinished()) {
+        while (const std::optional<OrderedSchedule::Range> range =
+                   schedule.NextFinished(options.whileWaiting)) {
             for (std::size_t index = range->first; index < range->last; ++index) {
                 std::optional<Result>& result = results[index % schedule.Window()];
                 if (result) {

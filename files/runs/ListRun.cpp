@@ -5,10 +5,17 @@
 #include "files/runs/InOrder.h"
 #include "files/runs/SameFileTurns.h"
 
+#include <algorithm>
 #include <optional>
 #include <set>
+#include <unistd.h>
 
 namespace glyphwright {
+
+std::size_t DefaultWorkers() {
+    const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
+    return online < 1 ? 1 : std::min(static_cast<std::size_t>(online), kDefaultWorkersLimit);
+}
 
 RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
                             const RunHooks& hooks, std::size_t workers) {
@@ -17,7 +24,7 @@ RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
     std::set<std::string> renamedIn;
     const std::size_t count = list.Count();
     std::vector<std::optional<std::size_t>> after;
-    InOrderOptions options{workers, hooks.perFile.stop, {}};
+    InOrderOptions options{workers, hooks.perFile.stop, {}, hooks.waiting};
     if (workers > 1) {
         after = TurnsOf(
             count, [&list](std::size_t entry) -> const std::string& { return list.Path(entry); },

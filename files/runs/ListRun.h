@@ -28,6 +28,9 @@ struct RunHooks {
     // Called after each entry with its position and outcome, in list order
     // on the calling thread; may be empty.
     std::function<void(std::size_t entry, const FileOutcome&)> entryDone;
+    // With several workers: called on the calling thread about every 20 ms
+    // while it waits for the next entry to be done. May be empty.
+    std::function<void()> waiting;
 };
 
 // Takes the entry count once, then converts entries 0 .. N-1, each file once
@@ -42,6 +45,13 @@ struct RunHooks {
 // file still take their turns in list order, so the files, the outcomes and
 // the summary are those of a run on one thread (as long as nobody else
 // changes the files meanwhile).
+// Beyond this many workers a run gains little and costs memory on large machines.
+inline constexpr std::size_t kDefaultWorkersLimit = 16;
+
+// The workers of a run unless the user says otherwise: one per online CPU,
+// at most kDefaultWorkersLimit. The window and the command-line tool agree.
+std::size_t DefaultWorkers();
+
 RunSummary ConvertAllListed(const FileList& list, const Conversion& conversion,
                             const RunHooks& hooks, std::size_t workers = 1);
 

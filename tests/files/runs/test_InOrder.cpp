@@ -160,5 +160,29 @@ TEST(InOrder, AnExceptionFromTheWorkReachesTheCaller) {
     EXPECT_LT(delivered, 10000u);
 }
 
+// While one long piece of work holds up the results, the caller is called
+// back on its own thread, so that a window can repaint meanwhile.
+TEST(InOrder, TheCallerIsCalledBackWhileItWaits) {
+    const std::thread::id caller = std::this_thread::get_id();
+    std::size_t calls = 0;
+    bool offThread = false;
+    InOrderOptions options = Workers(2);
+    options.whileWaiting = [&] {
+        ++calls;
+        offThread |= std::this_thread::get_id() != caller;
+    };
+    RunInOrder(
+        4, options,
+        [](std::size_t index) {
+            if (index == 0) {
+                std::this_thread::sleep_for(10 * OrderedSchedule::kDeliveryDelay);
+            }
+            return index;
+        },
+        [](std::size_t, std::size_t) {});
+    EXPECT_GE(calls, 3u);
+    EXPECT_FALSE(offThread);
+}
+
 } // namespace
 } // namespace glyphwright
