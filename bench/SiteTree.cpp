@@ -12,9 +12,8 @@
 namespace glyphwright::bench {
 namespace {
 
-constexpr int kSites = 40;
 constexpr int kPartsPerSite = 9;
-constexpr int kPagesPerFolder = 50; // in each site folder and each part folder: 40 * 10 * 50
+constexpr int kPagesPerFolder = 50; // in each site folder and each part folder
 constexpr std::size_t kSmallest = 1024;
 constexpr std::size_t kLargest = 20 * 1024;
 
@@ -67,7 +66,7 @@ std::size_t SiteTree::TotalBytes() const {
     return total;
 }
 
-SiteTree MakeSiteTree() {
+SiteTree MakeSiteTree(int sites) {
     SiteTree tree;
     std::uint64_t serial = 0;
     auto addPages = [&](const std::string& folder) {
@@ -78,7 +77,7 @@ SiteTree MakeSiteTree() {
             tree.pages.push_back({folder + "/" + name, MakePage(serial)});
         }
     };
-    for (int site = 0; site < kSites; ++site) {
+    for (int site = 0; site < sites; ++site) {
         const std::string siteFolder = "site" + std::to_string(site);
         tree.folders.push_back(siteFolder);
         addPages(siteFolder);

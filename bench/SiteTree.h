@@ -21,7 +21,8 @@ struct SiteTree {
     std::size_t TotalBytes() const;
 };
 
-SiteTree MakeSiteTree();
+// sites folders of 500 pages each; the default makes the 20,000 pages above.
+SiteTree MakeSiteTree(int sites = 40);
 
 // Creates root (which must not exist) and writes every folder and page below it.
 void WriteSiteTree(const SiteTree& tree, const std::string& root);
