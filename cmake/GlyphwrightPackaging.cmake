@@ -30,6 +30,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window's font is Wine's MS Sans Serif; it is loaded from that package at run time.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-liberation2")
-# The bash completion uses that package's helpers.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bash-completion")
+# The bash completion uses that package's helpers; under German, the window
+# takes Qt's own German for the texts Qt draws (it runs without, in English).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bash-completion, qt6-translations-l10n")
 include(CPack)

@@ -5,9 +5,11 @@
 #include "ui/Fonts.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <memory>
 
@@ -34,7 +36,21 @@ QPalette WindowPalette(const QPalette& offered, const QPalette& qtOwn, const QPa
     return offered == qtOwn ? classic : offered;
 }
 
+void UseWindowLanguage(QApplication& app, wording::Language language) {
+    auto* translator = new QTranslator(&app);
+    const bool loaded = language == wording::Language::English
+                            ? translator->load(QStringLiteral(":/i18n/glyphwright_en.qm"))
+                            : translator->load(QStringLiteral("qtbase_de"),
+                                               QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (loaded) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
 void SetUpApplication(QApplication& app) {
+    UseWindowLanguage(app, wording::LanguageFor(wording::LocaleVariablesFromEnvironment()));
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.glyphwright.Glyphwright"));
     // The classic controls, the same on every desktop and under Xvfb:

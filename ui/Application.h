@@ -2,6 +2,8 @@
 // handler in the error box and keeps the program running.
 #pragma once
 
+#include "wording/Language.h"
+
 #include <QApplication>
 #include <QPalette>
 
@@ -16,8 +18,15 @@ public:
 };
 
 // Title, desktop file name, style, palette, fonts and icon: the classic
-// controls in the desktop's colours. Tests call it too.
+// controls in the desktop's colours; and the language, chosen once from the
+// locale variables. Tests call it too.
 void SetUpApplication(QApplication& app);
+
+// The window's words in language: English from the program's own
+// translation; German as written, with Qt's own German for the texts Qt
+// draws itself (a text field's context menu), where Qt's translations are
+// installed.
+void UseWindowLanguage(QApplication& app, wording::Language language);
 
 // The palette the windows use: the one Qt offered at start, taken from the
 // desktop's theme, unless it is Qt's own fallback (qtOwn), which means the

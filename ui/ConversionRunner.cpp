@@ -113,7 +113,7 @@ void DecodeRun(const FileList& files, const RunControls& controls) {
 }
 
 QString EncodeRunMessage(const RunSummary& summary) {
-    const QString done = QStringLiteral("Fertig");
+    const QString done = QCoreApplication::translate("ConversionRunner", "Fertig");
     if (summary.failures.empty()) {
         return done;
     }

@@ -39,8 +39,8 @@ void ShowErrorBox(const QString& message) {
                                 WithFullStop(message), QMessageBox::Ok, parent);
     // A failure text may quote file names or "<HTML>"; it is never rich text.
     box->setTextFormat(Qt::PlainText);
-    // Qt's own button texts are untranslated; set ours.
-    box->button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    // The same words as the other boxes, whether or not Qt's own German is installed.
+    box->button(QMessageBox::Ok)->setText(QCoreApplication::translate("Dialogs", "OK"));
     RunAndDestroy(box);
 }
 

@@ -3,6 +3,8 @@
 #include "ui/ShownName.h"
 #include "wording/FailureWording.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace glyphwright::ui {
@@ -16,14 +18,15 @@ QString FailureReport(const std::vector<FileFailure>& failures) {
     if (failures.empty()) {
         return {};
     }
-    QString report = QStringLiteral("Nicht umgewandelt:");
+    QString report = QCoreApplication::translate("FailureText", "Nicht umgewandelt:");
     const std::size_t listed = std::min(failures.size(), kListedFailures);
     for (std::size_t i = 0; i < listed; ++i) {
         report += u'\n';
         report += FailureText(failures[i]);
     }
     if (failures.size() > listed) {
-        report += QStringLiteral("\n… und %1 weitere").arg(failures.size() - listed);
+        report += QCoreApplication::translate("FailureText", "\n… und %1 weitere")
+                      .arg(failures.size() - listed);
     }
     return report;
 }

@@ -67,11 +67,12 @@ bool RunInputDialog(const QString& caption, const QString& prompt, QString& text
     edit->selectAll();
     edit->setGeometry(layout.editRect);
 
-    QPushButton* ok = dialog->AddButton(QStringLiteral("OK"), ResultOk, kOkButtonName);
+    QPushButton* ok =
+        dialog->AddButton(QCoreApplication::translate("Dialogs", "OK"), ResultOk, kOkButtonName);
     ok->setGeometry(layout.okButtonRect);
     ok->setDefault(true);
-    QPushButton* cancel =
-        dialog->AddButton(QStringLiteral("Abbrechen"), ResultCancel, kCancelButtonName);
+    QPushButton* cancel = dialog->AddButton(QCoreApplication::translate("Dialogs", "Abbrechen"),
+                                            ResultCancel, kCancelButtonName);
     cancel->setGeometry(layout.cancelButtonRect);
     dialog->SetCancelButton(cancel);
     edit->setFocus();

@@ -23,7 +23,7 @@ namespace glyphwright::ui {
 namespace {
 
 struct ButtonLook {
-    const char* caption;
+    const char* caption; // German, translated when shown
     int result;
     const char* objectName;
 };
@@ -37,12 +37,16 @@ struct KindLook {
 
 KindLook LookOf(MessageKind kind) {
     if (kind == MessageKind::Confirmation) {
-        return {QStringLiteral("Bestätigen"),
+        return {QCoreApplication::translate("Dialogs", "Bestätigen"),
                 true,
-                {{"&Ja", ResultYes, kYesButtonName}, {"&Nein", ResultNo, kNoButtonName}},
+                {{QT_TRANSLATE_NOOP("Dialogs", "&Ja"), ResultYes, kYesButtonName},
+                 {QT_TRANSLATE_NOOP("Dialogs", "&Nein"), ResultNo, kNoButtonName}},
                 1};
     }
-    return {QString::fromLatin1(kApplicationTitle), false, {{"OK", ResultOk, kOkButtonName}}, 0};
+    return {QString::fromLatin1(kApplicationTitle),
+            false,
+            {{QT_TRANSLATE_NOOP("Dialogs", "OK"), ResultOk, kOkButtonName}},
+            0};
 }
 
 QSize MeasureMessageText(const QFontMetrics& metrics, const QString& text, int wrapWidth) {
@@ -148,8 +152,8 @@ int RunMessageBox(MessageKind kind, const QString& text) {
     std::vector<QPushButton*> buttons;
     for (std::size_t i = 0; i < look.buttons.size(); ++i) {
         const ButtonLook& b = look.buttons[i];
-        QPushButton* button =
-            dialog->AddButton(QString::fromUtf8(b.caption), b.result, b.objectName);
+        QPushButton* button = dialog->AddButton(QCoreApplication::translate("Dialogs", b.caption),
+                                                b.result, b.objectName);
         button->setGeometry(layout.buttonRects[i]);
         buttons.push_back(button);
     }

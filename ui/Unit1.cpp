@@ -167,18 +167,18 @@ void TForm1::BuildMenus() {
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     setMenuBar(MainMenu1);
 
-    Datei1 = MainMenu1->addMenu(QStringLiteral("&Datei"));
+    Datei1 = MainMenu1->addMenu(QCoreApplication::translate("TForm1", "&Datei"));
     Datei1->setObjectName(QStringLiteral("Datei1"));
-    Beenden1 = Datei1->addAction(QStringLiteral("&Beenden"));
+    Beenden1 = Datei1->addAction(QCoreApplication::translate("TForm1", "&Beenden"));
     Beenden1->setObjectName(QStringLiteral("Beenden1"));
 
-    Infos1 = MainMenu1->addMenu(QStringLiteral("&Infos"));
+    Infos1 = MainMenu1->addMenu(QCoreApplication::translate("TForm1", "&Infos"));
     Infos1->setObjectName(QStringLiteral("Infos1"));
-    Copyright1 = Infos1->addAction(QStringLiteral("&Copyright"));
+    Copyright1 = Infos1->addAction(QCoreApplication::translate("TForm1", "&Copyright"));
     Copyright1->setObjectName(QStringLiteral("Copyright1"));
-    Donate1 = Infos1->addAction(QStringLiteral("&Spenden"));
+    Donate1 = Infos1->addAction(QCoreApplication::translate("TForm1", "&Spenden"));
     Donate1->setObjectName(QStringLiteral("Donate1"));
-    VisitWebsite1 = Infos1->addAction(QStringLiteral("&Webseite besuchen"));
+    VisitWebsite1 = Infos1->addAction(QCoreApplication::translate("TForm1", "&Webseite besuchen"));
     VisitWebsite1->setObjectName(QStringLiteral("VisitWebsite1"));
 }
 
@@ -228,11 +228,13 @@ void TForm1::BuildStep1() {
     Label2 = MakeStepNumber("Label2", QStringLiteral("1."), Panel1, 8, 8);
     Label5 = MakeWrappingLabel(
         "Label5",
-        QStringLiteral("Die Dateien werden in Schritt 2. per Drag und Drop in die Liste eingefügt. "
-                       "Hier können Sie eingrenzen welche Dateien aufgenommen werden sollen."),
+        QCoreApplication::translate(
+            "TForm1", "Die Dateien werden in Schritt 2. per Drag und Drop in die Liste eingefügt. "
+                      "Hier können Sie eingrenzen welche Dateien aufgenommen werden sollen."),
         Panel1, 48, 7, 397);
-    Label1 = MakeOneLineLabel("Label1", QStringLiteral("Dateien mit folgender Endung annehmen:"),
-                              Panel1, 48, 56, WindowFont());
+    Label1 = MakeOneLineLabel(
+        "Label1", QCoreApplication::translate("TForm1", "Dateien mit folgender Endung annehmen:"),
+        Panel1, 48, 56, WindowFont());
 
     auto* checkList =
         MakeListView<CheckListView>("CheckListBox2", Panel1, QAbstractItemView::SingleSelection);
@@ -246,21 +248,26 @@ void TForm1::BuildStep1() {
             [this](int row) { extensions_.ToggleMark(static_cast<std::size_t>(row)); });
 
     // Made after the list so that their lower edges lie on its top border.
-    Button5 = MakeButton("Button5", QStringLiteral("- Liste löschen"), Panel1, 48, 72, 89, 17);
-    Button6 = MakeButton("Button6", QStringLiteral("- Eintrag löschen"), Panel1, 136, 72, 89, 17);
-    Button7 =
-        MakeButton("Button7", QStringLiteral("+ Eintrag hinzufügen"), Panel1, 232, 72, 105, 17);
+    Button5 = MakeButton("Button5", QCoreApplication::translate("TForm1", "- Liste löschen"),
+                         Panel1, 48, 72, 89, 17);
+    Button6 = MakeButton("Button6", QCoreApplication::translate("TForm1", "- Eintrag löschen"),
+                         Panel1, 136, 72, 89, 17);
+    Button7 = MakeButton("Button7", QCoreApplication::translate("TForm1", "+ Eintrag hinzufügen"),
+                         Panel1, 232, 72, 105, 17);
 }
 
 void TForm1::BuildStep2() {
     Label3 = MakeStepNumber("Label3", QStringLiteral("2."), Panel4, 8, 3);
-    Label6 = MakeWrappingLabel("Label6",
-                               QStringLiteral("Jetzt die Dateien per Drag & Drop aus dem Explorer "
+    Label6 = MakeWrappingLabel(
+        "Label6",
+        QCoreApplication::translate("TForm1", "Jetzt die Dateien per Drag & Drop aus dem Explorer "
                                               "ziehen und über der Liste \"fallen lassen\""),
-                               Panel4, 48, 8, 392);
+        Panel4, 48, 8, 392);
 
-    Button3 = MakeButton("Button3", QStringLiteral("- Liste löschen"), Panel7, 0, 7, 89, 17);
-    Button4 = MakeButton("Button4", QStringLiteral("- Eintrag löschen"), Panel7, 88, 7, 89, 17);
+    Button3 = MakeButton("Button3", QCoreApplication::translate("TForm1", "- Liste löschen"),
+                         Panel7, 0, 7, 89, 17);
+    Button4 = MakeButton("Button4", QCoreApplication::translate("TForm1", "- Eintrag löschen"),
+                         Panel7, 88, 7, 89, 17);
 
     fileModel_ = new FileListModel(files_, this);
     ListBox1->setModel(fileModel_);
@@ -269,24 +276,27 @@ void TForm1::BuildStep2() {
 
 void TForm1::BuildStep3() {
     Label4 = MakeStepNumber("Label4", QStringLiteral("3."), Panel2, 8, 8);
-    Label7 = MakeOneLineLabel("Label7", QStringLiteral("Umwandeln mit folgenden Optionen:"), Panel2,
-                              48, 21, BoldFont());
+    Label7 = MakeOneLineLabel(
+        "Label7", QCoreApplication::translate("TForm1", "Umwandeln mit folgenden Optionen:"),
+        Panel2, 48, 21, BoldFont());
 
-    CheckBox1 = new QCheckBox(QStringLiteral("BackUp Dateien erstellen (*._backup_)"), Panel2);
+    CheckBox1 = new QCheckBox(
+        QCoreApplication::translate("TForm1", "BackUp Dateien erstellen (*._backup_)"), Panel2);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     Place(CheckBox1, 48, 48, 401, 17);
     CheckBox1->setChecked(true);
 
-    Button1 = MakeButton("Button1", QStringLiteral("Umlaute nach <HTML>"), Panel2, 48, 72, 401, 25);
-    Button2 =
-        MakeButton("Button2", QStringLiteral("<HTML> nach Umlaute"), Panel2, 48, 104, 401, 25);
+    Button1 = MakeButton("Button1", QCoreApplication::translate("TForm1", "Umlaute nach <HTML>"),
+                         Panel2, 48, 72, 401, 25);
+    Button2 = MakeButton("Button2", QCoreApplication::translate("TForm1", "<HTML> nach Umlaute"),
+                         Panel2, 48, 104, 401, 25);
 }
 
 void TForm1::BuildStatusLine() {
     // One panel with a lowered bevel (the status bar draws it) across the
     // whole bar, and the size grip at its right end.
-    StatusText = new QLabel(
-        QStringLiteral("Glyphwright – Umlaute und HTML-Entities, freie Software (MIT-Lizenz)"));
+    StatusText = new QLabel(QCoreApplication::translate(
+        "TForm1", "Glyphwright – Umlaute und HTML-Entities, freie Software (MIT-Lizenz)"));
     StatusText->setObjectName(QStringLiteral("StatusText"));
     StatusText->setTextFormat(Qt::PlainText);
     StatusBar1->addWidget(StatusText, 1);
@@ -379,7 +389,8 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button3Click() {
-    if (ShowConfirmationBox(QStringLiteral("Die gesamte Liste löschen?")) == ResultYes) {
+    if (ShowConfirmationBox(QCoreApplication::translate("TForm1", "Die gesamte Liste löschen?")) ==
+        ResultYes) {
         files_.Clear();
     }
 }
@@ -397,7 +408,8 @@ void TForm1::Button4Click() {
 }
 
 void TForm1::Button5Click() {
-    if (ShowConfirmationBox(QStringLiteral("Die gesamte Liste löschen?")) == ResultYes) {
+    if (ShowConfirmationBox(QCoreApplication::translate("TForm1", "Die gesamte Liste löschen?")) ==
+        ResultYes) {
         extensions_.Clear();
     }
 }
@@ -415,8 +427,10 @@ void TForm1::Button6Click() {
 
 void TForm1::Button7Click() {
     QString typed;
-    if (!ShowInputDialog(QStringLiteral("Neue Endung"),
-                         QStringLiteral("Bitte die Endung eingeben (z.B. \".PHP\"):"), typed) ||
+    if (!ShowInputDialog(
+            QCoreApplication::translate("TForm1", "Neue Endung"),
+            QCoreApplication::translate("TForm1", "Bitte die Endung eingeben (z.B. \".PHP\"):"),
+            typed) ||
         typed.isEmpty()) {
         return;
     }

@@ -4,6 +4,7 @@
 #include "ui/PushButton.h"
 #include "ui/WindowPlacement.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -51,7 +52,7 @@ QString LicenceText() {
 
 TForm_Copyright::TForm_Copyright(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form_Copyright"));
-    setWindowTitle(QStringLiteral("Copyright"));
+    setWindowTitle(QCoreApplication::translate("TForm_Copyright", "Copyright"));
     // Closing the main window ends the program even while this one is open.
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(Scaled(kClientWidth), Scaled(kClientHeight));
@@ -65,7 +66,7 @@ TForm_Copyright::TForm_Copyright(QWidget* parent) : QWidget(parent, Qt::Window) 
     Memo1->setTabChangesFocus(true);
     Memo1->setPlainText(LicenceText());
 
-    Button1 = new PushButton(QStringLiteral("&OK"), this);
+    Button1 = new PushButton(QCoreApplication::translate("TForm_Copyright", "&OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(Scaled(176), Scaled(488), Scaled(97), Scaled(25));
     connect(Button1, &QPushButton::clicked, this, &TForm_Copyright::Button1Click);

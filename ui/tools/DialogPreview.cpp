@@ -1,4 +1,5 @@
-// Shows one of the program's dialogs with its real texts, for screenshots and a quick look:
+// Shows one of the program's dialogs with its real texts, in the language the program would
+// choose, for screenshots and a quick look:
 //   glyphwright-dialog-preview info|confirm|input|error
 // Prints the dialog's answer when it closes.
 #include "ui/Application.h"
@@ -29,17 +30,19 @@ int main(int argc, char** argv) {
     }
     const QString kind = arguments.at(1);
     if (kind == QLatin1String("info")) {
-        glyphwright::ui::ShowInformationBox(QStringLiteral("Fertig"));
+        glyphwright::ui::ShowInformationBox(
+            QCoreApplication::translate("ConversionRunner", "Fertig"));
         std::puts("closed");
     } else if (kind == QLatin1String("confirm")) {
-        const int result =
-            glyphwright::ui::ShowConfirmationBox(QStringLiteral("Die gesamte Liste löschen?"));
+        const int result = glyphwright::ui::ShowConfirmationBox(
+            QCoreApplication::translate("TForm1", "Die gesamte Liste löschen?"));
         std::printf("%d\n", result);
     } else if (kind == QLatin1String("input")) {
         QString text;
         const bool accepted = glyphwright::ui::ShowInputDialog(
-            QStringLiteral("Neue Endung"),
-            QStringLiteral("Bitte die Endung eingeben (z.B. \".PHP\"):"), text);
+            QCoreApplication::translate("TForm1", "Neue Endung"),
+            QCoreApplication::translate("TForm1", "Bitte die Endung eingeben (z.B. \".PHP\"):"),
+            text);
         std::printf("%s \"%s\"\n", accepted ? "true" : "false", text.toUtf8().constData());
     } else if (kind == QLatin1String("error")) {
         glyphwright::ui::ShowErrorBox(QStringLiteral("Datei nicht gefunden"));

@@ -1,0 +1,141 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de">
+<context>
+    <name>ConversionRunner</name>
+    <message>
+        <source>Fertig</source>
+        <translation>Done</translation>
+    </message>
+</context>
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Bestätigen</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;No</translation>
+    </message>
+</context>
+<context>
+    <name>FailureText</name>
+    <message>
+        <source>Nicht umgewandelt:</source>
+        <translation>Not converted:</translation>
+    </message>
+    <message>
+        <source>
+… und %1 weitere</source>
+        <translation>
+… and %1 more</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Infos</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>&amp;Copyright</source>
+        <translation>&amp;Copyright</translation>
+    </message>
+    <message>
+        <source>&amp;Spenden</source>
+        <translation>&amp;Donate</translation>
+    </message>
+    <message>
+        <source>&amp;Webseite besuchen</source>
+        <translation>&amp;Visit website</translation>
+    </message>
+    <message>
+        <source>Die Dateien werden in Schritt 2. per Drag und Drop in die Liste eingefügt. Hier können Sie eingrenzen welche Dateien aufgenommen werden sollen.</source>
+        <translation>In step 2 the files are put into the list by drag and drop. Here you can narrow down which files are taken in.</translation>
+    </message>
+    <message>
+        <source>Dateien mit folgender Endung annehmen:</source>
+        <translation>Accept files with the following extensions:</translation>
+    </message>
+    <message>
+        <source>- Liste löschen</source>
+        <translation>- Clear list</translation>
+    </message>
+    <message>
+        <source>- Eintrag löschen</source>
+        <translation>- Delete entry</translation>
+    </message>
+    <message>
+        <source>+ Eintrag hinzufügen</source>
+        <translation>+ Add entry</translation>
+    </message>
+    <message>
+        <source>Jetzt die Dateien per Drag &amp; Drop aus dem Explorer ziehen und über der Liste &quot;fallen lassen&quot;</source>
+        <translation>Now drag the files from the file manager and &quot;drop&quot; them onto the list</translation>
+    </message>
+    <message>
+        <source>Umwandeln mit folgenden Optionen:</source>
+        <translation>Convert with the following options:</translation>
+    </message>
+    <message>
+        <source>BackUp Dateien erstellen (*._backup_)</source>
+        <translation>Create backup files (*._backup_)</translation>
+    </message>
+    <message>
+        <source>Umlaute nach &lt;HTML&gt;</source>
+        <translation>Umlauts to &lt;HTML&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;HTML&gt; nach Umlaute</source>
+        <translation>&lt;HTML&gt; to umlauts</translation>
+    </message>
+    <message>
+        <source>Glyphwright – Umlaute und HTML-Entities, freie Software (MIT-Lizenz)</source>
+        <translation>Glyphwright – umlauts and HTML entities, free software (MIT licence)</translation>
+    </message>
+    <message>
+        <source>Die gesamte Liste löschen?</source>
+        <translation>Clear the whole list?</translation>
+    </message>
+    <message>
+        <source>Neue Endung</source>
+        <translation>New extension</translation>
+    </message>
+    <message>
+        <source>Bitte die Endung eingeben (z.B. &quot;.PHP&quot;):</source>
+        <translation>Please enter the extension (e.g. &quot;.PHP&quot;):</translation>
+    </message>
+</context>
+<context>
+    <name>TForm_Copyright</name>
+    <message>
+        <source>Copyright</source>
+        <translation>Copyright</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+</TS>
