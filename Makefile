@@ -22,12 +22,19 @@ run: build
 test: build
 	ctest --preset dev
 
-# Installs into a scratch folder and checks what a desktop would find there.
+# Installs into a scratch folder and checks what a desktop would find there,
+# then packs the optimised programs (the build of make werror, with the same
+# hardening flags as make deb) into a .deb that lintian must find clean.
 install-check: build
 	@scripts/install-deps package
 	@scripts/check-install build/dev
+	@cmake --preset release-werror >/dev/null
+	@cmake --build --preset release-werror -j $(JOBS)
+	@scripts/check-deb build/release-werror
 
-# The Debian package, built from the release configuration into build/release.
+# The Debian package, built from the release configuration into build/release:
+# hardened as dpkg-buildflags would, stripped, with compressed manual pages,
+# changelog and copyright file.
 deb:
 	@scripts/install-deps bench package
 	@cmake --preset release >/dev/null

@@ -273,17 +273,20 @@ TEST(HelpText, NamesEveryOptionAndTheVersionItsNumber) {
     EXPECT_EQ(VersionText(), "glyphwright-cli " GLYPHWRIGHT_VERSION "\n");
 }
 
+// The English page and the German one.
 TEST(ManPage, NamesEveryOptionOfTheHelp) {
-    std::ifstream file(GW_MAN_PAGE);
-    std::stringstream page;
-    page << file.rdbuf();
-    ASSERT_FALSE(page.str().empty());
-    for (const char* option :
-         {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
-          "\\-\\-utf8", "\\-\\-cp1252", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help", "\\-\\-version",
-          "\\-\\-check", "\\-\\-keep", "\\-\\-sync", ".B restore", "\\-\\-list\\-ext",
-          "\\-j, \\-\\-jobs", "\\-\\-eol", "\\-z, \\-\\-null"}) {
-        EXPECT_NE(page.str().find(option), std::string::npos) << option;
+    for (const char* path : {GW_MAN_PAGE, GW_MAN_PAGE_DE}) {
+        std::ifstream file(path);
+        std::stringstream page;
+        page << file.rdbuf();
+        ASSERT_FALSE(page.str().empty()) << path;
+        for (const char* option :
+             {"\\-e, \\-\\-ext", "\\-\\-settings", "\\-n, \\-\\-dry\\-run", "\\-\\-no\\-backup",
+              "\\-\\-utf8", "\\-\\-cp1252", "\\-q, \\-\\-quiet", "\\-h, \\-\\-help",
+              "\\-\\-version", "\\-\\-check", "\\-\\-keep", "\\-\\-sync", ".B restore",
+              "\\-\\-list\\-ext", "\\-j, \\-\\-jobs", "\\-\\-eol", "\\-z, \\-\\-null"}) {
+            EXPECT_NE(page.str().find(option), std::string::npos) << path << ": " << option;
+        }
     }
 }
 
