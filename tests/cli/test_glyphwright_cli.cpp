@@ -475,6 +475,7 @@ TEST_F(CliTest, StopSignalsEndTheRunBetweenFiles) {
             if (pid == 0) {
                 const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
                 dup2(err, 2);
+                SetLocale();
                 execl(GW_CLI_PATH, GW_CLI_PATH, "encode", jobs, "-e", ".htm", At(tree).c_str(),
                       nullptr);
                 _exit(127);
@@ -527,6 +528,7 @@ TEST_F(CliTest, StopSignalsEndADryRunListing) {
             dup2(fds[1], 1);
             close(fds[0]);
             close(fds[1]);
+            SetLocale();
             execl(GW_CLI_PATH, GW_CLI_PATH, command, "-n", "-e", ".htm", At("listed").c_str(),
                   nullptr);
             _exit(127);
