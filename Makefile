@@ -1,7 +1,7 @@
 # The two everyday commands: `make run` and `make test`. Every target first
 # installs what it is missing, and only what it needs (scripts/install-deps).
 .PHONY: all deps build run test install-check deb asan tsan fuzz bench screenshot werror format \
-	format-check clean
+	format-check po clean
 
 FUZZ_SECONDS ?= 30
 JOBS ?= $(shell nproc)
@@ -97,6 +97,11 @@ format:
 format-check:
 	@scripts/install-deps format
 	@scripts/check-format
+
+# The message template po/glyphwright.pot anew from the sources, merged into
+# each po/LANGUAGE.po; make test fails until each new text is translated.
+po: deps
+	@scripts/po update
 
 clean:
 	rm -rf build

@@ -8,6 +8,7 @@
 #include "files/io/StopFlag.h"
 #include "files/io/TextFile.h"
 #include "files/runs/RestoreBackup.h"
+#include "wording/Catalog.h"
 
 #include <set>
 #include <sys/stat.h>
@@ -81,7 +82,7 @@ TakenBackups TakeBackups(const std::vector<std::string>& paths, const ExtensionL
 }
 
 std::string MissingBackupMessage(const std::string& backup) {
-    return "Sicherung " + QuotedName(backup) + " nicht gefunden";
+    return wording::Format(wording::Tr("Sicherung %s nicht gefunden"), {QuotedName(backup)});
 }
 
 } // namespace glyphwright::cli

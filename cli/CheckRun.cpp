@@ -8,6 +8,7 @@
 #include "files/io/StopFlag.h"
 #include "files/runs/CheckListedFile.h"
 #include "files/runs/InOrder.h"
+#include "wording/Catalog.h"
 
 namespace glyphwright::cli {
 
@@ -31,8 +32,10 @@ int ListWouldChange(const FileList& files, const Conversion& conversion, std::FI
         });
     std::fflush(out);
     if (checked < count) {
-        std::fprintf(err, "glyphwright-cli: abgebrochen: %s von %s Dateien geprüft\n",
-                     GroupDigits(checked).c_str(), GroupDigits(count).c_str());
+        const std::string line =
+            wording::Format(wording::Tr("abgebrochen: %s von %s Dateien geprüft"),
+                            {GroupDigits(checked), GroupDigits(count)});
+        std::fprintf(err, "glyphwright-cli: %s\n", line.c_str());
         std::fflush(err);
         return 128 + stop->Reason();
     }

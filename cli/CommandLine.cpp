@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "files/collect/IsAcceptedFile.h"
+#include "wording/Catalog.h"
 
 #include <algorithm>
 #include <getopt.h>
@@ -8,6 +9,9 @@
 namespace glyphwright::cli {
 
 namespace {
+
+using wording::Format;
+using wording::Tr;
 
 // Options without a letter get codes above every character.
 enum LongOnly : int {
@@ -49,7 +53,13 @@ const option kLongOptions[] = {
 constexpr char kShortOptions[] = "-:e:j:nqzh";
 
 std::string Quoted(std::string_view text) {
-    return "„" + std::string(text) + "“";
+    // TRANSLATORS: an option, a command or a value as the user typed it.
+    return Format(Tr("„%s“"), {text});
+}
+
+// "„--a“ und „--b“ schließen einander aus".
+std::string Exclusive(std::string_view one, std::string_view other) {
+    return Format(Tr("%s und %s schließen einander aus"), {Quoted(one), Quoted(other)});
 }
 
 const option* OptionWithCode(int code) {
@@ -86,9 +96,9 @@ std::string UnknownLongOption(std::string_view argument) {
         }
     }
     if (candidates.find(',') != std::string::npos) {
-        return "Option " + Quoted(typed) + " ist nicht eindeutig (" + candidates + ")";
+        return Format(Tr("Option %s ist nicht eindeutig (%s)"), {Quoted(typed), candidates});
     }
-    return "unbekannte Option " + Quoted(typed);
+    return Format(Tr("unbekannte Option %s"), {Quoted(typed)});
 }
 
 class Parser {
@@ -149,7 +159,8 @@ private:
                 Positional(optarg);
                 break;
             case ':':
-                Fail("Option " + Quoted(CalledName(optopt, last)) + " braucht einen Wert");
+                Fail(
+                    Format(Tr("Option %s braucht einen Wert"), {Quoted(CalledName(optopt, last))}));
                 break;
             case '?':
                 if (optopt != 0 && OptionWithCode(optopt) == nullptr) {
@@ -172,9 +183,11 @@ private:
             Fail(UnknownLongOption(last));
         } else if (OptionWithCode(optopt) != nullptr) {
             // A known option refuses only a value given with "=".
-            Fail("Option " + Quoted(LongName(*OptionWithCode(optopt))) + " nimmt keinen Wert");
+            Fail(Format(Tr("Option %s nimmt keinen Wert"),
+                        {Quoted(LongName(*OptionWithCode(optopt)))}));
         } else {
-            Fail("unbekannte Option " + Quoted(std::string("-") + static_cast<char>(optopt)));
+            Fail(Format(Tr("unbekannte Option %s"),
+                        {Quoted(std::string("-") + static_cast<char>(optopt))}));
         }
     }
 
@@ -246,8 +259,8 @@ private:
         } else if (argument == "restore") {
             invocation_.action = Invocation::Action::Restore;
         } else {
-            Fail("unbekannter Befehl " + Quoted(argument) +
-                 " (erwartet: encode, decode oder restore)");
+            Fail(Format(Tr("unbekannter Befehl %s (erwartet: encode, decode oder restore)"),
+                        {Quoted(argument)}));
         }
     }
 
@@ -268,7 +281,7 @@ private:
 
     void SetCharset(CharsetRule rule) {
         if (invocation_.charset != CharsetRule::PerFile && invocation_.charset != rule) {
-            Fail("„--utf8“ und „--cp1252“ schließen einander aus");
+            Fail(Exclusive("--utf8", "--cp1252"));
         }
         invocation_.charset = rule;
     }
@@ -281,8 +294,8 @@ private:
         if (!digitsOnly || value.find_first_not_of('0') == std::string_view::npos) {
             const std::string name = calledLong_ ? LongName(*OptionWithCode(code))
                                                  : std::string("-") + static_cast<char>(code);
-            Fail("Option " + Quoted(name) + " braucht eine positive ganze Zahl, nicht " +
-                 Quoted(value));
+            Fail(Format(Tr("Option %s braucht eine positive ganze Zahl, nicht %s"),
+                        {Quoted(name), Quoted(value)}));
             return;
         }
         std::size_t jobs = 0;
@@ -300,13 +313,14 @@ private:
         } else if (value == "lf") {
             invocation_.lineEnds = LineEnds::Lf;
         } else {
-            Fail("Option „--eol“ braucht keep, crlf oder lf, nicht " + Quoted(value));
+            Fail(Format(Tr("Option %s braucht keep, crlf oder lf, nicht %s"),
+                        {Quoted("--eol"), Quoted(value)}));
         }
     }
 
     void SetSettingsFile(const std::string& path) {
         if (path.empty()) {
-            Fail("Option „--settings“ braucht einen Dateinamen");
+            Fail(Format(Tr("Option %s braucht einen Dateinamen"), {Quoted("--settings")}));
         }
         invocation_.settingsFile = path;
     }
@@ -319,36 +333,42 @@ private:
             return;
         }
         if (paths.size() != 1) {
-            throw UsageError("„-“ steht für die Standardeingabe und muss der einzige Pfad sein");
+            throw UsageError(
+                Format(Tr("%s steht für die Standardeingabe und muss der einzige Pfad sein"),
+                       {Quoted("-")}));
         }
         paths.clear();
     }
 
     void Check() const {
         if (!commandSeen_) {
-            throw UsageError("Befehl fehlt: encode, decode oder restore");
+            throw UsageError(std::string(Tr("Befehl fehlt: encode, decode oder restore")));
         }
         if (invocation_.extensions && invocation_.settingsFile) {
-            throw UsageError("„--ext“ und „--settings“ schließen einander aus");
+            throw UsageError(Exclusive("--ext", "--settings"));
         }
         if (invocation_.check && invocation_.dryRun) {
-            throw UsageError("„--check“ und „--dry-run“ schließen einander aus");
+            throw UsageError(Exclusive("--check", "--dry-run"));
         }
         if (invocation_.action == Invocation::Action::Restore) {
             CheckRestore();
         } else if (invocation_.keep) {
-            throw UsageError("„--keep“ gilt nur für restore");
+            throw UsageError(Format(Tr("%s gilt nur für restore"), {Quoted("--keep")}));
         }
         if (invocation_.paths.empty()) {
+            const auto needsPath = [](std::string_view option) {
+                return UsageError(
+                    Format(Tr("%s braucht eine Datei oder einen Ordner"), {Quoted(option)}));
+            };
             if (invocation_.dryRun) {
-                throw UsageError("„--dry-run“ braucht eine Datei oder einen Ordner");
+                throw needsPath("--dry-run");
             }
             if (invocation_.check) {
-                throw UsageError("„--check“ braucht eine Datei oder einen Ordner");
+                throw needsPath("--check");
             }
             if (invocation_.extensions || invocation_.settingsFile) {
-                throw UsageError(
-                    "„--ext“ und „--settings“ gelten für Ordner; es ist kein Pfad genannt");
+                throw UsageError(Format(Tr("%s und %s gelten für Ordner; es ist kein Pfad genannt"),
+                                        {Quoted("--ext"), Quoted("--settings")}));
             }
         }
     }
@@ -357,7 +377,7 @@ private:
     // it puts back what the backup holds, line ends and all.
     void CheckRestore() const {
         const auto notForRestore = [](std::string_view option) {
-            return UsageError(Quoted(option) + " gilt nicht für restore");
+            return UsageError(Format(Tr("%s gilt nicht für restore"), {Quoted(option)}));
         };
         if (invocation_.check) {
             throw notForRestore("--check");
@@ -375,7 +395,8 @@ private:
             throw notForRestore("--cp1252");
         }
         if (invocation_.paths.empty()) {
-            throw UsageError("restore braucht eine Datei oder einen Ordner");
+            throw UsageError(Format(Tr("%s braucht eine Datei oder einen Ordner"),
+                                    {std::string_view("restore")}));
         }
     }
 

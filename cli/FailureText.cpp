@@ -3,6 +3,7 @@
 #include "cli/ShownName.h"
 #include "files/collect/ListErrors.h"
 #include "files/io/FileErrors.h"
+#include "wording/Catalog.h"
 #include "wording/FailureWording.h"
 
 #include <utility>
@@ -18,7 +19,7 @@ std::string ExceptionMessage(std::exception_ptr error) {
     try {
         std::rethrow_exception(std::move(error));
     } catch (const ListFullError&) {
-        return std::string(wording::kListFullMessage);
+        return std::string(wording::Tr(wording::kListFullMessage));
     } catch (...) {
         return FailureText(FailureOf(std::current_exception(), {}));
     }

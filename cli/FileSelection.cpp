@@ -6,6 +6,7 @@
 #include "files/io/StopFlag.h"
 #include "settings/ExtensionSettings.h"
 #include "settings/SettingsPath.h"
+#include "wording/Catalog.h"
 #include "wording/FailureWording.h"
 
 #include <cerrno>
@@ -40,11 +41,13 @@ ExtensionList LoadedEntries(const std::string& path, bool named) {
         break;
     case LoadOutcome::NoFile:
         if (named) {
-            throw UsageError("Einstellungsdatei " + QuotedName(path) + " nicht gefunden");
+            throw UsageError(wording::Format(wording::Tr("Einstellungsdatei %s nicht gefunden"),
+                                             {QuotedName(path)}));
         }
         break;
     case LoadOutcome::Failed:
-        throw UsageError(std::string(wording::kLoadFailedMessage) + " " + QuotedName(path));
+        throw UsageError(std::string(wording::Tr(wording::kLoadFailedMessage)) + " " +
+                         QuotedName(path));
     }
     return list;
 }
@@ -92,9 +95,10 @@ ExtensionList FolderFilter(const Invocation& invocation, bool folderGiven) {
         source = QuotedName(path);
     }
     if (folderGiven && !AnyMarked(filter)) {
-        throw UsageError("keine Dateiendung markiert (" + source +
-                         "), ein Ordner bliebe leer; Endungen mit --ext angeben, "
-                         "z. B. --ext .htm,.html");
+        throw UsageError(wording::Format(
+            wording::Tr("keine Dateiendung markiert (%s), ein Ordner bliebe leer; Endungen mit "
+                        "--ext angeben, z. B. --ext .htm,.html"),
+            {source}));
     }
     return filter;
 }
@@ -153,7 +157,7 @@ std::vector<std::string> TakePaths(const std::vector<std::string>& paths,
 }
 
 std::string MissingPathMessage(const std::string& path) {
-    return "Datei oder Ordner " + QuotedName(path) + " nicht gefunden";
+    return wording::Format(wording::Tr("Datei oder Ordner %s nicht gefunden"), {QuotedName(path)});
 }
 
 } // namespace glyphwright::cli

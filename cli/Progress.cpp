@@ -1,6 +1,7 @@
 #include "cli/Progress.h"
 
 #include "cli/ShownName.h"
+#include "wording/Catalog.h"
 
 #include <cmath>
 #include <sys/ioctl.h>
@@ -9,6 +10,9 @@
 namespace glyphwright::cli {
 
 namespace {
+
+using wording::Format;
+using wording::Tr;
 
 constexpr std::string_view kEllipsis = "…";
 constexpr std::string_view kEraseToEnd = "\x1b[K";
@@ -43,50 +47,62 @@ std::string_view Tail(std::string_view text, std::size_t columns) {
     return text.substr(at);
 }
 
+// The separators of numbers: German's, whatever the C library's LC_NUMERIC
+// says, or English's.
+char ThousandsSeparator() {
+    return wording::ChosenLanguage() == wording::Language::German ? '.' : ',';
+}
+
+char DecimalSeparator() {
+    return wording::ChosenLanguage() == wording::Language::German ? ',' : '.';
+}
+
 } // namespace
 
 std::string GroupDigits(std::uint64_t value) {
     std::string digits = std::to_string(value);
     for (std::size_t at = digits.size(); at > 3; at -= 3) {
-        digits.insert(at - 3, 1, '.');
+        digits.insert(at - 3, 1, ThousandsSeparator());
     }
     return digits;
 }
 
 std::string FormatRate(double bytesPerSecond) {
     const auto tenths = static_cast<std::uint64_t>(std::llround(bytesPerSecond / 1e5));
-    return GroupDigits(tenths / 10) + "," + std::to_string(tenths % 10) + " MB/s";
+    return GroupDigits(tenths / 10) + DecimalSeparator() + std::to_string(tenths % 10) + " MB/s";
 }
 
 std::string SummaryLine(const SummaryCounts& counts) {
     const std::size_t converted = counts.converted;
     std::string line =
-        GroupDigits(converted) + (converted == 1 ? " Datei umgewandelt" : " Dateien umgewandelt");
+        Format(wording::TrN("%s Datei umgewandelt", "%s Dateien umgewandelt", converted),
+               {GroupDigits(converted)});
     if (converted != 0) {
-        line += " (" + GroupDigits(counts.asUtf8) + " als UTF-8, " +
-                GroupDigits(converted - counts.asUtf8) + " als Windows-1252)";
+        line += " " + Format(Tr("(%s als UTF-8, %s als Windows-1252)"),
+                             {GroupDigits(counts.asUtf8), GroupDigits(converted - counts.asUtf8)});
     }
     if (counts.unchanged != 0) {
-        line += ", " + GroupDigits(counts.unchanged) + " unverändert";
+        line += ", " + Format(Tr("%s unverändert"), {GroupDigits(counts.unchanged)});
     }
     if (counts.duplicates != 0) {
-        line += ", " + GroupDigits(counts.duplicates) + " doppelt genannt";
+        line += ", " + Format(Tr("%s doppelt genannt"), {GroupDigits(counts.duplicates)});
     }
     if (counts.failed != 0) {
-        line += ", " + GroupDigits(counts.failed) + " fehlgeschlagen";
+        line += ", " + Format(Tr("%s fehlgeschlagen"), {GroupDigits(counts.failed)});
     }
     return line;
 }
 
 std::string StoppedSummaryLine(const SummaryCounts& counts, std::size_t left) {
-    return "abgebrochen: " + SummaryLine(counts) + ", " + GroupDigits(left) + " nicht bearbeitet";
+    return Format(Tr("abgebrochen: %s, %s nicht bearbeitet"),
+                  {SummaryLine(counts), GroupDigits(left)});
 }
 
 std::string ProgressText(std::size_t done, std::size_t total, double bytesPerSecond,
                          std::string_view currentPath, std::size_t width) {
     const std::string current = ShownName(currentPath);
-    std::string text =
-        GroupDigits(done) + "/" + GroupDigits(total) + " Dateien, " + FormatRate(bytesPerSecond);
+    std::string text = Format(Tr("%s/%s Dateien, %s"),
+                              {GroupDigits(done), GroupDigits(total), FormatRate(bytesPerSecond)});
     if (current.empty() || Columns(text) + 2 >= width) {
         return text;
     }

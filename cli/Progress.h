@@ -1,5 +1,6 @@
 // What the tool shows on a terminal: one progress line on standard error,
-// redrawn at most ten times a second, and the German summary at the end.
+// redrawn at most ten times a second, and the summary at the end, in the
+// chosen language (wording/Catalog.h).
 #pragma once
 
 #include <chrono>
@@ -13,10 +14,11 @@
 
 namespace glyphwright::cli {
 
-// German digit grouping: 1234567 gives "1.234.567".
+// Digit grouping: 1234567 gives "1.234.567" in German, "1,234,567" in English.
 std::string GroupDigits(std::uint64_t value);
 
-// Megabytes (10^6 bytes) per second with one decimal, German style: "12,3 MB/s".
+// Megabytes (10^6 bytes) per second with one decimal: "12,3 MB/s" in German,
+// "12.3 MB/s" in English.
 std::string FormatRate(double bytesPerSecond);
 
 // What a run did, each file counted once.

@@ -13,6 +13,7 @@
 #include "files/runs/InOrder.h"
 #include "files/runs/RestoreBackup.h"
 #include "files/runs/SameFileTurns.h"
+#include "wording/Catalog.h"
 
 #include <optional>
 #include <vector>
@@ -74,9 +75,11 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
 
     if (StopRequested(output)) {
         // Also when standard error is no terminal: a script learns how far it got.
-        std::fprintf(output.err, "glyphwright-cli: abgebrochen: %s, %s nicht bearbeitet\n",
-                     RestoreSummaryLine(restored, failures.Count()).c_str(),
-                     GroupDigits(taken.pairs.size() - handled).c_str());
+        const std::string line =
+            wording::Format(wording::Tr("abgebrochen: %s, %s nicht bearbeitet"),
+                            {RestoreSummaryLine(restored, failures.Count()),
+                             GroupDigits(taken.pairs.size() - handled)});
+        std::fprintf(output.err, "glyphwright-cli: %s\n", line.c_str());
         std::fflush(output.err);
         return 128 + output.stop->Reason();
     }
@@ -89,10 +92,12 @@ int RunRestore(const Invocation& invocation, const RunOutput& output) {
 }
 
 std::string RestoreSummaryLine(std::size_t restored, std::size_t failed) {
-    std::string line = GroupDigits(restored) +
-                       (restored == 1 ? " Datei zurückgeschrieben" : " Dateien zurückgeschrieben");
+    using wording::Format;
+    std::string line =
+        Format(wording::TrN("%s Datei zurückgeschrieben", "%s Dateien zurückgeschrieben", restored),
+               {GroupDigits(restored)});
     if (failed != 0) {
-        line += ", " + GroupDigits(failed) + " fehlgeschlagen";
+        line += ", " + Format(wording::Tr("%s fehlgeschlagen"), {GroupDigits(failed)});
     }
     return line;
 }

@@ -5,6 +5,7 @@
 #include "entities/Unit_HtmlUmlaute.h"
 #include "entities/Utf8Entities.h"
 #include "files/text/CharsetChoice.h"
+#include "wording/Catalog.h"
 
 #include <algorithm>
 #include <bit>
@@ -147,12 +148,16 @@ std::string StreamConverter::InvalidMessage() const {
     if (invalidSpots_ == 0) {
         return {};
     }
-    const std::string where =
-        invalidSpots_ == 1
-            ? "kein gültiges UTF-8 (Byte " + std::to_string(firstInvalid_) + ")"
-            : "an " + std::to_string(invalidSpots_) + " Stellen kein gültiges UTF-8 (zuerst Byte " +
-                  std::to_string(firstInvalid_) + ")";
-    return "Die Eingabe ist " + where + "; die Bytes dort stehen unverändert in der Ausgabe";
+    using wording::Format;
+    using wording::Tr;
+    if (invalidSpots_ == 1) {
+        return Format(Tr("Die Eingabe ist kein gültiges UTF-8 (Byte %s); die Bytes dort stehen "
+                         "unverändert in der Ausgabe"),
+                      {std::to_string(firstInvalid_)});
+    }
+    return Format(Tr("Die Eingabe ist an %s Stellen kein gültiges UTF-8 (zuerst Byte %s); die "
+                     "Bytes dort stehen unverändert in der Ausgabe"),
+                  {std::to_string(invalidSpots_), std::to_string(firstInvalid_)});
 }
 
 void StreamConverter::Consume(std::size_t length) {
@@ -271,7 +276,7 @@ std::string ConvertStream(std::FILE* in, std::FILE* out, Direction direction,
     std::vector<char> buffer(pieceSize);
     auto put = [out](const std::string& bytes) {
         if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size()) {
-            throw std::runtime_error("Fehler beim Schreiben der Ausgabe");
+            throw std::runtime_error(std::string(wording::Tr("Fehler beim Schreiben der Ausgabe")));
         }
     };
     for (;;) {
@@ -282,11 +287,11 @@ std::string ConvertStream(std::FILE* in, std::FILE* out, Direction direction,
         put(converter.Feed(std::string_view(buffer.data(), got)));
     }
     if (std::ferror(in)) {
-        throw std::runtime_error("Fehler beim Lesen der Eingabe");
+        throw std::runtime_error(std::string(wording::Tr("Fehler beim Lesen der Eingabe")));
     }
     put(converter.Finish());
     if (std::fflush(out) != 0) {
-        throw std::runtime_error("Fehler beim Schreiben der Ausgabe");
+        throw std::runtime_error(std::string(wording::Tr("Fehler beim Schreiben der Ausgabe")));
     }
     return converter.InvalidMessage();
 }

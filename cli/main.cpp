@@ -9,6 +9,8 @@
 #include "cli/ShownName.h"
 #include "cli/StopSignals.h"
 #include "cli/StreamConvert.h"
+#include "wording/Catalog.h"
+#include "wording/Language.h"
 
 #include <cstdio>
 #include <exception>
@@ -23,7 +25,7 @@ using namespace glyphwright::cli;
 
 int UsageFailure(const UsageError& error) {
     std::cerr << "glyphwright-cli: " << VisibleControls(error.what()) << '\n'
-              << "Hilfe: glyphwright-cli --help\n";
+              << glyphwright::wording::Tr("Hilfe: glyphwright-cli --help") << '\n';
     return kUsageError;
 }
 
@@ -83,6 +85,8 @@ int Run(const std::vector<std::string>& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
+    using namespace glyphwright::wording;
+    UseLanguage(LanguageFor(LocaleVariablesFromEnvironment()));
     IgnoreFileSizeSignal();
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));

@@ -1,6 +1,9 @@
 #include "wording/FailureWording.h"
 
+#include "wording/Catalog.h"
+
 #include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace glyphwright::wording {
@@ -9,19 +12,19 @@ namespace {
 
 // What stands there instead of a regular file, so that a socket is not
 // reported as a missing device.
-std::string TypeOf(unsigned type) {
+std::string_view TypeOf(unsigned type) {
     switch (type & S_IFMT) {
     case S_IFDIR:
-        return " (Ordner)";
+        return Tr("(Ordner)");
     case S_IFIFO:
-        return " (benannte Pipe)";
+        return Tr("(benannte Pipe)");
     case S_IFSOCK:
-        return " (Socket)";
+        return Tr("(Socket)");
     case S_IFCHR:
     case S_IFBLK:
-        return " (Gerätedatei)";
+        return Tr("(Gerätedatei)");
     case S_IFLNK:
-        return " (symbolische Verknüpfung)";
+        return Tr("(symbolische Verknüpfung)");
     default:
         return {};
     }
@@ -32,49 +35,64 @@ std::string MessageOf(const FileFailure& failure, std::string_view shownName) {
     const std::string name(shownName);
     switch (failure.kind) {
     case FailureKind::Open:
-        return "Datei " + name + " kann nicht geöffnet werden";
+        return Format(Tr("Datei %s kann nicht geöffnet werden"), {name});
     case FailureKind::Create:
-        return "Datei " + name + " kann nicht erstellt werden";
+        return Format(Tr("Datei %s kann nicht erstellt werden"), {name});
     case FailureKind::Write:
-        return "Stream-Write-Fehler";
+        return std::string(Tr("Stream-Write-Fehler"));
     case FailureKind::Changed:
-        return "Datei " + name + " wurde während der Umwandlung geändert";
+        return Format(Tr("Datei %s wurde während der Umwandlung geändert"), {name});
     case FailureKind::HoldsNul:
-        return "Datei " + name + " enthält ein NUL-Byte und wird nicht umgewandelt";
+        return Format(Tr("Datei %s enthält ein NUL-Byte und wird nicht umgewandelt"), {name});
     case FailureKind::TooLarge:
-        return "Datei " + name + " ist 2 GiB groß oder größer und wird nicht umgewandelt";
+        return Format(Tr("Datei %s ist 2 GiB groß oder größer und wird nicht umgewandelt"), {name});
     case FailureKind::NotRegular:
-        return "Datei " + name + " ist keine gewöhnliche Datei" + TypeOf(failure.type);
+        if (const std::string_view type = TypeOf(failure.type); !type.empty()) {
+            return Format(Tr("Datei %s ist keine gewöhnliche Datei %s"), {name, type});
+        }
+        return Format(Tr("Datei %s ist keine gewöhnliche Datei"), {name});
     case FailureKind::ShortRead:
-        return "Datei " + name + " konnte nicht vollständig gelesen werden";
+        return Format(Tr("Datei %s konnte nicht vollständig gelesen werden"), {name});
     case FailureKind::NotUtf8:
-        return "Datei " + name + " ist kein gültiges UTF-8 (Zeile " + std::to_string(failure.line) +
-               ")";
+        return Format(Tr("Datei %s ist kein gültiges UTF-8 (Zeile %s)"),
+                      {name, std::to_string(failure.line)});
     case FailureKind::OutOfMemory:
-        return "Zu wenig Arbeitsspeicher";
+        return std::string(Tr("Zu wenig Arbeitsspeicher"));
     case FailureKind::Stopped:
-        return "abgebrochen";
+        return std::string(Tr("abgebrochen"));
     case FailureKind::ForeignLink:
-        return "Symbolische Verknüpfung " + name +
-               " wird nicht verfolgt: sie gehört weder diesem Benutzer noch dem Eigentümer "
-               "ihres Ziels";
+        return Format(Tr("Symbolische Verknüpfung %s wird nicht verfolgt: sie gehört weder "
+                         "diesem Benutzer noch dem Eigentümer ihres Ziels"),
+                      {name});
     case FailureKind::Busy:
-        return "Datei " + name + " wird gerade von einem anderen Programm geschrieben";
+        return Format(Tr("Datei %s wird gerade von einem anderen Programm geschrieben"), {name});
     case FailureKind::BackupIsLink:
-        return "Sicherung " + name +
-               " ist eine symbolische Verknüpfung und wird nicht zurückgeschrieben";
+        return Format(
+            Tr("Sicherung %s ist eine symbolische Verknüpfung und wird nicht zurückgeschrieben"),
+            {name});
     case FailureKind::BackupNotRegular:
-        return "Sicherung " + name +
-               " ist keine gewöhnliche Datei und wird nicht zurückgeschrieben";
+        return Format(
+            Tr("Sicherung %s ist keine gewöhnliche Datei und wird nicht zurückgeschrieben"),
+            {name});
     case FailureKind::BackupReplaced:
-        return "Sicherung " + name + " wurde während des Zurückschreibens ersetzt und bleibt";
+        return Format(Tr("Sicherung %s wurde während des Zurückschreibens ersetzt und bleibt"),
+                      {name});
     case FailureKind::BackupNotRemoved:
-        return "Sicherung " + name + " kann nicht gelöscht werden";
+        return Format(Tr("Sicherung %s kann nicht gelöscht werden"), {name});
     case FailureKind::Other:
         break;
     }
     // An error the core does not know: the words of whoever threw it.
-    return failure.detail.empty() ? std::string(kUnknownFailureMessage) : failure.detail;
+    return failure.detail.empty() ? std::string(Tr(kUnknownFailureMessage)) : failure.detail;
+}
+
+// The C library's text in the chosen language; ours for a number it does not know.
+std::string SystemCauseText(int error) {
+    if (strerrordesc_np(error) == nullptr) {
+        return Format(Tr("Systemfehler %s"), {std::to_string(error)});
+    }
+    char buffer[256];
+    return strerror_r(error, buffer, sizeof buffer);
 }
 
 } // namespace
@@ -94,7 +112,7 @@ std::string FailureLine(const FileFailure& failure, std::string_view shownName) 
         break;
     }
     if (failure.readOnly) {
-        line += ": Schreibgeschützt";
+        line.append(": ").append(Tr("Schreibgeschützt"));
     } else if (failure.error != 0) {
         line += ": " + CauseText(failure.error);
     }
@@ -102,6 +120,9 @@ std::string FailureLine(const FileFailure& failure, std::string_view shownName) 
 }
 
 std::string CauseText(int error) {
+    if (ChosenLanguage() != Language::German) {
+        return SystemCauseText(error);
+    }
     switch (error) {
     case EACCES:
     case EPERM:
@@ -160,19 +181,19 @@ std::string CauseText(int error) {
     default:
         break;
     }
-    return "Systemfehler " + std::to_string(error);
+    return Format(Tr("Systemfehler %s"), {std::to_string(error)});
 }
 
 std::optional<std::string_view> SettingsMessage(LoadOutcome outcome) {
     if (outcome == LoadOutcome::Failed) {
-        return kLoadFailedMessage;
+        return Tr(kLoadFailedMessage);
     }
     return std::nullopt;
 }
 
 std::optional<std::string_view> SettingsMessage(SaveOutcome outcome) {
     if (outcome == SaveOutcome::Failed) {
-        return kSaveFailedMessage;
+        return Tr(kSaveFailedMessage);
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "cli/Progress.h"
 
+#include "wording/Catalog.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,7 +15,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(Progress, GermanNumbers) {
+// German numbers, and English ones once English is chosen.
+TEST(Progress, NumbersOfTheChosenLanguage) {
     EXPECT_EQ(GroupDigits(0), "0");
     EXPECT_EQ(GroupDigits(999), "999");
     EXPECT_EQ(GroupDigits(1000), "1.000");
@@ -21,6 +24,10 @@ TEST(Progress, GermanNumbers) {
     EXPECT_EQ(FormatRate(0), "0,0 MB/s");
     EXPECT_EQ(FormatRate(45.65e6), "45,7 MB/s");
     EXPECT_EQ(FormatRate(1234.5e6), "1.234,5 MB/s");
+    wording::UseLanguage(wording::Language::English);
+    EXPECT_EQ(GroupDigits(1234567), "1,234,567");
+    EXPECT_EQ(FormatRate(1234.5e6), "1,234.5 MB/s");
+    wording::UseLanguage(wording::Language::German);
 }
 
 // Each file counts once: converted (by character set), unchanged, named twice, or failed.

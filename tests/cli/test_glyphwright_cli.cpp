@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -57,6 +58,23 @@ struct Result {
 
 class CliTest : public ::testing::Test {
 protected:
+    // The variables the tool chooses its language from, whatever the caller's are:
+    // LANGUAGE, LC_ALL, LC_MESSAGES and LANG, in this order; empty is unset.
+    using Locale = std::array<std::string, 4>;
+    Locale locale = {"", "", "", "C"};
+
+    // In the child, before the tool starts.
+    void SetLocale() const {
+        const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+        for (std::size_t i = 0; i < locale.size(); ++i) {
+            if (locale[i].empty()) {
+                unsetenv(names[i]);
+            } else {
+                setenv(names[i], locale[i].c_str(), 1);
+            }
+        }
+    }
+
     // The program and, unless args choose line ends or restore, --eol=crlf: most cases
     // hold the tool to the window's bytes; the tool's own default has cases
     // of its own.
@@ -109,6 +127,7 @@ protected:
                 argv.push_back(const_cast<char*>(arg.c_str()));
             }
             argv.push_back(nullptr);
+            SetLocale();
             execv(GW_CLI_PATH, argv.data());
             _exit(127);
         }
@@ -129,6 +148,7 @@ protected:
                 argv.push_back(const_cast<char*>(arg.c_str()));
             }
             argv.push_back(nullptr);
+            SetLocale();
             execv(GW_CLI_PATH, argv.data());
             _exit(127);
         }
@@ -240,6 +260,59 @@ TEST_F(CliTest, HelpVersionAndUsageErrors) {
         EXPECT_EQ(usage.err.rfind("glyphwright-cli: ", 0), 0u) << usage.err;
     }
     EXPECT_TRUE(NamesIn(folder.Path()).empty());
+}
+
+// What the tool says in the language the locale variables choose: the help, a
+// usage error, a failure line, the progress line and the summary. German under
+// C, as under de_DE, whatever else is set; English for every other language,
+// installed or not.
+TEST_F(CliTest, SpeaksTheLanguageTheLocaleChooses) {
+    // The help, the usage error, the progress line without its path, and what
+    // follows the line's last erasure: the failure and the summary.
+    using Spoken = std::array<std::string, 4>;
+    const auto speak = [&](const Locale& variables) {
+        locale = variables;
+        WriteBytes(At("a.htm"), "\xE4");
+        const Result run = RunOnTerminal({"encode", "--no-backup", At("a.htm"), At("missing.htm")});
+        const std::size_t line = run.out.find('\r');
+        const std::size_t path = run.out.find(": ", line);
+        const std::size_t erased = run.out.rfind("\r\x1b[K");
+        if (line == std::string::npos || erased == std::string::npos || path > erased) {
+            return Spoken{{"", "", "", run.out}};
+        }
+        return Spoken{Run({"--help"}).out, Run({"umwandeln"}).err,
+                      run.out.substr(line + 1, path - line - 1), run.out.substr(erased + 4)};
+    };
+    const Spoken german = speak({"", "", "", "C"});
+    EXPECT_EQ(german[0].rfind("Aufruf: glyphwright-cli encode|decode [OPTION]... [PFAD]...\n", 0),
+              0u);
+    EXPECT_EQ(german[1], "glyphwright-cli: unbekannter Befehl „umwandeln“ (erwartet: encode, "
+                         "decode oder restore)\nHilfe: glyphwright-cli --help\n");
+    EXPECT_EQ(german[2], "0/1 Dateien, 0,0 MB/s");
+    EXPECT_EQ(german[3], "glyphwright-cli: Datei oder Ordner " + Named("missing.htm") +
+                             " nicht gefunden\r\n1 Datei umgewandelt (0 als UTF-8, 1 als "
+                             "Windows-1252), 1 fehlgeschlagen\r\n");
+
+    const Spoken english = speak({"", "", "", "en_US.UTF-8"});
+    EXPECT_EQ(english[0].rfind("Usage: glyphwright-cli encode|decode [OPTION]... [PATH]...\n", 0),
+              0u);
+    EXPECT_EQ(english[1], "glyphwright-cli: unknown command 'umwandeln' (expected: encode, decode "
+                          "or restore)\nTry 'glyphwright-cli --help' for more information.\n");
+    EXPECT_EQ(english[2], "0/1 files, 0.0 MB/s");
+    EXPECT_EQ(english[3], "glyphwright-cli: file or folder " + Named("missing.htm") +
+                              " not found\r\n1 file converted (0 as UTF-8, 1 as "
+                              "Windows-1252), 1 failed\r\n");
+
+    const std::pair<Locale, const Spoken*> rows[] = {
+        {{"", "", "", "de_DE.UTF-8"}, &german},      {{"", "", "", ""}, &german},
+        {{"de:en", "", "", "en_US.UTF-8"}, &german}, {{"en", "C", "", "en_US.UTF-8"}, &german},
+        {{"", "", "", "fr_FR.UTF-8"}, &english},     {{"en", "", "", "de_DE.UTF-8"}, &english},
+    };
+    for (const auto& [variables, expected] : rows) {
+        EXPECT_EQ(speak(variables), *expected)
+            << "LANGUAGE=" << variables[0] << " LC_ALL=" << variables[1]
+            << " LC_MESSAGES=" << variables[2] << " LANG=" << variables[3];
+    }
 }
 
 TEST_F(CliTest, FiltersStandardInputUnchangedLineEnds) {
@@ -405,6 +478,7 @@ TEST_F(CliTest, StopSignalsEndTheRunBetweenFiles) {
             if (pid == 0) {
                 const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
                 dup2(err, 2);
+                SetLocale();
                 execl(GW_CLI_PATH, GW_CLI_PATH, "encode", jobs, "-e", ".htm", At(tree).c_str(),
                       nullptr);
                 _exit(127);
@@ -457,6 +531,7 @@ TEST_F(CliTest, StopSignalsEndADryRunListing) {
             dup2(fds[1], 1);
             close(fds[0]);
             close(fds[1]);
+            SetLocale();
             execl(GW_CLI_PATH, GW_CLI_PATH, command, "-n", "-e", ".htm", At("listed").c_str(),
                   nullptr);
             _exit(127);

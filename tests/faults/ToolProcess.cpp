@@ -58,6 +58,11 @@ ToolProcess::ToolProcess(const Launch& launch) {
          setuid(testing::kUnprivilegedId) != 0)) {
         _exit(126);
     }
+    // German whatever the caller's locale: the faults are judged by the tool's words.
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
+        unsetenv(name);
+    }
+    setenv("LANG", "C", 1);
     execv(tool, argv.data());
     _exit(127);
 }

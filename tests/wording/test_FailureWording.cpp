@@ -1,6 +1,7 @@
 #include "wording/FailureWording.h"
 
 #include "files/io/FileErrors.h"
+#include "wording/Catalog.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,23 @@ TEST(FailureWording, FailureLineNamesTheFileOnceAndTheCause) {
     for (const Case& c : cases) {
         EXPECT_EQ(FailureLine(c.failure, c.failure.path), c.line);
     }
+}
+
+// Under English the C library's text of a cause, and ours for a number it does not know.
+TEST(FailureWording, EnglishTakesTheCausesFromTheCLibrary) {
+    UseLanguage(Language::English);
+    const std::string p = "/w/a.htm";
+    EXPECT_EQ(FailureLine({FailureKind::Create, p, EACCES, {}}, p),
+              "Cannot create file /w/a.htm: Permission denied");
+    EXPECT_EQ(FailureLine({FailureKind::Open, p, 4000, {}}, p),
+              "Cannot open file /w/a.htm: System error 4000");
+    EXPECT_EQ(FailureLine(CreateError::ReadOnly(p).Failure(), p),
+              "Cannot create file /w/a.htm: Read-only");
+    EXPECT_EQ(FailureLine(UnsupportedFileError::NotRegular(p, S_IFDIR).Failure(), p),
+              "File /w/a.htm is not a regular file (folder)");
+    EXPECT_EQ(SettingsMessage(LoadOutcome::Failed), "Error opening the settings file");
+    UseLanguage(Language::German);
+    EXPECT_EQ(CauseText(EACCES), "Keine Berechtigung");
 }
 
 TEST(FailureWording, SettingsMessagesDifferByTheFullStopAlone) {
