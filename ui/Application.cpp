@@ -3,6 +3,7 @@
 #include "ui/Dialogs.h"
 #include "ui/ErrorReport.h"
 #include "ui/Fonts.h"
+#include "wording/Catalog.h"
 
 #include <QIcon>
 #include <QLibraryInfo>
@@ -50,7 +51,12 @@ void UseWindowLanguage(QApplication& app, wording::Language language) {
 }
 
 void SetUpApplication(QApplication& app) {
-    UseWindowLanguage(app, wording::LanguageFor(wording::LocaleVariablesFromEnvironment()));
+    const wording::Language language =
+        wording::LanguageFor(wording::LocaleVariablesFromEnvironment());
+    // After QApplication, whose own setlocale would undo the catalogue's
+    // choice: the failure words shared with the command-line tool.
+    wording::UseLanguage(language);
+    UseWindowLanguage(app, language);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.glyphwright.Glyphwright"));
     // The classic controls, the same on every desktop and under Xvfb:

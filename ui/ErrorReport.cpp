@@ -4,6 +4,7 @@
 #include "files/io/FileErrors.h"
 #include "ui/Dialogs.h"
 #include "ui/FailureText.h"
+#include "wording/Catalog.h"
 #include "wording/FailureWording.h"
 
 namespace glyphwright::ui {
@@ -12,8 +13,8 @@ QString ExceptionMessage(std::exception_ptr failure) {
     try {
         std::rethrow_exception(std::move(failure));
     } catch (const ListFullError&) {
-        return QString::fromUtf8(wording::kListFullMessage.data(),
-                                 static_cast<qsizetype>(wording::kListFullMessage.size()));
+        const std::string_view message = wording::Tr(wording::kListFullMessage);
+        return QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
     } catch (...) {
         // A file's failure, no memory, or the own words of an error not the
         // core's, which may quote a file name.
