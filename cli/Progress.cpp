@@ -78,17 +78,19 @@ std::string SummaryLine(const SummaryCounts& counts) {
         Format(wording::TrN("%s Datei umgewandelt", "%s Dateien umgewandelt", converted),
                {GroupDigits(converted)});
     if (converted != 0) {
-        line += " " + Format(Tr("(%s als UTF-8, %s als Windows-1252)"),
-                             {GroupDigits(counts.asUtf8), GroupDigits(converted - counts.asUtf8)});
+        line.append(" ").append(
+            Format(Tr("(%s als UTF-8, %s als Windows-1252)"),
+                   {GroupDigits(counts.asUtf8), GroupDigits(converted - counts.asUtf8)}));
     }
     if (counts.unchanged != 0) {
-        line += ", " + Format(Tr("%s unverändert"), {GroupDigits(counts.unchanged)});
+        line.append(", ").append(Format(Tr("%s unverändert"), {GroupDigits(counts.unchanged)}));
     }
     if (counts.duplicates != 0) {
-        line += ", " + Format(Tr("%s doppelt genannt"), {GroupDigits(counts.duplicates)});
+        line.append(", ").append(
+            Format(Tr("%s doppelt genannt"), {GroupDigits(counts.duplicates)}));
     }
     if (counts.failed != 0) {
-        line += ", " + Format(Tr("%s fehlgeschlagen"), {GroupDigits(counts.failed)});
+        line.append(", ").append(Format(Tr("%s fehlgeschlagen"), {GroupDigits(counts.failed)}));
     }
     return line;
 }
