@@ -4,10 +4,12 @@
 // Prints the dialog's answer when it closes.
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
+#include "ui/FailureText.h"
 
 #include <QApplication>
 #include <QStringList>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -45,7 +47,9 @@ int main(int argc, char** argv) {
             text);
         std::printf("%s \"%s\"\n", accepted ? "true" : "false", text.toUtf8().constData());
     } else if (kind == QLatin1String("error")) {
-        glyphwright::ui::ShowErrorBox(QStringLiteral("Datei nicht gefunden"));
+        // A failure as a run reports it, in the window's language.
+        glyphwright::ui::ShowErrorBox(glyphwright::ui::FailureText(
+            {glyphwright::FailureKind::Open, "seite.htm", ENOENT, {}}));
         std::puts("closed");
     } else {
         return Usage();
