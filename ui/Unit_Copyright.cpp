@@ -50,7 +50,13 @@ QString LicenceText() {
     return paragraphs.join(QStringLiteral("\n\n"));
 }
 
-TForm_Copyright::TForm_Copyright(QWidget* parent) : QWidget(parent, Qt::Window) {
+// A dialog-type window, because only those tell X11 window managers whose
+// they are (WM_TRANSIENT_FOR); the hints give it the frame of a normal
+// window all the same: sizeable, with system menu, minimise, maximise and
+// close boxes.
+TForm_Copyright::TForm_Copyright(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form_Copyright"));
     setWindowTitle(QCoreApplication::translate("TForm_Copyright", "Copyright"));
     // Closing the main window ends the program even while this one is open.
