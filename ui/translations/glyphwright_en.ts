@@ -138,4 +138,11 @@
         <translation>&amp;OK</translation>
     </message>
 </context>
+<context>
+    <name>WebLinks</name>
+    <message>
+        <source>Die Webseite konnte nicht im Webbrowser geöffnet werden. Bitte kopieren Sie die Adresse und öffnen Sie sie selbst:</source>
+        <translation>The web page could not be opened in a web browser. Please copy the address and open it yourself:</translation>
+    </message>
+</context>
 </TS>
