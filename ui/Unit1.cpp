@@ -3,6 +3,7 @@
 #include "files/collect/DropIntake.h"
 #include "files/collect/IsAcceptedFile.h"
 #include "settings/ExtensionSettings.h"
+#include "ui/AccessibleNames.h"
 #include "ui/BusyScope.h"
 #include "ui/CheckListView.h"
 #include "ui/ConversionRunner.h"
@@ -136,6 +137,7 @@ TForm1::TForm1(std::optional<std::string> settingsPath, QWidget* parent)
     StDropFiles1 = new StDropFiles(QStringLiteral("StDropFiles1"), this);
     SetKeyboardOrder();
     ConnectHandlers();
+    NameForAssistiveTools(*this);
 
     // The client area is the window less its menu bar, whose height the
     // window's layout takes from heightForWidth (one pixel more than its

@@ -1,5 +1,6 @@
 #include "ui/Unit_Copyright.h"
 
+#include "ui/AccessibleNames.h"
 #include "ui/Fonts.h"
 #include "ui/PushButton.h"
 #include "ui/WindowPlacement.h"
@@ -79,6 +80,7 @@ TForm_Copyright::TForm_Copyright(QWidget* parent)
 
     setTabOrder(Memo1, Button1);
     Memo1->setFocus();
+    NameForAssistiveTools(*this);
 }
 
 void TForm_Copyright::ShowInFront(QWidget* owner) {
