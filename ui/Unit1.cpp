@@ -43,8 +43,6 @@
 
 namespace glyphwright::ui {
 
-TForm1* Form1 = nullptr;
-
 namespace {
 
 constexpr int kClientWidth = 452;
@@ -345,8 +343,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     // The program ends with this window; the about window goes with it.
-    if (Form_Copyright != nullptr) {
-        Form_Copyright->hide();
+    if (aboutWindow_ != nullptr) {
+        aboutWindow_->hide();
     }
 }
 
@@ -449,9 +447,13 @@ void TForm1::StDropFiles1DropFiles() {
     TakeDroppedPaths(StDropFiles1->Files(), extensions_, files_, busy.BreatheHook());
 }
 
+void TForm1::SetAboutWindow(TForm_Copyright* about) {
+    aboutWindow_ = about;
+}
+
 void TForm1::Copyright1Click() {
-    if (Form_Copyright != nullptr) {
-        Form_Copyright->ShowInFront(this);
+    if (aboutWindow_ != nullptr) {
+        aboutWindow_->ShowInFront(this);
     }
 }
 

@@ -14,8 +14,6 @@
 
 namespace glyphwright::ui {
 
-TForm_Copyright* Form_Copyright = nullptr;
-
 namespace {
 
 // The window's outer size is 460 x 546; its client area is that less the
