@@ -10,9 +10,11 @@
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QTranslator>
 
 #include <memory>
+#include <utility>
 
 // Outside any namespace, as Q_INIT_RESOURCE requires; the icons live in a
 // static library whose resource initialiser the linker would otherwise drop.
@@ -30,6 +32,41 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     } catch (...) {
         ReportException(std::current_exception());
         return false;
+    }
+}
+
+Application& Application::Instance() {
+    auto* app = qobject_cast<Application*>(QCoreApplication::instance());
+    if (app == nullptr) {
+        qFatal("the program's windows need its own application object");
+    }
+    return *app;
+}
+
+void Application::WhenIdle(QObject* context, std::function<void()> work) {
+    // Checked when the timer fires: a run may have started in between.
+    QTimer::singleShot(0, context, [this, context, work = std::move(work)]() mutable {
+        if (Busy()) {
+            waitingForIdle_.push_back({context, std::move(work)});
+        } else {
+            work();
+        }
+    });
+}
+
+void Application::BusyBegins() {
+    ++busyScopes_;
+}
+
+void Application::BusyEnds() {
+    if (--busyScopes_ > 0) {
+        return;
+    }
+    std::vector<IdleWork> waiting = std::exchange(waitingForIdle_, {});
+    for (IdleWork& w : waiting) {
+        if (!w.context.isNull()) {
+            WhenIdle(w.context.data(), std::move(w.work));
+        }
     }
 }
 

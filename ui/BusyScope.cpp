@@ -1,13 +1,10 @@
 #include "ui/BusyScope.h"
 
+#include "ui/Application.h"
+
 #include <QCoreApplication>
 #include <QEvent>
-#include <QPointer>
-#include <QTimer>
 #include <QWidget>
-
-#include <utility>
-#include <vector>
 
 namespace glyphwright::ui {
 
@@ -17,18 +14,6 @@ namespace {
 constexpr auto kBreathInterval = std::chrono::milliseconds(50);
 // The most one breath spends on events.
 constexpr int kBreathBudgetMs = 20;
-
-int activeScopes = 0;
-
-struct IdleWork {
-    QPointer<QObject> context;
-    std::function<void()> work;
-};
-
-std::vector<IdleWork>& WaitingForIdle() {
-    static std::vector<IdleWork> waiting;
-    return waiting;
-}
 
 bool IsDrag(QEvent::Type type) {
     return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
@@ -66,22 +51,16 @@ bool IsUserInput(QEvent::Type type) {
 
 } // namespace
 
-BusyScope::BusyScope() {
-    ++activeScopes;
-    QCoreApplication::instance()->installEventFilter(this);
+BusyScope::BusyScope(Application& app) : app_(app) {
+    app_.BusyBegins();
+    app_.installEventFilter(this);
 }
 
+BusyScope::BusyScope() : BusyScope(Application::Instance()) {}
+
 BusyScope::~BusyScope() {
-    QCoreApplication::instance()->removeEventFilter(this);
-    if (--activeScopes > 0) {
-        return;
-    }
-    std::vector<IdleWork> waiting = std::exchange(WaitingForIdle(), {});
-    for (IdleWork& w : waiting) {
-        if (!w.context.isNull()) {
-            WhenIdle(w.context.data(), std::move(w.work));
-        }
-    }
+    app_.removeEventFilter(this);
+    app_.BusyEnds();
 }
 
 void BusyScope::Breathe() {
@@ -92,21 +71,6 @@ void BusyScope::Breathe() {
     breathed_ = true;
     QCoreApplication::processEvents(QEventLoop::AllEvents, kBreathBudgetMs);
     lastBreath_ = std::chrono::steady_clock::now();
-}
-
-bool BusyScope::Active() {
-    return activeScopes > 0;
-}
-
-void BusyScope::WhenIdle(QObject* context, std::function<void()> work) {
-    // Checked when the timer fires: a run may have started in between.
-    QTimer::singleShot(0, context, [context, work = std::move(work)]() mutable {
-        if (Active()) {
-            WaitingForIdle().push_back({context, std::move(work)});
-        } else {
-            work();
-        }
-    });
 }
 
 bool BusyScope::eventFilter(QObject* watched, QEvent* event) {
@@ -120,7 +84,7 @@ bool BusyScope::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->isWindow()) {
         auto* window = static_cast<QWidget*>(watched);
         event->ignore();
-        WhenIdle(window, [window] { window->close(); });
+        app_.WhenIdle(window, [window] { window->close(); });
         return true;
     }
     return QObject::eventFilter(watched, event);

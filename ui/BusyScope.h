@@ -2,7 +2,8 @@
 // thread. The program's windows take no input while it lasts, as if the work
 // held the event loop, but Breathe() between files lets them repaint and
 // answers the window manager, which otherwise greys a silent window out after
-// a few seconds and offers to kill it.
+// a few seconds and offers to kill it. The application object counts the
+// scopes under way (Application::Busy, Application::WhenIdle).
 #pragma once
 
 #include <QObject>
@@ -12,8 +13,11 @@
 
 namespace glyphwright::ui {
 
+class Application;
+
 class BusyScope : public QObject {
 public:
+    explicit BusyScope(Application& app);
     BusyScope();
     ~BusyScope() override;
     BusyScope(const BusyScope&) = delete;
@@ -29,19 +33,13 @@ public:
         return [this] { Breathe(); };
     }
 
-    // Whether a run or a walk is going on.
-    static bool Active();
-
-    // Runs work from the event loop once nothing is going on, as long as
-    // context lives: at the next turn of the loop, or after the run or walk.
-    static void WhenIdle(QObject* context, std::function<void()> work);
-
 protected:
     // Drops mouse, keyboard and drag input; a close request is carried out
     // when the work is done.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Application& app_;
     std::chrono::steady_clock::time_point lastBreath_;
     bool breathed_ = false;
 };

@@ -14,6 +14,10 @@ void ShowInformationBox(const QString& text) {
     RunMessageBox(MessageKind::Information, text);
 }
 
+void ShowInformationBoxToCopy(const QString& text) {
+    RunMessageBox(MessageKind::Information, text, true);
+}
+
 int ShowConfirmationBox(const QString& text) {
     const int result = RunMessageBox(MessageKind::Confirmation, text);
     return (result == ResultYes || result == ResultNo) ? result : ResultCancel;

@@ -15,6 +15,9 @@ enum DialogResult { ResultOk = 1, ResultCancel = 2, ResultYes = 6, ResultNo = 7 
 // Shows text with one "OK" button and returns when the box is closed, whichever way.
 void ShowInformationBox(const QString& text);
 
+// The same box, its text selectable by mouse and keyboard so that the user can copy from it.
+void ShowInformationBoxToCopy(const QString& text);
+
 // Asks a yes/no question: ResultYes, ResultNo, or ResultCancel when closed without a button.
 int ShowConfirmationBox(const QString& text);
 

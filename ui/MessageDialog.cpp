@@ -108,7 +108,7 @@ private:
 
 } // namespace
 
-int RunMessageBox(MessageKind kind, const QString& text) {
+int RunMessageBox(MessageKind kind, const QString& text, bool selectable) {
     const KindLook look = LookOf(kind);
     auto* dialog = new DialogWindow(look.caption);
     // The program's window font is installed as the application font; it stands in for the
@@ -148,6 +148,11 @@ int RunMessageBox(MessageKind kind, const QString& text) {
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setText(text);
     label->setGeometry(layout.textRect);
+    if (selectable) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        // QLabel takes the focus by click only; the keyboard reaches it by Tab as well.
+        label->setFocusPolicy(Qt::StrongFocus);
+    }
 
     std::vector<QPushButton*> buttons;
     for (std::size_t i = 0; i < look.buttons.size(); ++i) {

@@ -12,7 +12,8 @@ enum class MessageKind { Information, Confirmation };
 inline constexpr int kMessageTextFlags =
     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
 
-// Shows the box and returns the result of the button that closed it, or ResultCancel.
-int RunMessageBox(MessageKind kind, const QString& text);
+// Shows the box and returns the result of the button that closed it, or ResultCancel. A
+// selectable text can be marked by mouse and keyboard (Tab reaches it) and copied.
+int RunMessageBox(MessageKind kind, const QString& text, bool selectable = false);
 
 } // namespace glyphwright::ui

@@ -1,6 +1,6 @@
 #include "ui/StDropFiles.h"
 
-#include "ui/BusyScope.h"
+#include "ui/Application.h"
 
 #include <QByteArray>
 #include <QDropEvent>
@@ -66,7 +66,7 @@ bool StDropFiles::eventFilter(QObject* watched, QEvent* event) {
             // The drag source waits for this answer: give it, then take the
             // paths in once the event loop turns.
             drop->acceptProposedAction();
-            BusyScope::WhenIdle(this, [this, dropped = std::move(paths)]() mutable {
+            Application::Instance().WhenIdle(this, [this, dropped = std::move(paths)]() mutable {
                 files_ = std::move(dropped);
                 emit DropFiles();
             });

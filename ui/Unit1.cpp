@@ -3,6 +3,7 @@
 #include "files/collect/DropIntake.h"
 #include "files/collect/IsAcceptedFile.h"
 #include "settings/ExtensionSettings.h"
+#include "ui/AccessibleNames.h"
 #include "ui/BusyScope.h"
 #include "ui/CheckListView.h"
 #include "ui/ConversionRunner.h"
@@ -41,8 +42,6 @@
 #include <utility>
 
 namespace glyphwright::ui {
-
-TForm1* Form1 = nullptr;
 
 namespace {
 
@@ -136,6 +135,7 @@ TForm1::TForm1(std::optional<std::string> settingsPath, QWidget* parent)
     StDropFiles1 = new StDropFiles(QStringLiteral("StDropFiles1"), this);
     SetKeyboardOrder();
     ConnectHandlers();
+    NameForAssistiveTools(*this);
 
     // The client area is the window less its menu bar, whose height the
     // window's layout takes from heightForWidth (one pixel more than its
@@ -343,8 +343,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     // The program ends with this window; the about window goes with it.
-    if (Form_Copyright != nullptr) {
-        Form_Copyright->hide();
+    if (aboutWindow_ != nullptr) {
+        aboutWindow_->hide();
     }
 }
 
@@ -447,9 +447,13 @@ void TForm1::StDropFiles1DropFiles() {
     TakeDroppedPaths(StDropFiles1->Files(), extensions_, files_, busy.BreatheHook());
 }
 
+void TForm1::SetAboutWindow(TForm_Copyright* about) {
+    aboutWindow_ = about;
+}
+
 void TForm1::Copyright1Click() {
-    if (Form_Copyright != nullptr) {
-        Form_Copyright->ShowInFront(this);
+    if (aboutWindow_ != nullptr) {
+        aboutWindow_->ShowInFront(this);
     }
 }
 

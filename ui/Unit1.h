@@ -8,6 +8,7 @@
 #include "files/collect/FileList.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <optional>
 #include <string>
@@ -28,6 +29,7 @@ class DockPanel;
 class ExtensionListModel;
 class FileListModel;
 class StDropFiles;
+class TForm_Copyright;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -44,6 +46,10 @@ public:
 
     // Moves the window to the centre of the screen and shows it.
     void ShowAtFirstPosition();
+
+    // The about window that "&Copyright" shows and that closes with this
+    // window; none until given.
+    void SetAboutWindow(TForm_Copyright* about);
 
     glyphwright::ExtensionList& Extensions() { return extensions_; }
     glyphwright::FileList& Files() { return files_; }
@@ -132,8 +138,7 @@ private:
     ExtensionListModel* extensionModel_ = nullptr;
     FileListModel* fileModel_ = nullptr;
     std::optional<std::string> settingsPath_;
+    QPointer<TForm_Copyright> aboutWindow_;
 };
-
-extern TForm1* Form1;
 
 } // namespace glyphwright::ui

@@ -1,5 +1,6 @@
 #include "ui/Unit_Copyright.h"
 
+#include "ui/AccessibleNames.h"
 #include "ui/Fonts.h"
 #include "ui/PushButton.h"
 #include "ui/WindowPlacement.h"
@@ -12,8 +13,6 @@
 #include <QWindow>
 
 namespace glyphwright::ui {
-
-TForm_Copyright* Form_Copyright = nullptr;
 
 namespace {
 
@@ -50,7 +49,13 @@ QString LicenceText() {
     return paragraphs.join(QStringLiteral("\n\n"));
 }
 
-TForm_Copyright::TForm_Copyright(QWidget* parent) : QWidget(parent, Qt::Window) {
+// A dialog-type window, because only those tell X11 window managers whose
+// they are (WM_TRANSIENT_FOR); the hints give it the frame of a normal
+// window all the same: sizeable, with system menu, minimise, maximise and
+// close boxes.
+TForm_Copyright::TForm_Copyright(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form_Copyright"));
     setWindowTitle(QCoreApplication::translate("TForm_Copyright", "Copyright"));
     // Closing the main window ends the program even while this one is open.
@@ -73,6 +78,7 @@ TForm_Copyright::TForm_Copyright(QWidget* parent) : QWidget(parent, Qt::Window) 
 
     setTabOrder(Memo1, Button1);
     Memo1->setFocus();
+    NameForAssistiveTools(*this);
 }
 
 void TForm_Copyright::ShowInFront(QWidget* owner) {

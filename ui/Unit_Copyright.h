@@ -36,6 +36,4 @@ private:
 // file joined into one line, so that the box wraps it at its own width.
 QString LicenceText();
 
-extern TForm_Copyright* Form_Copyright;
-
 } // namespace glyphwright::ui

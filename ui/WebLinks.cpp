@@ -1,5 +1,8 @@
 #include "ui/WebLinks.h"
 
+#include "ui/Dialogs.h"
+
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QString>
 
@@ -14,8 +17,20 @@ QUrl DonationPageUrl() {
                 QStringLiteral("/de/sendmoney.php"));
 }
 
-void OpenWebPage(const QUrl& url) {
-    static_cast<void>(QDesktopServices::openUrl(url));
+WebPageOpener DesktopWebPageOpener() {
+    return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
+
+void OpenWebPage(const QUrl& url, const WebPageOpener& open) {
+    if (open(url)) {
+        return;
+    }
+    ShowInformationBoxToCopy(
+        QCoreApplication::translate("WebLinks",
+                                    "Die Webseite konnte nicht im Webbrowser geöffnet werden. "
+                                    "Bitte kopieren Sie die Adresse und öffnen Sie sie selbst:")
+            .append(QStringLiteral("\n\n"))
+            .append(url.toString()));
 }
 
 } // namespace glyphwright::ui

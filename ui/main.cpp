@@ -17,16 +17,11 @@ int main(int argc, char** argv) {
     SetUpApplication(app);
 
     auto mainWindow = std::make_unique<TForm1>(glyphwright::SettingsFilePath());
-    Form1 = mainWindow.get();
     // Ending signals close the window as the user would, so the list is saved.
-    new CloseOnSignals(*Form1);
+    new CloseOnSignals(*mainWindow);
     auto aboutWindow = std::make_unique<TForm_Copyright>();
-    Form_Copyright = aboutWindow.get();
+    mainWindow->SetAboutWindow(aboutWindow.get());
 
-    Form1->ShowAtFirstPosition();
-    const int status = Application::exec();
-
-    Form_Copyright = nullptr;
-    Form1 = nullptr;
-    return status;
+    mainWindow->ShowAtFirstPosition();
+    return Application::exec();
 }

@@ -2,7 +2,7 @@
 // drag source gives, folders walked in between; the two buttons delete the
 // selected entries or, after a confirmation, all of them.
 #include "tests/ui/CollectTestSupport.h"
-#include "ui/BusyScope.h"
+#include "ui/Application.h"
 #include "ui/Unit1.h"
 
 #include <QDir>
@@ -145,7 +145,7 @@ private slots:
         auto* extensions = Child<QListView>(*form_, "CheckListBox2");
         extensions->setCurrentIndex(extensions->model()->index(1, 0));
 
-        const auto underWay = [] { return BusyScope::Active(); };
+        const auto underWay = [] { return Application::Instance().Busy(); };
         const auto late = FileDrag({QStringLiteral("/nowhere/late.htm")});
         const auto poke = [&] {
             QTest::mouseClick(Button("Button3"), Qt::LeftButton);

@@ -2,12 +2,15 @@
 // resize, the docking of the progress bar, the keyboard order, the menus, the
 // web links and drops from anywhere on the window.
 #include "tests/ui/UiTestSupport.h"
+#include "ui/DialogWindow.h"
 #include "ui/DockPanel.h"
 #include "ui/StDropFiles.h"
 #include "ui/Unit1.h"
+#include "ui/WebLinks.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDropEvent>
 #include <QFontMetrics>
@@ -334,6 +337,45 @@ private slots:
         QCOMPARE(catcher.opened[0].toString(), QStringLiteral("http://www.glyphwright.example"));
         QCOMPARE(catcher.opened[1].toString(),
                  QStringLiteral("http://www.glyphwright.example/de/sendmoney.php"));
+    }
+
+    // Without a browser the address is shown, and the keyboard copies it.
+    void aLinkNoBrowserTakesShowsItsAddress_data() {
+        QTest::addColumn<QUrl>("address");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("home page, no browser") << HomePageUrl() << false;
+        QTest::newRow("donation page, no browser") << DonationPageUrl() << false;
+        QTest::newRow("home page opened") << HomePageUrl() << true;
+    }
+
+    void aLinkNoBrowserTakesShowsItsAddress() {
+        QFETCH(QUrl, address);
+        QFETCH(bool, opens);
+        QGuiApplication::clipboard()->clear();
+        QString shown;
+        bool byMouse = false;
+        test::WhenModal([&](QWidget* box) {
+            auto* text = test::Child<QLabel>(*box, kMessageTextName);
+            shown = text->text();
+            byMouse = (text->textInteractionFlags() & Qt::TextSelectableByMouse) != 0;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QList<QUrl> asked;
+        OpenWebPage(address, [&](const QUrl& url) {
+            asked << url;
+            return opens;
+        });
+        QCOMPARE(asked, QList<QUrl>{address});
+        if (opens) {
+            QVERIFY(shown.isEmpty());
+            return;
+        }
+        QVERIFY(shown.endsWith(QStringLiteral("\n\n") + address.toString()));
+        QVERIFY(byMouse);
+        QCOMPARE(QGuiApplication::clipboard()->text(), shown);
     }
 
     void dropsFromAnywhereReachTheHandler() {

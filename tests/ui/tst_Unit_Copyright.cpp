@@ -37,16 +37,13 @@ private:
 private slots:
     void init() {
         main_ = std::make_unique<TForm1>();
-        Form1 = main_.get();
         about_ = std::make_unique<TForm_Copyright>();
-        Form_Copyright = about_.get();
+        main_->SetAboutWindow(about_.get());
         main_->ShowAtFirstPosition();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
     }
 
     void cleanup() {
-        Form_Copyright = nullptr;
-        Form1 = nullptr;
         about_.reset();
         main_.reset();
     }

@@ -1,14 +1,16 @@
 // The window's words in the language the locale variables chose: run in
 // German (LANG=C and LANG=de_DE.UTF-8) and in English (LANG=en_US.UTF-8),
 // each a ctest entry of its own that names the language it expects in
-// GW_EXPECTED_LANGUAGE. Menus, buttons, labels, a dialog, the about window
-// and Qt's own texts.
+// GW_EXPECTED_LANGUAGE. Menus, buttons, labels, a dialog, the about window,
+// what assistive tools say about the controls, and Qt's own texts.
 #include "tests/ui/UiTestSupport.h"
 #include "ui/DialogWindow.h"
+#include "ui/DockPanel.h"
 #include "ui/Unit1.h"
 #include "ui/Unit_Copyright.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -121,6 +123,48 @@ private slots:
         TForm_Copyright about;
         QCOMPARE(about.windowTitle(), QStringLiteral("Copyright"));
         QCOMPARE(TextOf(*Named(about, "Button1")), QStringLiteral("&OK"));
+    }
+
+    // Every control, menu entries included, has a name and a description for
+    // assistive tools; the docking panels only hold controls.
+    void everyControlIsNamedForAssistiveTools() {
+        TForm_Copyright about;
+        for (QWidget* window :
+             {static_cast<QWidget*>(form_.get()), static_cast<QWidget*>(&about)}) {
+            QList<QWidget*> controls = window->findChildren<QWidget*>();
+            controls.prepend(window);
+            for (QWidget* control : controls) {
+                const QString name = control->objectName();
+                if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) ||
+                    qobject_cast<DockPanel*>(control) != nullptr) {
+                    continue;
+                }
+                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+                QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), qPrintable(name));
+                QVERIFY2(!accessible->text(QAccessible::Description).isEmpty(), qPrintable(name));
+                if (qobject_cast<QMenu*>(control) != nullptr) {
+                    for (int i = 0; i < accessible->childCount(); ++i) {
+                        QVERIFY2(!accessible->child(i)->text(QAccessible::Name).isEmpty(),
+                                 qPrintable(name));
+                    }
+                }
+            }
+        }
+        // In the window's language.
+        const auto said = [&about, this](const char* name, QAccessible::Text text) {
+            QWidget* control = QString::fromLatin1(name) == QLatin1String("Memo1")
+                                   ? Child(about, name)
+                                   : Child(*form_, name);
+            return QAccessible::queryAccessibleInterface(control)->text(text);
+        };
+        QCOMPARE(said("ListBox1", QAccessible::Name),
+                 English() ? QStringLiteral("File list") : QStringLiteral("Dateiliste"));
+        QCOMPARE(said("Label3", QAccessible::Name),
+                 English() ? QStringLiteral("Step 2") : QStringLiteral("Schritt 2"));
+        QCOMPARE(said("Memo1", QAccessible::Description),
+                 English() ? QStringLiteral("The program's licence text; changes are not saved")
+                           : QStringLiteral("Der Lizenztext des Programms; Änderungen werden "
+                                            "nicht gespeichert"));
     }
 
     // A text field's context menu, drawn by Qt, speaks the window's language.

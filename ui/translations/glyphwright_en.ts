@@ -2,6 +2,153 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>Wandelt Umlaute und Sonderzeichen in Textdateien in HTML-Entities um und zurück</source>
+        <translation>Converts umlauts and special characters in text files to HTML entities and back</translation>
+    </message>
+    <message>
+        <source>Menüleiste</source>
+        <translation>Menu bar</translation>
+    </message>
+    <message>
+        <source>Die Menüs Datei und Infos</source>
+        <translation>The File and Info menus</translation>
+    </message>
+    <message>
+        <source>Menü mit den Befehlen für Dateien und zum Beenden</source>
+        <translation>Menu with the commands for files and to exit</translation>
+    </message>
+    <message>
+        <source>Menü mit Lizenz, Spendenseite und Webseite</source>
+        <translation>Menu with the licence, the donation page and the web site</translation>
+    </message>
+    <message>
+        <source>Schritt 1</source>
+        <translation>Step 1</translation>
+    </message>
+    <message>
+        <source>Welche Dateien aufgenommen werden</source>
+        <translation>Which files are taken in</translation>
+    </message>
+    <message>
+        <source>Erklärung zu Schritt 1</source>
+        <translation>Explanation of step 1</translation>
+    </message>
+    <message>
+        <source>Überschrift der Endungsliste</source>
+        <translation>Heading of the extension list</translation>
+    </message>
+    <message>
+        <source>Löscht alle Endungen aus der Liste in Schritt 1</source>
+        <translation>Deletes all extensions from the list in step 1</translation>
+    </message>
+    <message>
+        <source>Löscht die gewählte Endung</source>
+        <translation>Deletes the selected extension</translation>
+    </message>
+    <message>
+        <source>Fügt der Liste eine neue Endung hinzu</source>
+        <translation>Adds a new extension to the list</translation>
+    </message>
+    <message>
+        <source>Endungen</source>
+        <translation>Extensions</translation>
+    </message>
+    <message>
+        <source>Nur Dateien mit einer angehakten Endung werden aufgenommen; die Leertaste hakt an oder ab</source>
+        <translation>Only files with a checked extension are taken in; Space checks or unchecks</translation>
+    </message>
+    <message>
+        <source>Schritt 2</source>
+        <translation>Step 2</translation>
+    </message>
+    <message>
+        <source>Die Dateien, die umgewandelt werden</source>
+        <translation>The files to convert</translation>
+    </message>
+    <message>
+        <source>Erklärung zu Schritt 2</source>
+        <translation>Explanation of step 2</translation>
+    </message>
+    <message>
+        <source>Löscht alle Dateien aus der Liste in Schritt 2</source>
+        <translation>Deletes all files from the list in step 2</translation>
+    </message>
+    <message>
+        <source>Löscht die gewählten Dateien aus der Liste</source>
+        <translation>Deletes the selected files from the list</translation>
+    </message>
+    <message>
+        <source>Dateiliste</source>
+        <translation>File list</translation>
+    </message>
+    <message>
+        <source>Die Dateien, die umgewandelt werden; Dateien und Ordner hierher ziehen</source>
+        <translation>The files to convert; drag files and folders here</translation>
+    </message>
+    <message>
+        <source>Schritt 3</source>
+        <translation>Step 3</translation>
+    </message>
+    <message>
+        <source>Das Umwandeln</source>
+        <translation>The conversion</translation>
+    </message>
+    <message>
+        <source>Überschrift der Optionen zum Umwandeln</source>
+        <translation>Heading of the conversion options</translation>
+    </message>
+    <message>
+        <source>Bewahrt von jeder Datei vor dem Umwandeln eine Kopie auf</source>
+        <translation>Keeps a copy of each file before converting it</translation>
+    </message>
+    <message>
+        <source>Wandelt Umlaute und Sonderzeichen aller Dateien der Liste in HTML-Entities um</source>
+        <translation>Converts umlauts and special characters in all listed files to HTML entities</translation>
+    </message>
+    <message>
+        <source>Wandelt HTML-Entities aller Dateien der Liste zurück in Umlaute und Sonderzeichen</source>
+        <translation>Converts HTML entities in all listed files back to umlauts and special characters</translation>
+    </message>
+    <message>
+        <source>Fortschritt</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Wie weit das Umwandeln ist</source>
+        <translation>How far the conversion has got</translation>
+    </message>
+    <message>
+        <source>Statuszeile</source>
+        <translation>Status line</translation>
+    </message>
+    <message>
+        <source>Hinweise des Programms</source>
+        <translation>The program&apos;s messages</translation>
+    </message>
+    <message>
+        <source>Hinweis in der Statuszeile</source>
+        <translation>Message in the status line</translation>
+    </message>
+    <message>
+        <source>Die Lizenz des Programms</source>
+        <translation>The program&apos;s licence</translation>
+    </message>
+    <message>
+        <source>Lizenz</source>
+        <translation>Licence</translation>
+    </message>
+    <message>
+        <source>Der Lizenztext des Programms; Änderungen werden nicht gespeichert</source>
+        <translation>The program&apos;s licence text; changes are not saved</translation>
+    </message>
+    <message>
+        <source>Schließt das Fenster</source>
+        <translation>Closes the window</translation>
+    </message>
+</context>
+<context>
     <name>ConversionRunner</name>
     <message>
         <source>Fertig</source>
@@ -136,6 +283,13 @@
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>WebLinks</name>
+    <message>
+        <source>Die Webseite konnte nicht im Webbrowser geöffnet werden. Bitte kopieren Sie die Adresse und öffnen Sie sie selbst:</source>
+        <translation>The web page could not be opened in a web browser. Please copy the address and open it yourself:</translation>
     </message>
 </context>
 </TS>
