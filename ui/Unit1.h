@@ -6,11 +6,13 @@
 
 #include "files/collect/ExtensionList.h"
 #include "files/collect/FileList.h"
+#include "ui/AddFilesDialogs.h"
 
 #include <QMainWindow>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -28,6 +30,7 @@ class DockPanel;
 class ExtensionListModel;
 class FileListModel;
 class StDropFiles;
+class StatusNotice;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -47,6 +50,12 @@ public:
 
     glyphwright::ExtensionList& Extensions() { return extensions_; }
     glyphwright::FileList& Files() { return files_; }
+    FileChoosers& Choosers() { return choosers_; }
+
+    // Takes paths into the file list as a drop does (folders walked, files
+    // filtered, in the given order; the window painted but taking no input
+    // meanwhile), and says in the status line when the filter left files out.
+    void TakeIn(const std::vector<std::string>& paths);
 
 public slots:
     void FormCreate();
@@ -58,6 +67,8 @@ public slots:
     void Button6Click();
     void Button7Click();
     void StDropFiles1DropFiles();
+    void AddFiles1Click();
+    void AddFolder1Click();
     void Copyright1Click();
     void Donate1Click();
     void VisitWebsite1Click();
@@ -105,6 +116,9 @@ private:
 
     QMenuBar* MainMenu1;
     QMenu* Datei1;
+    QAction* AddFiles1;
+    QAction* AddFolder1;
+    QAction* N1;
     QAction* Beenden1;
     QMenu* Infos1;
     QAction* Copyright1;
@@ -131,6 +145,8 @@ private:
     glyphwright::FileList files_;
     ExtensionListModel* extensionModel_ = nullptr;
     FileListModel* fileModel_ = nullptr;
+    StatusNotice* statusNotice_ = nullptr;
+    FileChoosers choosers_;
     std::optional<std::string> settingsPath_;
 };
 
