@@ -42,11 +42,10 @@ QString Reason(const std::vector<std::string>& refused, const ExtensionList& lis
     }
     if (!inList.empty()) {
         return QCoreApplication::translate("TForm1",
-                                           "keine markierte Endung passt (%1 in Schritt 1 anhaken)")
+                                           "Endung nicht markiert (%1 in Schritt 1 anhaken)")
             .arg(Listed(inList));
     }
-    return QCoreApplication::translate(
-               "TForm1", "keine markierte Endung passt (%1 in Schritt 1 hinzufügen und anhaken)")
+    return QCoreApplication::translate("TForm1", "Endung fehlt (%1 in Schritt 1 eintragen)")
         .arg(Listed(refused));
 }
 
@@ -86,17 +85,25 @@ StatusNotice::StatusNotice(QLabel* panel)
     back_.setObjectName(QStringLiteral("StatusNoticeTimer"));
     back_.setSingleShot(true);
     back_.setInterval(kShowMilliseconds);
-    connect(&back_, &QTimer::timeout, this, [this] { panel_->setText(ownText_); });
+    connect(&back_, &QTimer::timeout, this, &StatusNotice::Back);
 }
 
 void StatusNotice::Show(const QString& notice) {
     if (notice.isEmpty()) {
         back_.stop();
-        panel_->setText(ownText_);
+        Back();
         return;
     }
+    // The tip holds the whole notice where a long name cuts it at the
+    // panel's end.
     panel_->setText(notice);
+    panel_->setToolTip(notice);
     back_.start();
+}
+
+void StatusNotice::Back() {
+    panel_->setText(ownText_);
+    panel_->setToolTip({});
 }
 
 } // namespace glyphwright::ui

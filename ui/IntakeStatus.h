@@ -34,6 +34,8 @@ public:
     void Show(const QString& notice);
 
 private:
+    void Back();
+
     QLabel* panel_;
     QString ownText_;
     QTimer back_;

@@ -142,9 +142,9 @@ private slots:
 
         form_->Choosers().files = [&](QWidget*) { return std::vector{native + "/b.txt"}; };
         QTest::keyClick(form_.get(), Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(status->text(),
-                 QStringLiteral("Keine Datei übernommen: keine markierte Endung "
-                                "passt (.TXT in Schritt 1 hinzufügen und anhaken)"));
+        QCOMPARE(
+            status->text(),
+            QStringLiteral("Keine Datei übernommen: Endung fehlt (.TXT in Schritt 1 eintragen)"));
         auto* timer = Child<QTimer>(*form_, "StatusNoticeTimer");
         QVERIFY(timer->isActive() && timer->interval() >= 5000);
         timer->setInterval(0);

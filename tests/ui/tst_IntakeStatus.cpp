@@ -34,27 +34,24 @@ private slots:
         QTest::newRow("a walk left some out") << Outcome(3, {}, Refused(9, {".GIF"})) << QString();
         QTest::newRow("first run, a site's folder")
             << Outcome(0, {}, Refused(5, {".HTM", ".GIF", ".PHP", ".INC"}))
-            << none + QStringLiteral(
-                          "keine markierte Endung passt (.HTM, .PHP … in Schritt 1 anhaken)");
+            << none + QStringLiteral("Endung nicht markiert (.HTM, .PHP … in Schritt 1 anhaken)");
         QTest::newRow("named and found")
             << Outcome(0, Refused(1, {".PHP"}), Refused(1, {".HTM"}))
-            << none +
-                   QStringLiteral("keine markierte Endung passt (.PHP, .HTM in Schritt 1 anhaken)");
+            << none + QStringLiteral("Endung nicht markiert (.PHP, .HTM in Schritt 1 anhaken)");
         QTest::newRow("not in the list")
             << Outcome(0, Refused(2, {".TXT", ".CSS"}))
-            << none + QStringLiteral("keine markierte Endung passt "
-                                     "(.TXT, .CSS in Schritt 1 hinzufügen und anhaken)");
+            << none + QStringLiteral("Endung fehlt (.TXT, .CSS in Schritt 1 eintragen)");
         QTest::newRow("no extension")
             << Outcome(0, {}, Refused(1, {}, "/w/README"))
             << none + QStringLiteral("Namen ohne Endung werden nie angenommen");
         QTest::newRow("one named file refused")
             << Outcome(4, Refused(1, {".TXT"}, "/w/l\nies.txt"))
-            << QStringLiteral("„l␊ies.txt“ nicht übernommen: keine markierte Endung passt "
-                              "(.TXT in Schritt 1 hinzufügen und anhaken)");
+            << QStringLiteral(
+                   "„l␊ies.txt“ nicht übernommen: Endung fehlt (.TXT in Schritt 1 eintragen)");
         QTest::newRow("several named files refused")
             << Outcome(1, Refused(3, {".PHP"}, "/w/a.php"))
-            << QStringLiteral("„a.php“ und 2 weitere nicht übernommen: keine markierte Endung "
-                              "passt (.PHP in Schritt 1 anhaken)");
+            << QStringLiteral("„a.php“ und 2 weitere nicht übernommen: Endung nicht markiert "
+                              "(.PHP in Schritt 1 anhaken)");
     }
 
     void textAfterAnIntake() {

@@ -139,12 +139,12 @@
         <translation>names without an extension are never taken</translation>
     </message>
     <message>
-        <source>keine markierte Endung passt (%1 in Schritt 1 anhaken)</source>
-        <translation>no ticked extension matches (tick %1 in step 1)</translation>
+        <source>Endung nicht markiert (%1 in Schritt 1 anhaken)</source>
+        <translation>extension not ticked (tick %1 in step 1)</translation>
     </message>
     <message>
-        <source>keine markierte Endung passt (%1 in Schritt 1 hinzufügen und anhaken)</source>
-        <translation>no ticked extension matches (add and tick %1 in step 1)</translation>
+        <source>Endung fehlt (%1 in Schritt 1 eintragen)</source>
+        <translation>extension missing (add %1 in step 1)</translation>
     </message>
     <message>
         <source>Keine Datei übernommen: %1</source>
