@@ -74,7 +74,7 @@ QPalette WindowPalette(const QPalette& offered, const QPalette& qtOwn, const QPa
     return offered == qtOwn ? classic : offered;
 }
 
-void UseWindowLanguage(QApplication& app, wording::Language language) {
+void UseWindowLanguage(QCoreApplication& app, wording::Language language) {
     auto* translator = new QTranslator(&app);
     const bool loaded = language == wording::Language::English
                             ? translator->load(QStringLiteral(":/i18n/glyphwright_en.qm"))

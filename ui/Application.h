@@ -53,8 +53,8 @@ void SetUpApplication(QApplication& app);
 // The window's words in language: English from the program's own
 // translation; German as written, with Qt's own German for the texts Qt
 // draws itself (a text field's context menu), where Qt's translations are
-// installed.
-void UseWindowLanguage(QApplication& app, wording::Language language);
+// installed. A plain QCoreApplication, without a display, may take them too.
+void UseWindowLanguage(QCoreApplication& app, wording::Language language);
 
 // The palette the windows use: the one Qt offered at start, taken from the
 // desktop's theme, unless it is Qt's own fallback (qtOwn), which means the

@@ -13,6 +13,7 @@
 #include "ui/ExtensionListModel.h"
 #include "ui/FileListModel.h"
 #include "ui/Fonts.h"
+#include "ui/IntakeStatus.h"
 #include "ui/LineHeightDelegate.h"
 #include "ui/ProgressBar.h"
 #include "ui/PushButton.h"
@@ -30,6 +31,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QItemSelectionModel>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -169,6 +171,14 @@ void TForm1::BuildMenus() {
 
     Datei1 = MainMenu1->addMenu(QCoreApplication::translate("TForm1", "&Datei"));
     Datei1->setObjectName(QStringLiteral("Datei1"));
+    AddFiles1 = Datei1->addAction(QCoreApplication::translate("TForm1", "Dateien &hinzufügen…"));
+    AddFiles1->setObjectName(QStringLiteral("AddFiles1"));
+    AddFiles1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    AddFolder1 = Datei1->addAction(QCoreApplication::translate("TForm1", "&Ordner hinzufügen…"));
+    AddFolder1->setObjectName(QStringLiteral("AddFolder1"));
+    AddFolder1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    N1 = Datei1->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
     Beenden1 = Datei1->addAction(QCoreApplication::translate("TForm1", "&Beenden"));
     Beenden1->setObjectName(QStringLiteral("Beenden1"));
 
@@ -301,6 +311,10 @@ void TForm1::BuildStatusLine() {
     StatusText->setTextFormat(Qt::PlainText);
     StatusBar1->addWidget(StatusText, 1);
     StatusBar1->setSizeGripEnabled(true);
+    // A notice longer than the bar is cut at its end rather than widening
+    // the window.
+    StatusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusNotice_ = new StatusNotice(StatusText);
 }
 
 void TForm1::SetKeyboardOrder() {
@@ -323,6 +337,8 @@ void TForm1::ConnectHandlers() {
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
     connect(StDropFiles1, &StDropFiles::DropFiles, this, &TForm1::StDropFiles1DropFiles);
+    connect(AddFiles1, &QAction::triggered, this, &TForm1::AddFiles1Click);
+    connect(AddFolder1, &QAction::triggered, this, &TForm1::AddFolder1Click);
     connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
     connect(Copyright1, &QAction::triggered, this, &TForm1::Copyright1Click);
     connect(Donate1, &QAction::triggered, this, &TForm1::Donate1Click);
@@ -443,8 +459,26 @@ void TForm1::Button7Click() {
 // which the application reports; the entries appended before stay. A long
 // walk keeps the window painted but takes no input.
 void TForm1::StDropFiles1DropFiles() {
+    TakeIn(StDropFiles1->Files());
+}
+
+void TForm1::TakeIn(const std::vector<std::string>& paths) {
     BusyScope busy;
-    TakeDroppedPaths(StDropFiles1->Files(), extensions_, files_, busy.BreatheHook());
+    const IntakeOutcome outcome = TakeDroppedPaths(paths, extensions_, files_, busy.BreatheHook());
+    statusNotice_->Show(IntakeStatusText(outcome, extensions_));
+}
+
+// What the dialogs give goes the way of a drop; a cancelled one changes nothing.
+void TForm1::AddFiles1Click() {
+    if (const std::vector<std::string> chosen = choosers_.files(this); !chosen.empty()) {
+        TakeIn(chosen);
+    }
+}
+
+void TForm1::AddFolder1Click() {
+    if (const std::vector<std::string> chosen = choosers_.folder(this); !chosen.empty()) {
+        TakeIn(chosen);
+    }
 }
 
 void TForm1::SetAboutWindow(TForm_Copyright* about) {

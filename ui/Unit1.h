@@ -6,12 +6,14 @@
 
 #include "files/collect/ExtensionList.h"
 #include "files/collect/FileList.h"
+#include "ui/AddFilesDialogs.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -29,6 +31,7 @@ class DockPanel;
 class ExtensionListModel;
 class FileListModel;
 class StDropFiles;
+class StatusNotice;
 class TForm_Copyright;
 
 class TForm1 : public QMainWindow {
@@ -53,6 +56,12 @@ public:
 
     glyphwright::ExtensionList& Extensions() { return extensions_; }
     glyphwright::FileList& Files() { return files_; }
+    FileChoosers& Choosers() { return choosers_; }
+
+    // Takes paths into the file list as a drop does (folders walked, files
+    // filtered, in the given order; the window painted but taking no input
+    // meanwhile), and says in the status line when the filter left files out.
+    void TakeIn(const std::vector<std::string>& paths);
 
 public slots:
     void FormCreate();
@@ -64,6 +73,8 @@ public slots:
     void Button6Click();
     void Button7Click();
     void StDropFiles1DropFiles();
+    void AddFiles1Click();
+    void AddFolder1Click();
     void Copyright1Click();
     void Donate1Click();
     void VisitWebsite1Click();
@@ -111,6 +122,9 @@ private:
 
     QMenuBar* MainMenu1;
     QMenu* Datei1;
+    QAction* AddFiles1;
+    QAction* AddFolder1;
+    QAction* N1;
     QAction* Beenden1;
     QMenu* Infos1;
     QAction* Copyright1;
@@ -137,6 +151,8 @@ private:
     glyphwright::FileList files_;
     ExtensionListModel* extensionModel_ = nullptr;
     FileListModel* fileModel_ = nullptr;
+    StatusNotice* statusNotice_ = nullptr;
+    FileChoosers choosers_;
     std::optional<std::string> settingsPath_;
     QPointer<TForm_Copyright> aboutWindow_;
 };

@@ -222,7 +222,8 @@ std::string StripTrailingBackslash(std::string_view path) {
 }
 
 void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileList& files,
-                const std::function<void()>& pause) {
+                const std::function<void()>& pause,
+                const std::function<void(const std::string&)>& refused) {
     std::set<FolderId> entered;
     FolderStack walk(entered);
     // The dropped folder itself is reached through links only by the rule.
@@ -257,6 +258,8 @@ void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileLi
             walk.Enter(entry->d_name, current.base + '/' + entry->d_name, folderEntry);
         } else if (IsAcceptedFile(entry->d_name, extensions)) {
             files.Append(current.base + '/' + entry->d_name);
+        } else if (refused) {
+            refused(current.base + '/' + entry->d_name);
         }
         if (pause) {
             pause();

@@ -25,8 +25,10 @@ std::string StripTrailingBackslash(std::string_view path);
 // Any depth is walked within a few descriptors: a folder that cannot be opened
 // for want of descriptors is not skipped, the walk closes some of its own.
 // A ListFullError from files ends the walk and propagates; entries before stay.
-// pause, when given, runs after every entry read.
+// pause, when given, runs after every entry read; refused, when given, is told
+// the path of each file the extension filter leaves out.
 void ScanFolder(std::string_view folder, const ExtensionList& extensions, FileList& files,
-                const std::function<void()>& pause = {});
+                const std::function<void()>& pause = {},
+                const std::function<void(const std::string&)>& refused = {});
 
 } // namespace glyphwright

@@ -1,6 +1,7 @@
 // The file list: drops from anywhere on the window fill it in the order the
 // drag source gives, folders walked in between; the two buttons delete the
 // selected entries or, after a confirmation, all of them.
+#include "files/collect/DropIntake.h"
 #include "tests/ui/CollectTestSupport.h"
 #include "ui/Application.h"
 #include "ui/Unit1.h"
@@ -12,6 +13,7 @@
 #include <QListView>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace glyphwright;
 using namespace glyphwright::ui;
@@ -112,6 +114,41 @@ private slots:
         DropOn(Button("Button3"), *FileDrag({root + QStringLiteral("/D.htm")}));
         QCOMPARE(form_->Files().Count(), std::size_t{4});
         QCOMPARE(form_->Files().Path(3), expected[1]);
+    }
+
+    // What the two file dialogs of the Datei menu give goes the way of a drop;
+    // a file named there and refused is told in the status line for a while.
+    void theMenuTakesFilesAndFoldersAsADropTakesThem() {
+        QTemporaryDir dir;
+        const QString root = dir.path();
+        QVERIFY(QDir(root).mkpath(QStringLiteral("D/S")));
+        for (const char* name : {"/a.htm", "/b.txt", "/D/x.htm", "/D/S/y.htm", "/D/z.php"}) {
+            MakeFile(root + QString::fromLatin1(name));
+        }
+        const std::string native = Native(root);
+        form_->Choosers().folder = [&](QWidget*) { return std::vector{native + "/D"}; };
+        form_->Choosers().files = [&](QWidget*) {
+            return std::vector{native + "/b.txt", native + "/a.htm"};
+        };
+        auto* status = Child<QLabel>(*form_, "StatusText");
+        const QString credit = status->text();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QTest::keyClick(form_.get(), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(form_.get(), Qt::Key_O, Qt::ControlModifier);
+        FileList dropped;
+        TakeDroppedPaths({native + "/D", native + "/b.txt", native + "/a.htm"}, form_->Extensions(),
+                         dropped);
+        QCOMPARE(Paths(form_->Files()), Paths(dropped));
+
+        form_->Choosers().files = [&](QWidget*) { return std::vector{native + "/b.txt"}; };
+        QTest::keyClick(form_.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(
+            status->text(),
+            QStringLiteral("Keine Datei übernommen: Endung fehlt (.TXT in Schritt 1 eintragen)"));
+        auto* timer = Child<QTimer>(*form_, "StatusNoticeTimer");
+        QVERIFY(timer->isActive() && timer->interval() >= 5000);
+        timer->setInterval(0);
+        QTRY_COMPARE(status->text(), credit);
     }
 
     // The drag source gets its answer at once; the walk comes after.

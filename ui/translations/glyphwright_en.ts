@@ -273,6 +273,77 @@
         <source>Bitte die Endung eingeben (z.B. &quot;.PHP&quot;):</source>
         <translation>Please enter the extension (e.g. &quot;.PHP&quot;):</translation>
     </message>
+    <message>
+        <source>Dateien hinzufügen</source>
+        <translation>Add files</translation>
+    </message>
+    <message>
+        <source>Ordner hinzufügen</source>
+        <translation>Add folder</translation>
+    </message>
+    <message>
+        <source>Namen ohne Endung werden nie angenommen</source>
+        <translation>names without an extension are never taken</translation>
+    </message>
+    <message>
+        <source>Endung nicht markiert (%1 in Schritt 1 anhaken)</source>
+        <translation>extension not ticked (tick %1 in step 1)</translation>
+    </message>
+    <message>
+        <source>Endung fehlt (%1 in Schritt 1 eintragen)</source>
+        <translation>extension missing (add %1 in step 1)</translation>
+    </message>
+    <message>
+        <source>Keine Datei übernommen: %1</source>
+        <translation>No file taken: %1</translation>
+    </message>
+    <message>
+        <source>„%1“ nicht übernommen: %2</source>
+        <translation>“%1” not taken: %2</translation>
+    </message>
+    <message>
+        <source>„%1“ und %2 weitere nicht übernommen: %3</source>
+        <translation>“%1” and %2 more not taken: %3</translation>
+    </message>
+    <message>
+        <source>Aufruf: glyphwright [DATEI|ORDNER]...
+Öffnet das Fenster, das Umlaute in Textdateien in HTML-Entities umwandelt
+und zurück. Die genannten Dateien und Ordner kommen in die Liste wie beim
+Ablegen auf dem Fenster: Ordner werden durchsucht, und es zählen die in
+Schritt 1 markierten Endungen.
+
+  -h, --help     diese Hilfe zeigen und beenden
+      --version  die Version zeigen und beenden
+
+Für Skripte: glyphwright-cli --help
+</source>
+        <translation>Usage: glyphwright [FILE|FOLDER]...
+Opens the window that turns umlauts in text files into HTML entities and
+back. The files and folders named go into the list as when dropped on the
+window: folders are walked, and the extensions ticked in step 1 count.
+
+  -h, --help     show this help and exit
+      --version  show the version and exit
+
+For scripts: glyphwright-cli --help
+</translation>
+    </message>
+    <message>
+        <source>glyphwright: unbekannte Option „%1“
+Hilfe: glyphwright --help
+</source>
+        <translation>glyphwright: unknown option “%1”
+Help: glyphwright --help
+</translation>
+    </message>
+    <message>
+        <source>Dateien &amp;hinzufügen…</source>
+        <translation>&amp;Add files…</translation>
+    </message>
+    <message>
+        <source>&amp;Ordner hinzufügen…</source>
+        <translation>Add &amp;folder…</translation>
+    </message>
 </context>
 <context>
     <name>TForm_Copyright</name>

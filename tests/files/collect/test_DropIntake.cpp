@@ -94,6 +94,25 @@ TEST_F(DropIntake, NothingAcceptedWhenTheExtensionIsOff) {
     EXPECT_EQ(files.Count(), 0U);
 }
 
+// The window tells from the outcome why a drop brought less than expected.
+TEST_F(DropIntake, TellsWhatItTookAndWhatTheFilterLeftOut) {
+    tree.MakeFile("D/S/README");
+    const IntakeOutcome none =
+        TakeDroppedPaths({At("c.txt"), At("D"), At("a.htm")}, ExtensionList::WithDefaults(), files);
+    EXPECT_EQ(none.taken, 0U);
+    EXPECT_EQ(none.named.count, 2U);
+    EXPECT_EQ(none.named.first, At("c.txt"));
+    EXPECT_EQ(none.named.extensions, (std::vector<std::string>{".TXT", ".HTM"}));
+    EXPECT_EQ(none.found.count, 4U);
+    EXPECT_EQ(none.found.extensions, std::vector<std::string>{".HTM"});
+
+    const IntakeOutcome some = TakeDroppedPaths({At("c.txt"), At("D"), At("a.htm")}, list, files);
+    EXPECT_EQ(some.taken, 4U);
+    EXPECT_EQ(some.named.count, 1U);
+    EXPECT_EQ(some.found.count, 1U);
+    EXPECT_TRUE(some.found.extensions.empty());
+}
+
 TEST_F(DropIntake, AFullListEndsTheIntakeKeepingTheEntriesBefore) {
     FileList small(2);
     EXPECT_THROW(TakeDroppedPaths({At("a.htm"), At("b.htm"), At("D")}, list, small), ListFullError);
