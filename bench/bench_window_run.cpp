@@ -11,6 +11,7 @@
 #include "files/collect/ExtensionList.h"
 #include "files/collect/FileList.h"
 #include "files/runs/ListRun.h"
+#include "ui/Application.h"
 #include "ui/ConversionRunner.h"
 
 #include <QApplication>
@@ -80,7 +81,7 @@ int Run() {
     int argc = 1;
     char name[] = "bench_window_run";
     char* argv[] = {name, nullptr};
-    const QApplication application(argc, argv);
+    ui::Application application(argc, argv);
     const SiteTree site = MakeSiteTree(kSites);
     const std::filesystem::path root =
         std::filesystem::path("/dev/shm") / ("glyphwright-window-run-" + std::to_string(getpid()));
