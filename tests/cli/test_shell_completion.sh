@@ -2,7 +2,8 @@
 # test_shell_completion.sh SOURCE_DIR CLI: the completions of bash (with
 # Debian's bash-completion), zsh and fish, each loaded the way its shell finds
 # an installed one, offer the same words: commands, the options that fit the
-# command, --ext values from the window's settings file, and paths.
+# command, --ext values from the window's settings file, and paths; zsh and
+# fish describe them in the tool's language.
 set -euo pipefail
 src=$(cd "${1:?usage: test_shell_completion.sh SOURCE_DIR CLI}" && pwd)
 cli=${2:?usage: test_shell_completion.sh SOURCE_DIR CLI}
@@ -48,14 +49,14 @@ complete_zsh() {
 }
 
 complete_fish() {
-  fish -c "complete -C '$1'" | cut -f1
+  fish -c "complete -C '$1'"
 }
 
 # The words alone, as the shells differ in how much of the line they repeat:
 # after the last "/" or ",", without "--ext=" or a trailing "/", an option
 # without the "=" bash puts after it; sorted, unique.
 words() {
-  sed -e 's|/$||' -e 's|.*/||' -e 's|.*,||' -e 's|^--ext=||' -e 's|^\(--[a-z-]*\)=$|\1|' \
+  cut -f1 | sed -e 's|/$||' -e 's|.*/||' -e 's|.*,||' -e 's|^--ext=||' -e 's|^\(--[a-z-]*\)=$|\1|' \
     -e '/^$/d' | sort -u | tr '\n' ' ' | sed 's/ $//'
 }
 
@@ -85,6 +86,23 @@ check "glyphwright-cli restore --jo" "--jobs"
 check "glyphwright-cli decode --eol " "crlf keep lf"
 check "glyphwright-cli restore --nu" "--null"
 check "glyphwright-cli encode -j " "$(printf '%s\n' 1 "$(nproc)" | sort -u | tr '\n' ' ' | sed 's/ $//')"
+
+# describes LINE TEXT VARIABLE=VALUE...: under these locale variables alone,
+# zsh and fish show TEXT in a description.
+describes() {
+  local shell got
+  for shell in zsh fish; do
+    got=$(unset LANGUAGE LC_ALL LC_MESSAGES LANG && export "${@:3}" && "complete_$shell" "$1" | cut -sf2) ||
+      got="(failed)"
+    if ! grep -qF -- "$2" <<<"$got"; then
+      echo "test_shell_completion: $shell, ${*:3} \"$1\": got \"$got\", expected \"$2\" in it" >&2
+      status=1
+    fi
+  done
+}
+
+describes "glyphwright-cli --ex" "extensions for folders" LANG=en_US.UTF-8
+describes "glyphwright-cli --ex" "Endungen für Ordner" LANGUAGE=de LANG=en_US.UTF-8
 
 [ $status -eq 0 ] && echo "test_shell_completion: bash, zsh and fish complete alike"
 exit $status
