@@ -24,9 +24,9 @@ struct ConvertHooks {
     std::function<void(const std::string& path)> loaded;
     // Asked once per file, after loading: write the backup?
     std::function<bool()> backupWanted;
-    // The encode run's bar step: called once the text is converted, before the
-    // new file takes the old one's place, and when writing it fails; not when
-    // loading, the backup or converting fails. May be empty.
+    // Called on the worker's thread at the moment FileOutcome::stepped becomes
+    // true, before the new file takes the old one's place; tests act then.
+    // May be empty.
     std::function<void()> progressStep;
     // For tests: runs just before the converted file replaces the old one.
     std::function<void(const std::string& target)> beforeReplace;
@@ -40,10 +40,13 @@ struct ConvertHooks {
 };
 
 struct FileOutcome {
-    bool converted = false;     // also for a file that the run had converted already
-    bool alreadyDone = false;   // converted earlier in the run; nothing read or written
-    bool unchanged = false;     // nothing to change: not written (leaveUnchanged)
-    bool stepped = false;       // the progress step was taken (see ConvertHooks::progressStep)
+    bool converted = false;   // also for a file that the run had converted already
+    bool alreadyDone = false; // converted earlier in the run; nothing read or written
+    bool unchanged = false;   // nothing to change: not written (leaveUnchanged)
+    // A step of the encode run's bar: the text was converted (also when
+    // writing it failed then), or the run had converted the file already; not
+    // when loading, the backup or converting failed.
+    bool stepped = false;
     std::size_t joinedSize = 0; // bytes of the file read (joined under CR LF), once it was
     FileFailure failure;        // why not, when not converted
     Charset charset = Charset::Windows1252; // as the file was read, when it was
